@@ -1,0 +1,124 @@
+#include "startup.h"
+#include "appglobals.h"
+#include "cataloguefile.h"
+#include "datafields.h"
+#include "mainwindow.h"
+#include "r8resources.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QTranslator>
+
+QApplication* theApp = nullptr;
+QTranslator* theTranslator = nullptr;
+QTranslator* g_pBaseTranslations = nullptr;
+MainWindow* theMainWindow = nullptr;
+
+QString ProgramFileDirectory(const QString& exeDir)
+{
+    if (exeDir.endsWith(QLatin1String("Contents/MacOS"), Qt::CaseSensitive))
+        return exeDir + QLatin1Char('/');
+    return exeDir + QLatin1String("/R8designer.app/Contents/MacOS/");
+}
+
+TranslationFiles TranslationFilesFor(int iLangID)
+{
+    switch (iLangID) {
+    case 3: return {QStringLiteral("qt_es"), QStringLiteral("r8designer_es_ES")};
+    case 4: return {QStringLiteral("qt_fr"), QStringLiteral("r8designer_fr_FR")};
+    case 5: return {QStringLiteral("qt_de.qm"), QStringLiteral("r8designer_de_DE")};
+    case 6: return {QStringLiteral("qt_it"), QStringLiteral("r8designer_it_IT")};
+    default: return {};
+    }
+}
+
+namespace {
+
+void InstallTranslations(const QString& fileDir, QTranslator& unicodeTranslator)
+{
+    theTranslator = new QTranslator();
+    g_pBaseTranslations = new QTranslator();
+    QString baseFile = fileDir;
+    QString appFile = fileDir;
+    unicodeTranslator.load(fileDir + QLatin1String("r8designer_unicode"));
+    QCoreApplication::installTranslator(&unicodeTranslator);
+
+    const TranslationFiles files = TranslationFilesFor(g_iLangID);
+    if (files.base.isEmpty()) {
+        baseFile.clear();
+        appFile.clear();
+    } else {
+        baseFile += files.base;
+        appFile += files.app;
+    }
+
+    if (!baseFile.isEmpty()) {
+        if (g_pBaseTranslations->load(baseFile)) {
+            QCoreApplication::installTranslator(g_pBaseTranslations);
+        } else {
+            qDebug() << QString::fromLatin1("Failded to load translation file :%1/%2")
+                            .arg(QCoreApplication::applicationDirPath(), baseFile);
+            // Qt's own translations folder holds the distribution's copy.
+            const QString qtDir = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+            if (g_pBaseTranslations->load(files.base, qtDir))
+                QCoreApplication::installTranslator(g_pBaseTranslations);
+        }
+    }
+    if (!appFile.isEmpty() && theTranslator->load(appFile))
+        QCoreApplication::installTranslator(theTranslator);
+}
+
+} // namespace
+
+int RunDesigner(int& argc, char** argv)
+{
+    QApplication app(argc, argv);
+    theApp = &app;
+    QTranslator unicodeTranslator;
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QCoreApplication::setOrganizationName(QStringLiteral("Zarvin"));
+    QCoreApplication::setOrganizationDomain(QStringLiteral("zarvin.com"));
+    QCoreApplication::setApplicationName(QStringLiteral("R8designer"));
+    InitR8Resources();
+
+    theSettings = new QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                                QCoreApplication::organizationName(), QCoreApplication::applicationName());
+
+    const QString fileDir = ProgramFileDirectory(QCoreApplication::applicationDirPath());
+    strDbName = fileDir + QLatin1String("R8strings.sqlite");
+
+    g_iTargetModel = theSettings->value(QStringLiteral("TargetDevice"), 0).toInt() + 1;
+    g_iLangID = MapLangID(theSettings->value(QStringLiteral("SelectedLanguage"), 0).toInt());
+    InstallTranslations(fileDir, unicodeTranslator);
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    g_pDB = &db;
+    if (!db.isValid()) {
+        QMessageBox box;
+        box.setText(QObject::tr("no sql driver!"));
+        box.exec();
+        return 0;
+    }
+
+    // A fresh install always has a catalogue: seed it from the built-in copy.
+    strDbName = EnsureCatalogueFile(strDbName);
+    db.setDatabaseName(strDbName);
+    g_DataFields.LoadFromDB(g_pDB);
+
+    int exitCode = 0;
+    {
+        MainWindow window;
+        theMainWindow = &window;
+        window.show();
+        exitCode = QApplication::exec();
+        theMainWindow = nullptr;
+    }
+    if (db.isOpen())
+        db.close();
+    return exitCode;
+}

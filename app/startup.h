@@ -1,0 +1,27 @@
+#pragma once
+#include <QString>
+
+class QApplication;
+class QTranslator;
+class MainWindow;
+
+extern QApplication* theApp;
+extern QTranslator* theTranslator;       // the program's own texts
+extern QTranslator* g_pBaseTranslations; // Qt's own texts (dialog buttons ...)
+extern MainWindow* theMainWindow;
+
+// The folder of the companion files (catalogue, translations) for an
+// executable in exeDir, with a trailing "/": exeDir itself inside a bundle
+// ("Contents/MacOS", case-sensitive), else the bundle beside it.
+QString ProgramFileDirectory(const QString& exeDir);
+
+// Translation base names for a catalogue language id: {qt file, app file},
+// both empty for languages without translations.
+struct TranslationFiles {
+    QString base;
+    QString app;
+};
+TranslationFiles TranslationFilesFor(int iLangID);
+
+// The whole designer run, from the process arguments to the exit status.
+int RunDesigner(int& argc, char** argv);

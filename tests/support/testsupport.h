@@ -1,0 +1,12 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+// Paths handed to every test by CTest (see tests/CMakeLists.txt).
+namespace TestEnv {
+QString TestData(const QString& relative = QString()); // tests/data
+QString OpenAirDir();                                  // shared OpenAir files
+QString BundleDir();                                   // build/R8designer.app/Contents/MacOS
+QString SourceDir();
+QString ToolPath(const char* envName);                 // "R8TOOL", "R8SIM"
+}
