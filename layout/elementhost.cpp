@@ -1,0 +1,3 @@
+#include "elementhost.h"
+
+ElementHost* g_pElementHost = nullptr;

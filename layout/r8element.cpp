@@ -1,0 +1,413 @@
+#include "r8element.h"
+#include "appglobals.h"
+#include "datafields.h"
+
+#include <QPixmap>
+#include <QRectF>
+
+QList<R8element*> R8selectedElements;
+
+const int R8ElementTypes[14] = {R8_TYPE_DATAFIELD, R8_TYPE_BARSCALE, R8_TYPE_DOUBLESCALE, R8_TYPE_TALLSCALE,
+                                R8_TYPE_COMPASS,   R8_TYPE_MAP,      R8_TYPE_BATTERY,     R8_TYPE_SPEAKER,
+                                R8_TYPE_CELLINFO,  R8_TYPE_SATS,     R8_TYPE_POINTER,     R8_TYPE_WINDROSE,
+                                R8_TYPE_GRAPH,     R8_TYPE_DIAL};
+
+namespace {
+
+struct TypeInfo {
+    int iType;
+    unsigned int uProps;
+    int iWidth, iHeight; // size after construction
+    const char* szIcon;  // icon types only
+};
+
+const TypeInfo s_Types[] = {
+    {R8_TYPE_DATAFIELD, 0x3FF, 80, 29, nullptr},
+    {R8_TYPE_DIAL, 0x1837, 60, 60, nullptr},
+    {R8_TYPE_BARSCALE, 0x7, 30, 130, nullptr},
+    {R8_TYPE_DOUBLESCALE, 0, 70, 200, nullptr},
+    {R8_TYPE_TALLSCALE, 0x7, 99, 168, nullptr},
+    {R8_TYPE_GRAPH, 0xF, 120, 120, nullptr},
+    {R8_TYPE_COMPASS, 0x7, 110, 110, nullptr},
+    {R8_TYPE_SPEAKER, 0x3, 25, 16, ":/images/speaker.png"},
+    {R8_TYPE_CELLINFO, 0x3, 82, 16, ":/images/cellinfo.png"},
+    {R8_TYPE_BATTERY, 0x3, 32, 16, ":/images/battery.png"},
+    {R8_TYPE_SATS, 0x3, 28, 16, ":/images/sats.png"},
+    {R8_TYPE_MAP, 0x210F, 120, 120, nullptr},
+    {R8_TYPE_POINTER, 0, 40, 40, nullptr},
+    {R8_TYPE_WINDROSE, 0, 110, 110, nullptr},
+};
+
+const TypeInfo* FindType(int iType)
+{
+    for (const TypeInfo& info : s_Types)
+        if (info.iType == iType)
+            return &info;
+    return nullptr;
+}
+
+// Screen pixels to instrument pixels, truncated toward zero. The small
+// tolerance keeps v * z / z from losing a whole pixel to float rounding at
+// zooms such as 1.7 (otherwise every outline rebuild would shrink elements).
+int ToInstrument(double v, double zoom)
+{
+    const double r = v / zoom;
+    return int(r + (r >= 0 ? 1e-4 : -1e-4));
+}
+
+} // namespace
+
+R8element::R8element(QWidget* parent, int iType, int iPlaced)
+    : QWidget(parent)
+{
+    // Carries signals only: keep it out of the parent's widget tree display.
+    setVisible(false);
+    setAttribute(Qt::WA_DontShowOnScreen);
+    m_iScreenElementIndex = -1;
+    m_iDataType = 0;
+    m_uPages = 0;
+    SetType(iType);
+    m_iResizeFlags = 0;
+    m_iMinWidth = m_iMinHeight = 0;
+    m_fRangeMin = m_fRangeMax = 0.0f;
+    m_iField = 0;
+    m_bNew = false;
+    m_uAttribs = R8_DEFAULT_ATTRIBS;
+    m_pIcon = nullptr;
+    m_fZoom = 1.0f;
+    SetSize(QSize(80, 29));
+    m_iPlaced = iPlaced;
+    SetZoom(1.0f);
+    SetPosition(QPoint(0, 0));
+    if (const TypeInfo* info = FindType(iType)) {
+        SetSize(QSize(info->iWidth, info->iHeight));
+        if (info->szIcon)
+            m_pIcon = new QPixmap(QString::fromLatin1(info->szIcon));
+    }
+    if (iPlaced && parent && parent->metaObject()->indexOfSlot("RefreshPage(int)") >= 0)
+        connect(this, SIGNAL(RefreshPage(int)), parent, SLOT(RefreshPage(int)));
+    m_iSelected = 0;
+}
+
+R8element::~R8element()
+{
+    delete m_pIcon;
+}
+
+void R8element::SetType(int iType)
+{
+    m_iType = iType;
+    const TypeInfo* info = FindType(iType);
+    m_uHasProps = info ? info->uProps : 0;
+}
+
+unsigned int R8element::GetHasProps() const
+{
+    return m_uHasProps | (NoLargeFont() ? 0x400u : 0u);
+}
+
+bool R8element::NoLargeFont() const
+{
+    if (m_iField < 0)
+        return false;
+    const _DataField* field = g_DataFields.GetDataField(m_iField);
+    return field && field->NoLargeFont;
+}
+
+void R8element::SetField(int iField)
+{
+    if (m_iScreenElementIndex >= 0 && iField != m_iField)
+        emit ElementFieldWillChange(m_iScreenElementIndex);
+    RestoreField(iField);
+}
+
+void R8element::RestoreField(int iField)
+{
+    m_iField = iField;
+    if (const _DataField* field = g_DataFields.GetDataField(iField)) {
+        m_strFieldName = field->Name;
+        m_iDataType = field->DataType;
+    }
+}
+
+void R8element::SetAttribs(unsigned int uAttribs)
+{
+    // Announced whatever the index: a sample has -1 and nobody records it.
+    if (uAttribs != m_uAttribs)
+        emit ElementGeometryWillChange(m_iScreenElementIndex);
+    m_uAttribs = uAttribs;
+}
+
+void R8element::AttribTextAlignLeft()
+{
+    SetAttribs(m_uAttribs & ~(R8_ATTR_RIGHT | R8_ATTR_CENTER));
+}
+
+void R8element::AttribTextAlignRight()
+{
+    SetAttribs((m_uAttribs & ~R8_ATTR_CENTER) | R8_ATTR_RIGHT);
+}
+
+void R8element::AttribTextAlignCenter()
+{
+    SetAttribs((m_uAttribs & ~R8_ATTR_RIGHT) | R8_ATTR_CENTER);
+}
+
+void R8element::SetMapType(int iMapType)
+{
+    SetAttribs((m_uAttribs & ~R8_ATTR_LOWMASK) | (unsigned(iMapType) & R8_ATTR_LOWMASK));
+}
+
+void R8element::EmitGeometryWillChange()
+{
+    if (m_iScreenElementIndex >= 0)
+        emit ElementGeometryWillChange(m_iScreenElementIndex);
+}
+
+void R8element::SetPosition(QPoint p)
+{
+    if (p != m_Position)
+        EmitGeometryWillChange();
+    RestorePosition(p);
+}
+
+void R8element::RestorePosition(QPoint p)
+{
+    m_Position = p;
+    RepairPosition();
+    UpdateGraphicPos();
+}
+
+void R8element::SetPositionX(int x)
+{
+    if (x != m_Position.x())
+        EmitGeometryWillChange();
+    m_Position.setX(x);
+    RepairPosition();
+    UpdateGraphicPos();
+}
+
+void R8element::SetPositionY(int y)
+{
+    if (y != m_Position.y())
+        EmitGeometryWillChange();
+    m_Position.setY(y);
+    RepairPosition();
+    UpdateGraphicPos();
+}
+
+void R8element::RepairPosition()
+{
+    if (!m_iPlaced)
+        return;
+    // Order matters: for an element larger than the screen the far edge wins.
+    if (m_Position.x() < 0)
+        m_Position.setX(0);
+    if (m_Position.y() < 0)
+        m_Position.setY(0);
+    if (m_Position.x() + m_Size.width() > R8_SCREEN_WIDTH)
+        m_Position.setX(R8_SCREEN_WIDTH - m_Size.width());
+    if (m_Position.y() + m_Size.height() > R8_SCREEN_HEIGHT)
+        m_Position.setY(R8_SCREEN_HEIGHT - m_Size.height());
+}
+
+void R8element::SetSize(QSize s)
+{
+    if (s.height() < m_iMinHeight)
+        s.setHeight(m_iMinHeight);
+    if (s.width() < m_iMinWidth)
+        s.setWidth(m_iMinWidth);
+    if (s != m_Size)
+        EmitGeometryWillChange();
+    RestoreSize(s);
+    UpdatePaths();
+}
+
+void R8element::RestoreSize(QSize s)
+{
+    m_Size = s;
+    UpdateGraphicSize();
+}
+
+void R8element::SetWidth(int w)
+{
+    if (w < m_iMinWidth)
+        w = m_iMinWidth;
+    if (w != m_Size.width())
+        EmitGeometryWillChange();
+    m_Size.setWidth(w);
+    UpdateGraphicSize();
+}
+
+void R8element::SetHeight(int h)
+{
+    if (h < m_iMinHeight)
+        h = m_iMinHeight;
+    if (h != m_Size.height())
+        EmitGeometryWillChange();
+    m_Size.setHeight(h);
+    UpdateGraphicSize();
+}
+
+void R8element::SetZoom(float z)
+{
+    // A negative zoom rebuilds at the present one. Zero would make every
+    // conversion divide by zero, so it is treated the same way.
+    if (z > 0.0f)
+        m_fZoom = z;
+    UpdatePaths();
+    const QRectF bounds = m_Path.boundingRect();
+    SetSize(QSize(ToInstrument(bounds.width(), m_fZoom), ToInstrument(bounds.height(), m_fZoom)));
+}
+
+void R8element::GraphicSizeSetWidth(float w)
+{
+    const float fMin = float(m_iMinWidth) * m_fZoom;
+    m_GraphicSize.setWidth(w < fMin ? fMin : w);
+}
+
+void R8element::GraphicSizeSetHeight(float h)
+{
+    const float fMin = float(m_iMinHeight) * m_fZoom;
+    m_GraphicSize.setHeight(h < fMin ? fMin : h);
+}
+
+void R8element::UpdateGraphicPos()
+{
+    m_GraphicPos = QPoint(int(float(m_Position.x()) * m_fZoom), int(float(m_Position.y()) * m_fZoom));
+}
+
+void R8element::UpdateGraphicSize()
+{
+    m_GraphicSize = QSizeF(double(float(m_Size.width()) * m_fZoom), double(float(m_Size.height()) * m_fZoom));
+}
+
+void R8element::SnapIt()
+{
+    SetSize(QSize(ToInstrument(m_GraphicSize.width(), m_fZoom), ToInstrument(m_GraphicSize.height(), m_fZoom)));
+    SetPosition(QPoint(ToInstrument(m_GraphicPos.x(), m_fZoom), ToInstrument(m_GraphicPos.y(), m_fZoom)));
+    UpdateGraphicPos();
+}
+
+void R8element::UpdatePaths()
+{
+    const double z = m_fZoom;
+    const double w = m_Size.width() * z;
+    const double h = m_Size.height() * z;
+    QPainterPath path;
+    int iMinW = 0, iMinH = 0, iFlags = 0;
+    switch (m_iType) {
+    case R8_TYPE_DATAFIELD:
+        path.addRect(0, 0, w, h);
+        iMinW = iMinH = 10;
+        iFlags = R8_RESIZE_HORIZONTAL | R8_RESIZE_VERTICAL;
+        break;
+    case R8_TYPE_DIAL:
+        path.addRect(0, 0, w, w);
+        iMinW = iMinH = 40;
+        iFlags = R8_RESIZE_HORIZONTAL | R8_RESIZE_VERTICAL | R8_RESIZE_SQUARE;
+        break;
+    case R8_TYPE_BARSCALE:
+        path.moveTo(30 * z, 15 * z);
+        path.arcTo(0, 0, 30 * z, 30 * z, 0, 180);
+        path.arcTo(0, 100 * z, 30 * z, 30 * z, 180, 180);
+        path.lineTo(30 * z, 15 * z);
+        break;
+    case R8_TYPE_DOUBLESCALE: {
+        QPolygonF poly;
+        poly << QPointF(0, 0) << QPointF(70 * z, 0) << QPointF(70 * z, 200 * z) << QPointF(0, 200 * z)
+             << QPointF(50 * z, 100 * z) << QPointF(0, 0);
+        path.addPolygon(poly);
+        path.closeSubpath();
+        break;
+    }
+    case R8_TYPE_TALLSCALE:
+        path.addRect(0, 0, w, 168 * z);
+        iMinW = 55;
+        iMinH = 168;
+        iFlags = R8_RESIZE_HORIZONTAL | R8_RESIZE_VERTICAL;
+        break;
+    case R8_TYPE_GRAPH:
+    case R8_TYPE_MAP:
+        path.addRect(0, 0, w, h);
+        iMinW = 50;
+        iMinH = 30;
+        iFlags = R8_RESIZE_HORIZONTAL | R8_RESIZE_VERTICAL;
+        break;
+    case R8_TYPE_COMPASS:
+        path.addEllipse(0, 0, 110 * z, 110 * z);
+        break;
+    case R8_TYPE_SPEAKER:
+        path.addRect(0, 0, 25 * z, 16 * z);
+        iMinW = 25;
+        iMinH = 16;
+        break;
+    case R8_TYPE_CELLINFO:
+        path.addRect(0, 0, 82 * z, 12 * z);
+        iMinW = 80;
+        iMinH = 16;
+        iFlags = R8_RESIZE_HORIZONTAL;
+        break;
+    case R8_TYPE_BATTERY:
+        path.addRect(0, 0, 32 * z, 16 * z);
+        iMinW = 32;
+        iMinH = 16;
+        break;
+    case R8_TYPE_SATS:
+        path.addRect(0, 0, 28 * z, 16 * z);
+        iMinW = 28;
+        iMinH = 16;
+        break;
+    case R8_TYPE_POINTER:
+        path.addRect(0, 0, w, h);
+        iMinW = iMinH = 20;
+        iFlags = R8_RESIZE_HORIZONTAL | R8_RESIZE_VERTICAL | R8_RESIZE_SQUARE;
+        break;
+    case R8_TYPE_WINDROSE:
+        path.addRect(0, 0, w, h);
+        iMinW = iMinH = 100;
+        iFlags = R8_RESIZE_HORIZONTAL | R8_RESIZE_VERTICAL | R8_RESIZE_SQUARE;
+        break;
+    default:
+        break;
+    }
+    m_iMinWidth = iMinW;
+    m_iMinHeight = iMinH;
+    m_iResizeFlags = iFlags;
+    m_Path = path.simplified();
+}
+
+unsigned int R8element::ElementSelect(int iState)
+{
+    if (iState == m_iSelected)
+        return 0;
+    m_iSelected = iState;
+    return m_uPages;
+}
+
+void R8element::CommitMove()
+{
+    for (int i = 0; i < 16; ++i)
+        if (m_uPages & (1u << i))
+            emit RefreshPage(i);
+}
+
+void R8element::ChangedPagePresence(int iPage)
+{
+    emit RefreshPage(iPage);
+}
+
+void R8element::ChangedProperties()
+{
+    CommitMove();
+}
+
+void R8element::ChangedPositioning(QPoint p, QSize s)
+{
+    m_Position = p;
+    UpdateGraphicPos();
+    SetHeight(s.height());
+    SetWidth(s.width());
+    RepairPosition();
+    CommitMove();
+}
