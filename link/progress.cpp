@@ -1,0 +1,65 @@
+#include "progress.h"
+
+#include <QFile>
+#include <QIcon>
+#include <QLabel>
+#include <QProgressBar>
+
+namespace {
+constexpr int kInitialProgress = 24; // shown until the first transfer sets it
+}
+
+Progress::Progress(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Progress"));
+    resize(521, 150);
+    const QString icon = QFile::exists(QStringLiteral(":/images/Icon1.ico")) ? QStringLiteral(":/images/Icon1.ico")
+                                                                             : QStringLiteral(":/images/Icon1.png");
+    setWindowIcon(QIcon(icon));
+    setWindowTitle(tr("Progress"));
+    setModal(false);
+
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    progressBar->setGeometry(20, 40, 481, 23);
+    progressBar->setValue(kInitialProgress);
+
+    label = new QLabel(tr("Sending:"), this);
+    label->setObjectName(QStringLiteral("label"));
+    label->setGeometry(20, 20, 62, 16);
+
+    label_2 = new QLabel(this);
+    label_2->setObjectName(QStringLiteral("label_2"));
+    label_2->setGeometry(20, 90, 481, 20);
+}
+
+void Progress::ShowMessage(const QString& strMessage)
+{
+    label_2->setText(strMessage);
+}
+
+void Progress::SetProgresMax(int iMax)
+{
+    progressBar->setMaximum(iMax);
+}
+
+void Progress::UpdateProgress(int iValue)
+{
+    progressBar->setValue(iValue);
+}
+
+QString Progress::Message() const
+{
+    return label_2->text();
+}
+
+int Progress::ProgressValue() const
+{
+    return progressBar->value();
+}
+
+int Progress::ProgressMax() const
+{
+    return progressBar->maximum();
+}
