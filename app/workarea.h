@@ -1,0 +1,17 @@
+#pragma once
+#include <QWidget>
+
+// The main window's central widget. It draws nothing; its position anchors
+// the page strip and the page canvases, which are children of the window.
+class WorkArea : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit WorkArea(QWidget* parent = nullptr);
+
+signals:
+    void WorkAreaMoved();
+
+protected:
+    void moveEvent(QMoveEvent* event) override;
+};
