@@ -1,6 +1,11 @@
 #include "mainwindow.h"
 #include "appglobals.h"
 #include "startup.h"
+#include "r8element.h"
+#include "r8elementprop.h"
+#include "r8undo.h"
+#include "screenlayout.h"
+#include "screenthumb.h"
 #include "windowsizing.h"
 #include "workarea.h"
 
@@ -48,23 +53,172 @@ MainWindow::MainWindow(QWidget* parent)
     m_fScale = sizing.scale;
 
     theMainWindow = this;
+    g_pElementHost = this;
     setMinimumSize(sizing.width, sizing.height);
     setWindowTitle(tr("Zarvin Designer"));
     setWindowIcon(QIcon(QStringLiteral(":/images/main_design_iconSQ.png")));
     qDebug() << QString::fromLatin1("Pixel ratio %1").arg(devicePixelRatioF());
 
+    StartCommandSender();
+    StartCatalogueDownload();
+
     m_pWorkArea = new WorkArea(this);
     setCentralWidget(m_pWorkArea);
+    m_iLastWorkX = -1;
+    m_iLastWorkY = -1;
+    m_pDragged = nullptr;
+    m_iModified = 0;
     setMouseTracking(true);
+
+    const QSize canvasSize(int(240.0f * m_fScale + 2.0f), int(320.0f * m_fScale + 2.0f));
+    for (int i = 0; i < R8_PAGE_COUNT; ++i) {
+        ScreenLayout* layout = new ScreenLayout(this, i);
+        layout->hide();
+        layout->SetZoom(m_fScale);
+        layout->setGeometry(QRect(QPoint(0, 0), canvasSize));
+        m_Layouts[i] = layout;
+        ScreenThumb* thumb = new ScreenThumb(this, layout, i);
+        thumb->show();
+        m_Thumbs[i] = thumb;
+        connect(layout, &ScreenLayout::RefreshThumb, thumb, &ScreenThumb::RefreshThumb);
+        connect(thumb, &ScreenThumb::SelectPage, this, &MainWindow::SelectPage);
+        connect(thumb, &ScreenThumb::NewTrigger, this, &MainWindow::VerifyTriggers);
+        connect(layout, &ScreenLayout::RightClickElement, this, &MainWindow::EditElement);
+        connect(layout, &ScreenLayout::MultiSelect, this, &MainWindow::MultiSelect);
+    }
+
+    UpdateLayouts(R8_ALL_PAGES);
+    CreateToolBox();
+    m_iCurrentPage = 0;
+    m_Layouts[0]->show();
+    MarkCurrentThumb();
+
+    m_pElementProp = new R8elementProp(this);
+    m_pElementProp->hide();
+    connect(m_pElementProp, &R8elementProp::ApplyProperties, this, &MainWindow::ApplyProperties);
+    connect(m_pElementProp, &R8elementProp::CancelProperties, this, &MainWindow::CancelProperties);
+    connect(m_pWorkArea, &WorkArea::WorkAreaMoved, this, &MainWindow::AdjustGeometry);
 
     CreateActions();
     CreateMenus();
     CreateToolBars();
+    AdjustGeometry();
     adjustSize();
     setMaximumSize(sizing.width, sizing.height);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // A running batch ends first; the worker must not report into a window
+    // that is going away.
+    StopCommandSender();
+    if (g_pElementHost == this)
+        g_pElementHost = nullptr;
+    R8selectedElements.clear();
+    qDeleteAll(m_UndoList);
+    m_UndoList.clear();
+    const QList<R8element*> elements = m_Elements;
+    m_Elements.clear();
+    qDeleteAll(elements);
+    if (theMainWindow == this)
+        theMainWindow = nullptr;
+}
+
+ScreenLayout* MainWindow::Page(int i) const
+{
+    return (i >= 0 && i < R8_PAGE_COUNT) ? m_Layouts[i] : nullptr;
+}
+
+ScreenThumb* MainWindow::Thumb(int i) const
+{
+    return (i >= 0 && i < R8_PAGE_COUNT) ? m_Thumbs[i] : nullptr;
+}
+
+ScreenLayout* MainWindow::CurrentLayout() const
+{
+    return Page(m_iCurrentPage);
+}
+
+QVector<PageProps> MainWindow::PagesProps() const
+{
+    QVector<PageProps> pages;
+    pages.reserve(R8_PAGE_COUNT);
+    for (const ScreenThumb* thumb : m_Thumbs)
+        pages.append(thumb->Props());
+    return pages;
+}
+
+void MainWindow::SetPagesProps(const QVector<PageProps>& pages)
+{
+    for (int i = 0; i < R8_PAGE_COUNT && i < pages.size(); ++i)
+        m_Thumbs[i]->SetProps(pages.at(i));
+}
+
+void MainWindow::CreateToolBox()
+{
+    struct Sample {
+        int iType;
+        float fZoom; // times scale / 2
+        int iDx;     // from the column's x
+        int iRow;    // row offset of the column, see ToolBoxY
+    };
+    static const Sample samples[] = {
+        {R8_TYPE_DATAFIELD, 0.5f, 0, 0},   {R8_TYPE_BARSCALE, 0.3f, 0, 35}, {R8_TYPE_DOUBLESCALE, 0.3f, 25, 35},
+        {R8_TYPE_TALLSCALE, 0.3f, 60, 35},  {R8_TYPE_COMPASS, 0.5f, 0, 125}, {R8_TYPE_MAP, 0.5f, 0, 195},
+        {R8_TYPE_BATTERY, 1.0f, 35, 275},   {R8_TYPE_SPEAKER, 1.0f, 0, 275}, {R8_TYPE_CELLINFO, 1.0f, 0, 307},
+        {R8_TYPE_SATS, 1.0f, 25, 339},      {R8_TYPE_POINTER, 1.0f, 0, 374}, {R8_TYPE_WINDROSE, 0.5f, 45, 369},
+        {R8_TYPE_GRAPH, 0.5f, 0, 429},      {R8_TYPE_DIAL, 0.5f, 0, 509},
+    };
+    const float s = m_fScale / 2.0f;
+    const int x0 = ToolBoxX(m_fScale);
+    for (const Sample& sample : samples) {
+        R8element* el = new R8element(this, sample.iType, 0);
+        el->SetZoom(sample.fZoom * s);
+        el->SetBasePosition(QPoint(x0 + sample.iDx, ToolBoxY(m_fScale, sample.iRow)));
+        el->Restore();
+        el->SetPages(R8_ALL_PAGES);
+        m_ToolBox.append(el);
+    }
+}
+
+void MainWindow::AdjustGeometry()
+{
+    const QPoint at = m_pWorkArea->pos();
+    if (at.x() == m_iLastWorkX && at.y() == m_iLastWorkY)
+        return;
+    m_iLastWorkX = at.x();
+    m_iLastWorkY = at.y();
+    const int bx = at.x() + 10;
+    const int by = at.y() + 15;
+    const QSize canvasSize(int(240.0f * m_fScale + 2.0f), int(320.0f * m_fScale + 2.0f));
+    for (ScreenLayout* layout : m_Layouts)
+        layout->setGeometry(QRect(QPoint(bx + 130, by), canvasSize));
+    for (int i = 0; i < R8_PAGE_COUNT; ++i)
+        m_Thumbs[i]->setGeometry(bx + (i % 2) * 48, by + (i / 2) * 64, 48, 64);
+}
+
+void MainWindow::UpdateLayouts(unsigned int uiPages)
+{
+    for (int i = 0; i < R8_PAGE_COUNT; ++i)
+        if (uiPages & (1u << i))
+            emit UpdateLayout(i);
+}
+
+void MainWindow::RefreshPage(int iPage)
+{
+    CleanUnusedElements();
+    emit UpdateLayout(iPage);
+}
+
+void MainWindow::CleanUnusedElements() {}
+
+void MainWindow::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    QPainter painter(this);
+    for (R8element* sample : qAsConst(m_ToolBox))
+        sample->PaintMe(painter, R8_ALL_PAGES);
+}
 
 void MainWindow::CreateActions()
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include "elementhost.h"
 #include "pageprops.h"
 
 #include <QDomDocument>
@@ -22,7 +23,7 @@ class WorkArea;
 class ZvCommandSender;
 class Progress;
 
-class MainWindow : public QMainWindow
+class MainWindow : public QMainWindow, public ElementHost
 {
     Q_OBJECT
 public:
@@ -30,12 +31,12 @@ public:
     ~MainWindow() override;
 
     // Emits UpdateLayout for every page whose bit is set.
-    void UpdateLayouts(quint32 uiPages);
+    void UpdateLayouts(unsigned int uiPages) override;
 
     // Editing (element list and undo list).
     int AddElement(int iType);
     R8undo* addUndo(int iKind, int iIndex, R8element* pElement);
-    void UnselectAllElements();
+    void UnselectAllElements() override;
     void CleanAllElements();
     void CleanUnusedElements();
 
@@ -48,7 +49,7 @@ public:
     bool AboutToLooseLayout();
 
     // Read access for the document commands and tests.
-    const QList<R8element*>& Elements() const { return m_Elements; }
+    const QList<R8element*>& Elements() const override { return m_Elements; }
     const QList<R8undo*>& Undos() const { return m_UndoList; }
     const QList<R8element*>& ToolBox() const { return m_ToolBox; }
     ScreenLayout* Page(int i) const;
@@ -138,7 +139,9 @@ private:
     void StopCommandSender();
     ScreenLayout* CurrentLayout() const;
     void ClearUndoList();
-    void DropSample(R8element* pSample, QPoint graphicPos);
+    void DropSample(int iType, QPoint graphicPos);
+    void RemoveFromSelection(R8element* pElement);
+    void MarkCurrentThumb();
 
     QString curFile;
     QAction* separatorAct = nullptr;

@@ -1,64 +1,360 @@
-// Placeholder slots until the page canvas is available.
+// Editing: the element list, the undo list, dragging from the tool box, the
+// properties editor's ends, the page strip and the commands on the current
+// page.
 #include "mainwindow.h"
+#include "r8element.h"
+#include "r8elementprop.h"
+#include "r8undo.h"
+#include "screenlayout.h"
+#include "screenthumb.h"
 
-void MainWindow::UpdateLayouts(quint32 uiPages)
+#include <QAction>
+#include <QDebug>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QtMath>
+
+int MainWindow::AddElement(int iType)
+{
+    R8element* el = new R8element(this, iType, 1);
+    el->SetZoom(m_fScale);
+    m_Elements.append(el);
+    const int index = m_Elements.size() - 1;
+    el->SetScreenElementIndex(index);
+    connect(el, &R8element::ElementGeometryWillChange, this, &MainWindow::ElementGeometryChanging);
+    connect(el, &R8element::ElementFieldWillChange, this, &MainWindow::ElementFieldChanging);
+    el->CommitMove();
+    return index;
+}
+
+R8undo* MainWindow::addUndo(int iKind, int iIndex, R8element* pElement)
+{
+    R8undo* record = new R8undo(iKind);
+    record->pElement = pElement;
+    record->iIndex = iIndex;
+    if (pElement) {
+        if (iIndex < 0)
+            record->iIndex = pElement->GetScreenElementIndex();
+        record->Size = pElement->GetSize();
+        record->Position = pElement->GetPosition();
+        record->iField = pElement->GetField();
+        record->uAttribs = pElement->GetAttribs();
+        record->uPages = pElement->OnPages();
+    }
+    m_UndoList.append(record);
+    m_iModified = 1;
+    return record;
+}
+
+void MainWindow::ElementGeometryChanging(int iIndex)
+{
+    if (iIndex >= 0 && iIndex < m_Elements.size())
+        addUndo(R8undo::Changed, iIndex, m_Elements.at(iIndex));
+}
+
+void MainWindow::ElementFieldChanging(int iIndex)
+{
+    if (iIndex >= 0 && iIndex < m_Elements.size())
+        addUndo(R8undo::Changed, iIndex, m_Elements.at(iIndex));
+}
+
+void MainWindow::UnDo()
+{
+    if (m_UndoList.isEmpty())
+        return;
+    R8undo* record = m_UndoList.takeLast();
+    unsigned int uPages = 0;
+    R8element* el = record->pElement;
+    if (record->iKind == R8undo::Changed) {
+        if (el) {
+            uPages = el->OnPages();
+            el->RestoreAttribs(record->uAttribs);
+            el->RestorePages(record->uPages);
+            el->RestoreSize(record->Size);
+            el->RestorePosition(record->Position);
+            el->RestoreField(record->iField);
+            el->SetZoom(-1.0f);
+            uPages |= el->OnPages();
+        }
+    } else if (record->iKind == R8undo::Added) {
+        if (el) {
+            uPages = el->OnPages();
+            // Later additions were taken back first, so the element is
+            // normally the record's entry; look it up to be sure.
+            int index = record->iIndex;
+            if (index < 0 || index >= m_Elements.size() || m_Elements.at(index) != el)
+                index = m_Elements.indexOf(el);
+            if (index >= 0)
+                m_Elements.removeAt(index);
+            RemoveFromSelection(el);
+            if (m_pElementProp && m_pElementProp->GetEditElement() == el)
+                m_pElementProp->hide();
+            delete el;
+        }
+    }
+    delete record;
+    UpdateLayouts(uPages);
+    update();
+}
+
+void MainWindow::ReDo() {}
+
+void MainWindow::ClearUndoList()
+{
+    qDeleteAll(m_UndoList);
+    m_UndoList.clear();
+}
+
+void MainWindow::RemoveFromSelection(R8element* pElement)
+{
+    if (!R8selectedElements.removeAll(pElement))
+        return;
+    if (ScreenLayout* layout = CurrentLayout())
+        layout->SyncSelections();
+    MultiSelect(R8selectedElements.size());
+}
+
+void MainWindow::UnselectAllElements()
+{
+    for (R8element* el : qAsConst(m_Elements))
+        if (el)
+            el->ElementSelect(0);
+}
+
+void MainWindow::CleanAllElements()
+{
+    // No record may outlive the elements it points at.
+    ClearUndoList();
+    R8selectedElements.clear();
+    if (m_pElementProp)
+        m_pElementProp->hide();
+    while (!m_Elements.isEmpty())
+        delete m_Elements.takeLast();
+    for (ScreenLayout* layout : m_Layouts)
+        layout->ClearSelections();
+    MultiSelect(0);
+}
+
+// ---- dragging a sample from the tool box -----------------------------------
+
+void MainWindow::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        for (int i = m_ToolBox.size() - 1; i >= 0; --i) {
+            R8element* sample = m_ToolBox.at(i);
+            if (sample->MyPath().contains(QPointF(event->pos() - sample->GraphicPosition()))) {
+                m_pDragged = sample;
+                m_DragPos = event->pos();
+                update();
+                break;
+            }
+        }
+    }
+    QMainWindow::mousePressEvent(event);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    if ((event->buttons() & Qt::LeftButton) && m_pDragged) {
+        m_pDragged->SetGraphicPosition(m_pDragged->GraphicPosition() + (event->pos() - m_DragPos));
+        m_DragPos = event->pos();
+        update();
+    }
+    QMainWindow::mouseMoveEvent(event);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_pDragged) {
+        const int iType = m_pDragged->GetType();
+        const QPoint p = m_pDragged->GraphicPosition();
+        m_pDragged->Restore();
+        m_pDragged = nullptr;
+        DropSample(iType, p);
+        update();
+    }
+    QMainWindow::mouseReleaseEvent(event);
+}
+
+void MainWindow::DropSample(int iType, QPoint graphicPos)
+{
+    ScreenLayout* layout = CurrentLayout();
+    if (!layout)
+        return;
+    const int i = AddElement(iType);
+    R8element* el = m_Elements.at(i);
+    const QPoint rel = graphicPos - layout->pos();
+    el->RestorePosition(QPoint(qRound(rel.x() / m_fScale), qRound(rel.y() / m_fScale)));
+    addUndo(R8undo::Added, i, el);
+    el->RestorePages(1u << m_iCurrentPage);
+    el->MarkAsNew();
+    layout->SelectElement(el);
+    EditElement(el);
+    UpdateLayouts(el->OnPages());
+}
+
+// ---- properties editor ------------------------------------------------------
+
+void MainWindow::EditElement(R8element* pElement)
+{
+    if (pElement)
+        m_pElementProp->EditElement(pElement);
+}
+
+void MainWindow::ApplyProperties()
+{
+    R8element* el = m_pElementProp->GetEditElement();
+    // The editor may still name an element that Undo has since taken away.
+    if (!el || !m_Elements.contains(el))
+        return;
+    unsigned int uPages = 0;
+    if (el->IsNew()) {
+        el->UnMarkNew();
+    } else {
+        addUndo(R8undo::Changed, -1, el);
+        uPages = el->OnPages();
+    }
+    el->SetField(m_pElementProp->GetField());
+    el->SetPosition(m_pElementProp->GetPosition());
+    el->SetSize(m_pElementProp->GetSize());
+    el->SetAttribs(m_pElementProp->GetAttribs());
+    el->SetPages(m_pElementProp->GetPagesChecks());
+    el->SetRangeMin(m_pElementProp->GetMinRange());
+    el->SetRangeMax(m_pElementProp->GetMaxRange());
+    if (el->GetHasProps() & R8elementProp::PropMapType)
+        el->SetMapType(m_pElementProp->GetMapType());
+    uPages |= el->OnPages();
+    UpdateLayouts(uPages);
+}
+
+void MainWindow::CancelProperties()
+{
+    R8element* el = m_pElementProp->GetEditElement();
+    if (el && m_Elements.contains(el) && el->IsNew())
+        UnDo();
+}
+
+void MainWindow::PropertiesAction()
+{
+    if (ScreenLayout* layout = CurrentLayout())
+        UpdateLayouts(layout->PropertiesElement());
+}
+
+void MainWindow::DeleteElement()
+{
+    qDebug() << "DELETE!!!";
+    if (ScreenLayout* layout = CurrentLayout())
+        UpdateLayouts(layout->DeleteElements());
+}
+
+// ---- selection-driven actions -------------------------------------------------
+
+void MainWindow::MultiSelect(int iNumberOfSelections)
+{
+    if (m_pElementProp)
+        m_pElementProp->hide();
+    if (!alignTopAct)
+        return; // still being built
+    const QList<QAction*> edges = {alignTopAct,   alignBottomAct, alignLeftAct,
+                                   alignRightAct, alignCenterAct, alignMiddleAct};
+    const QList<QAction*> texts = {textAlignLeftAct, textAlignCenterAct, textAlignRightAct};
+    const QList<QAction*> sizes = {alignHeightAct, alignWidthAct};
+    const QList<QAction*> joins = {alignJoinHAct, alignJoinVAct};
+    auto setAll = [](const QList<QAction*>& acts, bool on) {
+        for (QAction* act : acts)
+            act->setEnabled(on);
+    };
+    if (iNumberOfSelections <= 0) {
+        setAll(edges + texts + sizes + joins, false);
+        propertiesAct->setEnabled(false);
+    } else if (iNumberOfSelections == 1) {
+        setAll(edges + texts, true);
+        propertiesAct->setEnabled(true);
+    } else {
+        setAll(edges + texts + sizes, true);
+        setAll(joins, iNumberOfSelections == 2);
+        propertiesAct->setEnabled(false);
+    }
+}
+
+// ---- page strip -----------------------------------------------------------------
+
+void MainWindow::SelectPage(ScreenLayout* pLayout)
+{
+    if (!pLayout)
+        return;
+    for (int i = 0; i < R8_PAGE_COUNT; ++i) {
+        if (m_Layouts[i] == pLayout) {
+            m_iCurrentPage = i;
+            pLayout->show();
+            if (pLayout->SelectedElement() == -1)
+                UnselectAllElements();
+        } else {
+            m_Layouts[i]->hide();
+        }
+    }
+    MarkCurrentThumb();
+}
+
+void MainWindow::MarkCurrentThumb()
 {
     for (int i = 0; i < R8_PAGE_COUNT; ++i)
-        if (uiPages & (1u << i))
-            emit UpdateLayout(i);
+        m_Thumbs[i]->SetCurrent(i == m_iCurrentPage);
 }
-int MainWindow::AddElement(int) { return -1; }
-R8undo* MainWindow::addUndo(int, int, R8element*) { return nullptr; }
-void MainWindow::UnselectAllElements() {}
-void MainWindow::CleanAllElements() {}
-void MainWindow::CleanUnusedElements() {}
-ScreenLayout* MainWindow::Page(int) const { return nullptr; }
-ScreenThumb* MainWindow::Thumb(int) const { return nullptr; }
-QVector<PageProps> MainWindow::PagesProps() const { return QVector<PageProps>(R8_PAGE_COUNT); }
-void MainWindow::SetPagesProps(const QVector<PageProps>&) {}
-void MainWindow::downloadFinished(QNetworkReply*) {}
-void MainWindow::onSendStarted(int) {}
-void MainWindow::onSendEnded() {}
-void MainWindow::onSendProgress(int) {}
-void MainWindow::onSendMessage(const QString&) {}
-void MainWindow::PropertiesAction() {}
-void MainWindow::PreferencesAction() {}
-void MainWindow::AdjustGeometry() {}
-void MainWindow::RefreshPage(int iPage) { emit UpdateLayout(iPage); }
-void MainWindow::EditElement(R8element*) {}
-void MainWindow::MultiSelect(int) {}
-void MainWindow::VerifyTriggers(int, int) {}
-void MainWindow::SelectPage(ScreenLayout*) {}
-void MainWindow::UnDo() {}
-void MainWindow::ReDo() {}
-void MainWindow::DeleteElement() {}
-void MainWindow::ElementGeometryChanging(int) {}
-void MainWindow::ElementFieldChanging(int) {}
-void MainWindow::SendToDevice() {}
-void MainWindow::ReceiveLayout() { emit startSend(); }
-void MainWindow::AlignTop() {}
-void MainWindow::AlignBottom() {}
-void MainWindow::AlignLeft() {}
-void MainWindow::AlignRight() {}
-void MainWindow::AlignCenter() {}
-void MainWindow::AlignMiddle() {}
-void MainWindow::AlignHeight() {}
-void MainWindow::AlignWidth() {}
-void MainWindow::AlignJoinHorizontal() {}
-void MainWindow::AlignJoinVertical() {}
+
+void MainWindow::VerifyTriggers(int iPage, int iTrigger)
+{
+    for (int j = 0; j < R8_PAGE_COUNT; ++j)
+        if (j != iPage)
+            m_Thumbs[j]->SetTrigger(m_Thumbs[j]->GetTrigger() & ~iTrigger);
+    // Page names and triggers are part of the layout file: ask before they
+    // are lost.
+    m_iModified = 1;
+}
+
+// ---- commands on the current page ------------------------------------------------
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (ScreenLayout* layout = CurrentLayout()) {
+        unsigned int uPages = 0;
+        switch (event->key()) {
+        case Qt::Key_Left: uPages = layout->MoveElementsLeft(); break;
+        case Qt::Key_Up: uPages = layout->MoveElementsUp(); break;
+        case Qt::Key_Right: uPages = layout->MoveElementsRight(); break;
+        case Qt::Key_Down: uPages = layout->MoveElementsDown(); break;
+        default: break;
+        }
+        UpdateLayouts(uPages);
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+#define R8_PAGE_COMMAND(Name)                                                                                          \
+    void MainWindow::Name()                                                                                            \
+    {                                                                                                                  \
+        if (ScreenLayout* layout = CurrentLayout())                                                                    \
+            UpdateLayouts(layout->Name());                                                                             \
+    }
+
+R8_PAGE_COMMAND(AlignTop)
+R8_PAGE_COMMAND(AlignBottom)
+R8_PAGE_COMMAND(AlignLeft)
+R8_PAGE_COMMAND(AlignRight)
+R8_PAGE_COMMAND(AlignCenter)
+R8_PAGE_COMMAND(AlignMiddle)
+R8_PAGE_COMMAND(AlignHeight)
+R8_PAGE_COMMAND(AlignWidth)
+R8_PAGE_COMMAND(AlignJoinHorizontal)
+R8_PAGE_COMMAND(AlignJoinVertical)
+R8_PAGE_COMMAND(TextAlignRight)
+R8_PAGE_COMMAND(TextAlignCenter)
+R8_PAGE_COMMAND(TextAlignLeft)
+
+#undef R8_PAGE_COMMAND
+
+// Font and size commands are not settled yet; they change nothing.
 void MainWindow::LargeFont() {}
 void MainWindow::NormalFont() {}
 void MainWindow::TinyFont() {}
-void MainWindow::TextAlignRight() {}
-void MainWindow::TextAlignCenter() {}
-void MainWindow::TextAlignLeft() {}
 void MainWindow::AutoSize() {}
-void MainWindow::ApplyProperties() {}
-void MainWindow::CancelProperties() {}
-void MainWindow::OpenAirSpace() {}
-void MainWindow::OpenFirmware() {}
-void MainWindow::paintEvent(QPaintEvent* e) { QMainWindow::paintEvent(e); }
-void MainWindow::keyPressEvent(QKeyEvent* e) { QMainWindow::keyPressEvent(e); }
-void MainWindow::mousePressEvent(QMouseEvent* e) { QMainWindow::mousePressEvent(e); }
-void MainWindow::mouseMoveEvent(QMouseEvent* e) { QMainWindow::mouseMoveEvent(e); }
-void MainWindow::mouseReleaseEvent(QMouseEvent* e) { QMainWindow::mouseReleaseEvent(e); }

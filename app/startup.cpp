@@ -36,18 +36,12 @@ TranslationFiles TranslationFilesFor(int iLangID)
     }
 }
 
-namespace {
-
-void InstallTranslations(const QString& fileDir, QTranslator& unicodeTranslator)
+TranslationLoad InstallTranslations(const QString& fileDir, int iLangID)
 {
-    theTranslator = new QTranslator();
-    g_pBaseTranslations = new QTranslator();
+    TranslationLoad loaded;
     QString baseFile = fileDir;
     QString appFile = fileDir;
-    unicodeTranslator.load(fileDir + QLatin1String("r8designer_unicode"));
-    QCoreApplication::installTranslator(&unicodeTranslator);
-
-    const TranslationFiles files = TranslationFilesFor(g_iLangID);
+    const TranslationFiles files = TranslationFilesFor(iLangID);
     if (files.base.isEmpty()) {
         baseFile.clear();
         appFile.clear();
@@ -58,21 +52,29 @@ void InstallTranslations(const QString& fileDir, QTranslator& unicodeTranslator)
 
     if (!baseFile.isEmpty()) {
         if (g_pBaseTranslations->load(baseFile)) {
-            QCoreApplication::installTranslator(g_pBaseTranslations);
+            loaded.base = true;
         } else {
-            qDebug() << QString::fromLatin1("Failded to load translation file :%1/%2")
-                            .arg(QCoreApplication::applicationDirPath(), baseFile);
-            // Qt's own translations folder holds the distribution's copy.
+            qDebug().noquote() << QStringLiteral("Failded to load translation file :%1/%2")
+                                      .arg(QCoreApplication::applicationDirPath(), baseFile);
+            // The distribution keeps Qt's own translations in Qt's folder.
             const QString qtDir = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
-            if (g_pBaseTranslations->load(files.base, qtDir))
-                QCoreApplication::installTranslator(g_pBaseTranslations);
+            loaded.base = g_pBaseTranslations->load(files.base, qtDir);
         }
+        if (loaded.base)
+            QCoreApplication::installTranslator(g_pBaseTranslations);
     }
-    if (!appFile.isEmpty() && theTranslator->load(appFile))
+    if (!appFile.isEmpty() && theTranslator->load(appFile)) {
+        loaded.app = true;
         QCoreApplication::installTranslator(theTranslator);
+    }
+    return loaded;
 }
 
-} // namespace
+void ReadCatalogueChoice(const QSettings& settings)
+{
+    g_iTargetModel = settings.value(QStringLiteral("TargetDevice"), 0).toInt() + 1;
+    g_iLangID = MapLangID(settings.value(QStringLiteral("SelectedLanguage"), 0).toInt());
+}
 
 int RunDesigner(int& argc, char** argv)
 {
@@ -91,9 +93,14 @@ int RunDesigner(int& argc, char** argv)
     const QString fileDir = ProgramFileDirectory(QCoreApplication::applicationDirPath());
     strDbName = fileDir + QLatin1String("R8strings.sqlite");
 
-    g_iTargetModel = theSettings->value(QStringLiteral("TargetDevice"), 0).toInt() + 1;
-    g_iLangID = MapLangID(theSettings->value(QStringLiteral("SelectedLanguage"), 0).toInt());
-    InstallTranslations(fileDir, unicodeTranslator);
+    theTranslator = new QTranslator();
+    g_pBaseTranslations = new QTranslator();
+    // Installed whether or not the file was there.
+    static_cast<void>(unicodeTranslator.load(fileDir + QLatin1String("r8designer_unicode")));
+    QCoreApplication::installTranslator(&unicodeTranslator);
+
+    ReadCatalogueChoice(*theSettings);
+    InstallTranslations(fileDir, g_iLangID);
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));

@@ -2,6 +2,7 @@
 #include <QString>
 
 class QApplication;
+class QSettings;
 class QTranslator;
 class MainWindow;
 
@@ -22,6 +23,18 @@ struct TranslationFiles {
     QString app;
 };
 TranslationFiles TranslationFilesFor(int iLangID);
+
+// Loads and installs theTranslator and g_pBaseTranslations (both created
+// beforehand) for a language from fileDir; Qt's own folder is the fallback
+// for the base translation. Reports which of the two were installed.
+struct TranslationLoad {
+    bool base = false;
+    bool app = false;
+};
+TranslationLoad InstallTranslations(const QString& fileDir, int iLangID);
+
+// g_iTargetModel and g_iLangID from "TargetDevice" and "SelectedLanguage".
+void ReadCatalogueChoice(const QSettings& settings);
 
 // The whole designer run, from the process arguments to the exit status.
 int RunDesigner(int& argc, char** argv);

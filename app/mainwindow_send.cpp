@@ -1,0 +1,94 @@
+// The window's links to the outside: the layout transfer to the instrument,
+// the catalogue download and the tool dialogs.
+#include "mainwindow.h"
+#include "layouttransfer.h"
+#include "progress.h"
+#include "zvcommandsender.h"
+
+#include <QAction>
+#include <QMessageBox>
+#include <QNetworkReply>
+#include <QThread>
+
+void MainWindow::StartCommandSender()
+{
+    m_pProgress = new Progress(this);
+    m_pSenderThread = new QThread();
+    m_pCommandSender = new ZvCommandSender();
+    m_pCommandSender->SupportedDevices(R8_MODELS_DEFAULT);
+    connect(this, &MainWindow::startSend, m_pCommandSender, &ZvCommandSender::doWork);
+    m_pCommandSender->moveToThread(m_pSenderThread);
+    m_pSenderThread->start(QThread::InheritPriority);
+    connect(m_pCommandSender, &ZvCommandSender::started, this, &MainWindow::onSendStarted);
+    connect(m_pCommandSender, &ZvCommandSender::ended, this, &MainWindow::onSendEnded);
+    connect(m_pCommandSender, &ZvCommandSender::message, this, &MainWindow::onSendMessage);
+    connect(m_pCommandSender, &ZvCommandSender::progress, this, &MainWindow::onSendProgress);
+}
+
+void MainWindow::StopCommandSender()
+{
+    FinishSenderThread(m_pSenderThread, m_pCommandSender);
+    m_pCommandSender = nullptr;
+    if (m_pSenderThread && m_pSenderThread->isFinished())
+        delete m_pSenderThread;
+    // A thread that would not stop is left running rather than destroyed
+    // under its own feet; the process is ending anyway.
+    m_pSenderThread = nullptr;
+}
+
+void MainWindow::onSendStarted(int iProgressMax)
+{
+    m_pProgress->SetProgresMax(iProgressMax);
+    m_pProgress->UpdateProgress(0);
+    m_pProgress->show();
+}
+
+void MainWindow::onSendProgress(int iCurrent)
+{
+    m_pProgress->UpdateProgress(iCurrent);
+}
+
+void MainWindow::onSendMessage(const QString& strMessage)
+{
+    m_pProgress->ShowMessage(strMessage);
+}
+
+void MainWindow::onSendEnded()
+{
+    sendAct->setEnabled(true);
+    m_pProgress->hide();
+}
+
+void MainWindow::SendToDevice()
+{
+    // The queue may only be filled while no batch runs.
+    if (!sendAct->isEnabled())
+        return;
+    const QStringList batch = BuildLayoutBatch(m_Elements, PagesProps());
+    if (batch.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, tr("Zarvin Designer"), tr("Layout has no elements!"));
+        box.exec();
+        return;
+    }
+    m_pCommandSender->AddCommands(batch);
+    sendAct->setEnabled(false);
+    emit startSend();
+}
+
+void MainWindow::ReceiveLayout()
+{
+    emit startSend();
+}
+
+void MainWindow::StartCatalogueDownload() {}
+
+void MainWindow::downloadFinished(QNetworkReply* reply)
+{
+    Q_UNUSED(reply);
+}
+
+void MainWindow::PreferencesAction() {}
+
+void MainWindow::OpenAirSpace() {}
+
+void MainWindow::OpenFirmware() {}
