@@ -13,12 +13,12 @@ bool WriteBuiltInCatalogue(const QString& path)
     QFile builtIn(QStringLiteral(":/R8strings.sqlite"));
     if (!builtIn.open(QIODevice::ReadOnly))
         return false;
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    out.write(builtIn.readAll());
+    const QByteArray bytes = builtIn.readAll();
+    if (out.write(bytes) != bytes.size())
+        return false;
     return out.commit();
 }
 
@@ -28,11 +28,15 @@ QString EnsureCatalogueFile(const QString& dbPath)
 {
     if (QFileInfo::exists(dbPath))
         return dbPath;
-    if (WriteBuiltInCatalogue(dbPath))
+    // Only into a program folder that exists: an executable installed
+    // without its bundle must not grow one beside it.
+    if (QFileInfo(QFileInfo(dbPath).absolutePath()).isDir() && WriteBuiltInCatalogue(dbPath))
         return dbPath;
-    const QString userPath = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                             + QLatin1String("/R8strings.sqlite");
-    if (QFileInfo::exists(userPath) || WriteBuiltInCatalogue(userPath))
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString userPath = userDir + QLatin1String("/R8strings.sqlite");
+    if (QFileInfo::exists(userPath))
+        return userPath;
+    if (QDir().mkpath(userDir) && WriteBuiltInCatalogue(userPath))
         return userPath;
     return dbPath;
 }

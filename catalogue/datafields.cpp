@@ -35,7 +35,7 @@ void DataFields::LoadFromDB(QSqlDatabase* pDB)
     if (!pDB->open()) {
         auto* box = new QMessageBox();
         box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setText(QObject::tr("could not access DB!"));
+        box->setText(tr("could not access DB!"));
         box->show();
         return;
     }

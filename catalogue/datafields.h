@@ -1,4 +1,5 @@
 #pragma once
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -21,6 +22,8 @@ struct _DataField {
 // in the order of the catalogue query (names sorted byte by byte).
 class DataFields
 {
+    Q_DECLARE_TR_FUNCTIONS(DataFields)
+
 public:
     DataFields() = default;
     ~DataFields();
@@ -35,6 +38,7 @@ public:
     int count() const { return m_Fields.size(); }
     _DataField* at(int i) const { return m_Fields.at(i); }
 
+    // The catalogue query; %1 language id, %2 model id.
     static const char* QueryText();
 
 private:
