@@ -314,6 +314,9 @@ int ZVcomPort::write(unsigned char* pData, int iCount)
     const qint64 n = port.write(reinterpret_cast<const char*>(pData), iCount);
     if (n < 0)
         NotePortError();
+    else
+        port.flush(); // hand the bytes to the driver now, without waiting
+
     return static_cast<int>(n);
 }
 
@@ -408,6 +411,7 @@ bool ZVcomPort::SendCommand(const QByteArray& body)
         NotePortError();
         return false;
     }
+    port.flush(); // hand the bytes to the driver now, without waiting
     return true;
 }
 
