@@ -205,6 +205,7 @@ void firmwareToDevice::Transfer(ZVcomPort& link, const QByteArray& body, int iMo
                     emit progressPercentage(int(index), int(blockCount));
                 } else if (reply.startsWith("END")) {
                     emit progressPercentage(int(blockCount), int(blockCount));
+                    bSucceeded = true;
                     emit resultReady(tr("Done"));
                     state = StateEnd;
                 } else {

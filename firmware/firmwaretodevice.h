@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QThread>
+#include <atomic>
 
 class ZVcomPort;
 
@@ -17,6 +18,9 @@ public:
     explicit firmwareToDevice(QObject* parent = nullptr);
 
     QString strFileName; // set before start()
+
+    // True once the instrument has reported the end of a transfer.
+    bool Succeeded() const { return bSucceeded; }
 
     // Checks on plain data, in the order run() makes them; each returns the
     // user's message, or an empty text when the image may go on.
@@ -37,4 +41,6 @@ private:
     // Waits up to `wait` x 100 ms for a reply and gathers it to 6 bytes.
     Reply ReadReply(ZVcomPort& link, int wait, QByteArray* reply);
     void Transfer(ZVcomPort& link, const QByteArray& body, int iModelNumber);
+
+    std::atomic<bool> bSucceeded{false};
 };

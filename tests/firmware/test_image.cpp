@@ -25,7 +25,7 @@ private slots:
 
 namespace {
 
-QByteArray Header(const QByteArray& magic, const QByteArray& name)
+QByteArray HeaderBytes(const QByteArray& magic, const QByteArray& name)
 {
     return Build(magic, name, QByteArray());
 }
@@ -38,18 +38,18 @@ void TestFirmwareImage::headerChecks_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("code");
 
-    QTest::newRow("63 bytes") << Header(kMagicSD, "Tey").left(63) << "Invalid file!" << 0;
+    QTest::newRow("63 bytes") << HeaderBytes(kMagicSD, "Tey").left(63) << "Invalid file!" << 0;
     QTest::newRow("empty") << QByteArray() << "Invalid file!" << 0;
-    QTest::newRow("bad magic") << Header("ZVF_R7", "Tey") << "Corrupt firmware file!" << 0;
-    QTest::newRow("magic lower case") << Header("zvf_r9", "Tey") << "Corrupt firmware file!" << 0;
-    QTest::newRow("tey") << Header(kMagicSD, "tey") << "unknown model!" << 0;
-    QTest::newRow("name with a blank") << Header(kMagicSD, "Tey ") << "unknown model!" << 0;
-    QTest::newRow("empty name") << Header(kMagicSD, "") << "unknown model!" << 0;
+    QTest::newRow("bad magic") << HeaderBytes("ZVF_R7", "Tey") << "Corrupt firmware file!" << 0;
+    QTest::newRow("magic lower case") << HeaderBytes("zvf_r9", "Tey") << "Corrupt firmware file!" << 0;
+    QTest::newRow("tey") << HeaderBytes(kMagicSD, "tey") << "unknown model!" << 0;
+    QTest::newRow("name with a blank") << HeaderBytes(kMagicSD, "Tey ") << "unknown model!" << 0;
+    QTest::newRow("empty name") << HeaderBytes(kMagicSD, "") << "unknown model!" << 0;
     // A name that fills the header has no terminator and matches nothing.
-    QTest::newRow("no terminator") << Header(kMagicSD, "Tey" + QByteArray(55, 'x')) << "unknown model!" << 0;
+    QTest::newRow("no terminator") << HeaderBytes(kMagicSD, "Tey" + QByteArray(55, 'x')) << "unknown model!" << 0;
     QTest::newRow("bytes after the name are free")
-        << Header(kMagicSD, QByteArray("Tey\0garbage", 11)) << QString() << 0xD904;
-    QTest::newRow("older family") << Header(kMagicOld, "Osk") << QString() << 0xD802;
+        << HeaderBytes(kMagicSD, QByteArray("Tey\0garbage", 11)) << QString() << 0xD904;
+    QTest::newRow("older family") << HeaderBytes(kMagicOld, "Osk") << QString() << 0xD802;
     QTest::newRow("header and body") << Build(kMagicSD, "Dulan", QByteArray(5000, 'b')) << QString() << 0xD905;
 }
 
@@ -72,10 +72,10 @@ void TestFirmwareImage::modelNamesAndCodes()
     } table[] = {{"Alvo", 0xD901}, {"Osk", 0xD902}, {"TeyP", 0xD903}, {"Tey", 0xD904}, {"Dulan", 0xD905}};
     for (const auto& row : table) {
         FirmwareImage::Header parsed;
-        QCOMPARE(ParseHeader(Header(kMagicSD, row.name), &parsed), HeaderStatus::Ok);
+        QCOMPARE(ParseHeader(HeaderBytes(kMagicSD, row.name), &parsed), HeaderStatus::Ok);
         QCOMPARE(parsed.Code(), row.code);
         QCOMPARE(QByteArray(ModelName(parsed.iModelNumber)), QByteArray(row.name));
-        QCOMPARE(ParseHeader(Header(kMagicOld, row.name), &parsed), HeaderStatus::Ok);
+        QCOMPARE(ParseHeader(HeaderBytes(kMagicOld, row.name), &parsed), HeaderStatus::Ok);
         QCOMPARE(parsed.Code(), row.code - 0x100);
     }
     QVERIFY(!ModelName(0));
@@ -85,9 +85,9 @@ void TestFirmwareImage::modelNamesAndCodes()
 void TestFirmwareImage::instrumentChecks()
 {
     FirmwareImage::Header sdTey;
-    QVERIFY(ParseHeader(Header(kMagicSD, "Tey"), &sdTey) == HeaderStatus::Ok);
+    QVERIFY(ParseHeader(HeaderBytes(kMagicSD, "Tey"), &sdTey) == HeaderStatus::Ok);
     FirmwareImage::Header oldTey;
-    QVERIFY(ParseHeader(Header(kMagicOld, "Tey"), &oldTey) == HeaderStatus::Ok);
+    QVERIFY(ParseHeader(HeaderBytes(kMagicOld, "Tey"), &oldTey) == HeaderStatus::Ok);
 
     // The connection is looked at before the family.
     QCOMPARE(firmwareToDevice::CheckInstrument(oldTey, false, 0, QString()), QString("No instrument is connected!"));
