@@ -1,6 +1,7 @@
 // The window's links to the outside: the layout transfer to the instrument,
 // the catalogue download and the tool dialogs.
 #include "mainwindow.h"
+#include "firmwaresender.h"
 #include "layouttransfer.h"
 #include "progress.h"
 #include "zvcommandsender.h"
@@ -91,4 +92,9 @@ void MainWindow::PreferencesAction() {}
 
 void MainWindow::OpenAirSpace() {}
 
-void MainWindow::OpenFirmware() {}
+void MainWindow::OpenFirmware()
+{
+    auto* dialog = new firmwareSender(this);
+    dialog->exec();
+    delete dialog;
+}
