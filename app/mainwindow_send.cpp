@@ -1,9 +1,14 @@
 // The window's links to the outside: the layout transfer to the instrument,
 // the catalogue download and the tool dialogs.
 #include "mainwindow.h"
+#include "appglobals.h"
+#include "catalogueupdate.h"
+#include "datafields.h"
 #include "firmwaresender.h"
 #include "layouttransfer.h"
+#include "preferencesdialog.h"
 #include "progress.h"
+#include "r8elementprop.h"
 #include "zvcommandsender.h"
 
 #include <QAction>
@@ -81,14 +86,32 @@ void MainWindow::ReceiveLayout()
     emit startSend();
 }
 
-void MainWindow::StartCatalogueDownload() {}
+void MainWindow::StartCatalogueDownload()
+{
+    connect(&m_NetManager, &QNetworkAccessManager::finished, this, &MainWindow::downloadFinished);
+    // Without a settings store (tests) there is no download address either.
+    if (theSettings)
+        m_pDownloadReply = CatalogueUpdate::Start(m_NetManager, *theSettings);
+}
 
 void MainWindow::downloadFinished(QNetworkReply* reply)
 {
-    Q_UNUSED(reply);
+    if (reply == m_pDownloadReply)
+        m_pDownloadReply = nullptr;
+    // Replaces the catalogue only with a complete catalogue database, then
+    // reloads the fields.
+    CatalogueUpdate::Apply(reply, strDbName);
 }
 
-void MainWindow::PreferencesAction() {}
+void MainWindow::PreferencesAction()
+{
+    PreferencesDialog dialog;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    dialog.SaveValues();
+    g_DataFields.LoadFromDB(g_pDB);
+    m_pElementProp->BuildUi();
+}
 
 void MainWindow::OpenAirSpace() {}
 

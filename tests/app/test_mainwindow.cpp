@@ -3,6 +3,7 @@
 #include "appglobals.h"
 #include "datafields.h"
 #include "mainwindow.h"
+#include "preferencesdialog.h"
 #include "progress.h"
 #include "r8element.h"
 #include "r8elementprop.h"
@@ -104,6 +105,7 @@ private slots:
     void pageDialogDefaultsAndDisabled();
     void selectPageMarksThumbAndClearsSelection();
     void thumbnailShowsItsPage();
+    void preferencesReloadCatalogue();
     void sendRefusesEmptyLayout();
     void quitDuringTransferDoesNotHang();
 };
@@ -472,6 +474,35 @@ void TestMainWindow::thumbnailShowsItsPage()
     QCOMPARE(w->Thumb(3)->x() - w->Thumb(2)->x(), 48);
     QCOMPARE(w->Thumb(4)->y() - w->Thumb(2)->y(), 64);
     QCOMPARE(w->Page(0)->x() - w->Thumb(0)->x(), 130);
+}
+
+void TestMainWindow::preferencesReloadCatalogue()
+{
+    auto choose = [](int iModelIndex) {
+        OnNextModal([iModelIndex](QWidget* modal) {
+            auto* dialog = qobject_cast<PreferencesDialog*>(modal);
+            QVERIFY(dialog);
+            dialog->TargetDeviceCombo()->setCurrentIndex(iModelIndex);
+            dialog->ButtonBox()->button(QDialogButtonBox::Ok)->click();
+        });
+    };
+    choose(1);
+    w->PreferencesAction();
+    QCOMPARE(g_iTargetModel, 2);
+    choose(0);
+    w->PreferencesAction();
+    QCOMPARE(g_iTargetModel, 1);
+    QVERIFY(g_DataFields.GetDataField(33));
+
+    // Cancel changes nothing.
+    OnNextModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<PreferencesDialog*>(modal);
+        QVERIFY(dialog);
+        dialog->TargetDeviceCombo()->setCurrentIndex(2);
+        dialog->reject();
+    });
+    w->PreferencesAction();
+    QCOMPARE(g_iTargetModel, 1);
 }
 
 void TestMainWindow::sendRefusesEmptyLayout()
