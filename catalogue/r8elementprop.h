@@ -1,6 +1,9 @@
 #pragma once
+#include "r8element.h"
+
 #include <QDialog>
 #include <QPoint>
+#include <QPointer>
 #include <QSize>
 #include <QVector>
 
@@ -13,7 +16,6 @@ class QLabel;
 class QLineEdit;
 class QRadioButton;
 class QTabWidget;
-class R8element;
 
 // How the property widgets read and write an element's attribute word. Kept
 // free of widgets so both directions can be checked on their own.
@@ -148,7 +150,9 @@ private:
     static int ReadInt(const QLineEdit* edit);
     static float ReadFloat(const QLineEdit* edit);
 
-    R8element* m_pElement = nullptr;
+    // Guarded: the owner may destroy an element (undo of its drop) while
+    // the dialog still remembers it.
+    QPointer<R8element> m_pElement;
     unsigned int m_uiProps = 0;
     unsigned int m_uiAttribs = 0;
 

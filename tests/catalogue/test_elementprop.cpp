@@ -478,6 +478,14 @@ void TestElementProp::okWithFieldApplies()
     QCOMPARE(dlg.GetField(), 105);
     QCOMPARE(dlg.GetAttribs(), 0x2Cu);
     QCOMPARE(box.GetField(), 33); // the dialog never writes the element
+
+    // an element destroyed behind the dialog's back is no longer handed out
+    auto* gone = new R8element(nullptr, R8_TYPE_GRAPH, 1);
+    dlg.EditElement(gone);
+    QCOMPARE(dlg.GetEditElement(), gone);
+    delete gone;
+    QVERIFY(!dlg.GetEditElement());
+    dlg.hide();
 }
 
 void TestElementProp::cancelEscapeAndCloseButton()
