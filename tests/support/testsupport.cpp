@@ -1,5 +1,9 @@
 #include "testsupport.h"
+#include "appglobals.h"
+#include "datafields.h"
 #include "r8resources.h"
+
+#include <QSqlDatabase>
 
 #include <QCoreApplication>
 #include <QStandardPaths>
@@ -38,5 +42,22 @@ QString OpenAirDir() { return Env("R8_OPENAIR_DIR"); }
 QString BundleDir() { return Env("R8_BUNDLE_DIR"); }
 QString SourceDir() { return Env("R8_SOURCE_DIR"); }
 QString ToolPath(const char* envName) { return Env(envName); }
+
+int LoadCatalogue(int iLangID, int iModel)
+{
+    static const QString connection = QStringLiteral("r8test-catalogue");
+    static QSqlDatabase* db = nullptr;
+    if (!db) {
+        db = new QSqlDatabase(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection));
+        db->setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    }
+    strDbName = BundleDir() + QLatin1String("/R8strings.sqlite");
+    db->setDatabaseName(strDbName);
+    g_pDB = db;
+    g_iLangID = iLangID;
+    g_iTargetModel = iModel;
+    g_DataFields.LoadFromDB(g_pDB);
+    return g_DataFields.count();
+}
 
 } // namespace TestEnv

@@ -1,0 +1,200 @@
+#include "layoutfile.h"
+#include "appglobals.h"
+#include "datafields.h"
+#include "r8element.h"
+
+#include <QCoreApplication>
+#include <QDomDocument>
+#include <QFile>
+#include <QXmlStreamWriter>
+#include <cmath>
+
+namespace LayoutFile {
+
+int ReadInt(const QString& text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+float ReadFloat(const QString& text)
+{
+    bool ok = false;
+    const float value = text.toFloat(&ok);
+    return ok ? value : 0.0f;
+}
+
+namespace {
+
+int IntAttr(const QDomElement& e, const QString& name, int absent)
+{
+    return e.hasAttribute(name) ? ReadInt(e.attribute(name)) : absent;
+}
+
+float FloatAttr(const QDomElement& e, const QString& name)
+{
+    return e.hasAttribute(name) ? ReadFloat(e.attribute(name)) : 0.0f;
+}
+
+ObjectRecord ReadObject(const QDomElement& e)
+{
+    ObjectRecord rec;
+    rec.Type = IntAttr(e, QStringLiteral("ID"), 0);
+    rec.X = FloatAttr(e, QStringLiteral("X"));
+    rec.Y = FloatAttr(e, QStringLiteral("Y"));
+    rec.W = IntAttr(e, QStringLiteral("W"), 0);
+    rec.H = IntAttr(e, QStringLiteral("H"), 0);
+    rec.Screens = IntAttr(e, QStringLiteral("Screens"), 0);
+    rec.FieldID = IntAttr(e, QStringLiteral("FieldID"), -1);
+    rec.Field = IntAttr(e, QStringLiteral("Field"), -1);
+    rec.Attrib = IntAttr(e, QStringLiteral("Attrib"), 0);
+    rec.RangeMin = FloatAttr(e, QStringLiteral("RangeMin"));
+    rec.RangeMax = FloatAttr(e, QStringLiteral("RangeMax"));
+    return rec;
+}
+
+PageRecord ReadPage(const QDomElement& e)
+{
+    PageRecord rec;
+    rec.PageID = IntAttr(e, QStringLiteral("PageID"), 0);
+    rec.Name = e.attribute(QStringLiteral("Name"));
+    if (e.hasAttribute(QStringLiteral("Trigger"))) {
+        bool ok = false;
+        const double value = e.attribute(QStringLiteral("Trigger")).toDouble(&ok);
+        rec.Trigger = ok ? value : 0.0;
+    }
+    if (e.hasAttribute(QStringLiteral("PageTrig")))
+        rec.PageTrig = ReadInt(e.attribute(QStringLiteral("PageTrig")));
+    rec.Disabled = IntAttr(e, QStringLiteral("Disabled"), 0);
+    return rec;
+}
+
+} // namespace
+
+bool Parse(const QByteArray& data, Content* content, ParseError* error)
+{
+    QDomDocument doc;
+    ParseError err;
+    if (!doc.setContent(data, &err.message, &err.line, &err.column)) {
+        if (error)
+            *error = err;
+        return false;
+    }
+    content->objects.clear();
+    content->pages.clear();
+    // The document element is the root whatever it is called, so a file that
+    // starts with a declaration or a comment still loads.
+    const QDomElement root = doc.documentElement();
+    for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
+        if (e.tagName() == QLatin1String("Object"))
+            content->objects.append(ReadObject(e));
+        else if (e.tagName() == QLatin1String("Page"))
+            content->pages.append(ReadPage(e));
+    }
+    return true;
+}
+
+void ApplyPage(const PageRecord& rec, QVector<PageProps>& pages)
+{
+    if (rec.PageID < 0 || rec.PageID >= R8_PAGE_COUNT || rec.PageID >= pages.size())
+        return;
+    PageProps& page = pages[rec.PageID];
+    page.Name = rec.Name;
+    if (rec.Trigger) {
+        // 1 stands for bit 0, 2 for bit 1 ...; 0 (2^-1 truncated) for none.
+        const double mask = std::pow(2.0, *rec.Trigger - 1.0);
+        page.Trigger = mask >= 1.0 && mask < 4294967296.0 ? static_cast<quint32>(mask) : 0u;
+    }
+    if (rec.PageTrig)
+        page.Trigger = static_cast<quint32>(*rec.PageTrig);
+    page.Disabled = rec.Disabled;
+}
+
+int FieldFor(const ObjectRecord& rec)
+{
+    if (rec.Field != -1)
+        return g_DataFields.GetBaseId(rec.Field);
+    return rec.FieldID;
+}
+
+void ApplyObject(const ObjectRecord& rec, R8element* element)
+{
+    element->RestoreSize(QSize(rec.W, rec.H));
+    element->RestorePosition(QPoint(static_cast<int>(rec.X), static_cast<int>(rec.Y)));
+    element->RestoreField(FieldFor(rec));
+    element->RestoreAttribs(static_cast<unsigned>(rec.Attrib));
+    element->RestorePages(static_cast<unsigned>(rec.Screens));
+    element->SetRangeMin(rec.RangeMin);
+    element->SetRangeMax(rec.RangeMax);
+    element->SetZoom(-1.0f);
+}
+
+QByteArray Write(const QList<R8element*>& elements, const QVector<PageProps>& pages)
+{
+    QByteArray out;
+    QXmlStreamWriter xml(&out);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(4);
+    xml.writeStartElement(QStringLiteral("ZarvinLayout"));
+    for (int i = 0; i < R8_PAGE_COUNT; ++i) {
+        const PageProps page = i < pages.size() ? pages.at(i) : PageProps();
+        xml.writeEmptyElement(QStringLiteral("Page"));
+        xml.writeAttribute(QStringLiteral("PageID"), QString::number(i));
+        xml.writeAttribute(QStringLiteral("Name"), page.Name);
+        xml.writeAttribute(QStringLiteral("PageTrig"), QString::number(static_cast<qint32>(page.Trigger)));
+        xml.writeAttribute(QStringLiteral("Disabled"), QString::number(page.Disabled));
+    }
+    for (const R8element* element : elements) {
+        if (!element || element->OnPages() == 0)
+            continue; // removed from every page: dropped from the file
+        xml.writeEmptyElement(QStringLiteral("Object"));
+        xml.writeAttribute(QStringLiteral("ID"), QString::number(element->GetType()));
+        xml.writeAttribute(QStringLiteral("X"), QString::number(element->GetPosition().x()));
+        xml.writeAttribute(QStringLiteral("Y"), QString::number(element->GetPosition().y()));
+        xml.writeAttribute(QStringLiteral("W"), QString::number(element->GetSize().width()));
+        xml.writeAttribute(QStringLiteral("H"), QString::number(element->GetSize().height()));
+        xml.writeAttribute(QStringLiteral("Screens"), QString::number(element->OnPages()));
+        xml.writeAttribute(QStringLiteral("FieldID"), QString::number(element->GetField()));
+        xml.writeAttribute(QStringLiteral("Attrib"), QString::number(element->GetAttribs()));
+        xml.writeAttribute(QStringLiteral("RangeMin"), QString::number(element->GetRangeMin(), 'g', 6));
+        xml.writeAttribute(QStringLiteral("RangeMax"), QString::number(element->GetRangeMax(), 'g', 6));
+    }
+    xml.writeEndElement();
+    // Auto-formatting starts with a line break when there is no declaration.
+    if (out.startsWith('\n'))
+        out.remove(0, 1);
+    if (!out.endsWith('\n'))
+        out.append('\n');
+    return out;
+}
+
+bool Load(const QString& path, QVector<PageProps>& pages, const std::function<R8element*(int)>& addElement,
+          QString* message)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (message)
+            *message = QCoreApplication::translate("LayoutFile", "Cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    Content content;
+    ParseError error;
+    if (!Parse(file.readAll(), &content, &error)) {
+        if (message)
+            *message = QCoreApplication::translate("LayoutFile", "%1 is not a layout file (line %2: %3).")
+                           .arg(path)
+                           .arg(error.line)
+                           .arg(error.message);
+        return false;
+    }
+    pages.resize(R8_PAGE_COUNT);
+    for (const PageRecord& rec : qAsConst(content.pages))
+        ApplyPage(rec, pages);
+    for (const ObjectRecord& rec : qAsConst(content.objects))
+        if (R8element* element = addElement(rec.Type))
+            ApplyObject(rec, element);
+    return true;
+}
+
+} // namespace LayoutFile
