@@ -149,34 +149,31 @@ void R8elementProp::BuildForm()
     m_pTabs->setObjectName(QStringLiteral("tabWidget"));
     m_pTabs->setGeometry(10, 10, 281, 261);
 
-    m_pTabFieldInfo = new QWidget();
-    m_pTabFieldInfo->setObjectName(QStringLiteral("tabFieldInfo"));
-    auto* fieldHolder = new QWidget(m_pTabFieldInfo);
-    fieldHolder->setGeometry(10, 20, 251, 191);
+    // Each tab holds one fixed-place widget that carries the tab's layout.
+    auto addTab = [this](const char* name, const QString& title, const QRect& place) {
+        auto* tab = new QWidget();
+        tab->setObjectName(QLatin1String(name));
+        auto* holder = new QWidget(tab);
+        holder->setGeometry(place);
+        m_pTabs->addTab(tab, title);
+        return holder;
+    };
+    QWidget* fieldHolder = addTab("tabFieldInfo", tr("Data field"), QRect(10, 20, 251, 191));
+    m_pTabFieldInfo = fieldHolder->parentWidget();
     m_pFormFieldInfo = new QFormLayout(fieldHolder);
     m_pFormFieldInfo->setObjectName(QStringLiteral("formFieldInfo"));
     m_pFormFieldInfo->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     m_pFormFieldInfo->setContentsMargins(0, 0, 0, 0);
-    m_pTabs->addTab(m_pTabFieldInfo, tr("Data field"));
 
-    auto* tabGeometry = new QWidget();
-    tabGeometry->setObjectName(QStringLiteral("tabGeometry"));
-    auto* geometryHolder = new QWidget(tabGeometry);
-    geometryHolder->setGeometry(10, 20, 251, 201);
-    m_pFormGeometry = new QFormLayout(geometryHolder);
+    m_pFormGeometry = new QFormLayout(addTab("tabGeometry", tr("Geometry"), QRect(10, 20, 251, 201)));
     m_pFormGeometry->setObjectName(QStringLiteral("formGeometry"));
     m_pFormGeometry->setContentsMargins(0, 0, 0, 0);
-    m_pTabs->addTab(tabGeometry, tr("Geometry"));
 
-    auto* tabPages = new QWidget();
-    tabPages->setObjectName(QStringLiteral("tabPages"));
-    auto* pagesHolder = new QWidget(tabPages);
-    pagesHolder->setGeometry(20, 20, 241, 191);
+    QWidget* pagesHolder = addTab("tabPages", tr("Pages"), QRect(20, 20, 241, 191));
     m_pGridPages = new QGridLayout(pagesHolder);
     m_pGridPages->setObjectName(QStringLiteral("gridLayout"));
     m_pGridPages->setContentsMargins(0, 0, 0, 0);
-    m_pTabs->addTab(tabPages, tr("Pages"));
-    m_pTabs->setCurrentWidget(tabPages);
+    m_pTabs->setCurrentWidget(pagesHolder->parentWidget());
 
     m_pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_pButtons->setObjectName(QStringLiteral("buttonBox"));
