@@ -105,6 +105,8 @@ MainWindow::MainWindow(QWidget* parent)
     AdjustGeometry();
     adjustSize();
     setMaximumSize(sizing.width, sizing.height);
+    // The thumbnails have their final size only now.
+    UpdateLayouts(R8_ALL_PAGES);
 }
 
 MainWindow::~MainWindow()
