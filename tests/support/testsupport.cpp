@@ -5,7 +5,11 @@
 
 #include <QSqlDatabase>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
 #include <QStandardPaths>
 
 namespace {
@@ -61,3 +65,22 @@ int LoadCatalogue(int iLangID, int iModel)
 }
 
 } // namespace TestEnv
+
+void TestEnv::OnNextModal(const std::function<void(QWidget*)>& check)
+{
+    constexpr int kModalWaitMs = 5000;
+    auto* timer = new QTimer;
+    auto* waited = new QElapsedTimer;
+    waited->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, check]() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal && waited->elapsed() < kModalWaitMs)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        delete waited;
+        if (modal)
+            check(modal);
+    });
+    timer->start(10);
+}
