@@ -1,5 +1,4 @@
 #include "appglobals.h"
-#include "datafields.h"
 #include "preferencesdialog.h"
 #include "testsupport.h"
 
