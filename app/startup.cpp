@@ -36,7 +36,7 @@ TranslationFiles TranslationFilesFor(int iLangID)
     }
 }
 
-TranslationLoad InstallTranslations(const QString& fileDir, int iLangID)
+TranslationLoad InstallTranslations(const QString& fileDir, int iLangID, const QString& qtDir)
 {
     TranslationLoad loaded;
     QString baseFile = fileDir;
@@ -56,8 +56,6 @@ TranslationLoad InstallTranslations(const QString& fileDir, int iLangID)
         } else {
             qDebug().noquote() << QStringLiteral("Failded to load translation file :%1/%2")
                                       .arg(QCoreApplication::applicationDirPath(), baseFile);
-            // The distribution keeps Qt's own translations in Qt's folder.
-            const QString qtDir = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
             loaded.base = g_pBaseTranslations->load(files.base, qtDir);
         }
         if (loaded.base)
@@ -100,7 +98,8 @@ int RunDesigner(int& argc, char** argv)
     QCoreApplication::installTranslator(&unicodeTranslator);
 
     ReadCatalogueChoice(*theSettings);
-    InstallTranslations(fileDir, g_iLangID);
+    // The distribution keeps Qt's own translations in Qt's folder.
+    InstallTranslations(fileDir, g_iLangID, QLibraryInfo::location(QLibraryInfo::TranslationsPath));
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));

@@ -25,13 +25,14 @@ struct TranslationFiles {
 TranslationFiles TranslationFilesFor(int iLangID);
 
 // Loads and installs theTranslator and g_pBaseTranslations (both created
-// beforehand) for a language from fileDir; Qt's own folder is the fallback
-// for the base translation. Reports which of the two were installed.
+// beforehand) for a language from fileDir; qtDir (Qt's own translations
+// folder) is the fallback for the base translation. Reports which of the
+// two were installed.
 struct TranslationLoad {
     bool base = false;
     bool app = false;
 };
-TranslationLoad InstallTranslations(const QString& fileDir, int iLangID);
+TranslationLoad InstallTranslations(const QString& fileDir, int iLangID, const QString& qtDir);
 
 // g_iTargetModel and g_iLangID from "TargetDevice" and "SelectedLanguage".
 void ReadCatalogueChoice(const QSettings& settings);
