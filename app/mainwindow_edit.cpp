@@ -84,8 +84,12 @@ void MainWindow::UnDo()
             int index = record->iIndex;
             if (index < 0 || index >= m_Elements.size() || m_Elements.at(index) != el)
                 index = m_Elements.indexOf(el);
-            if (index >= 0)
+            if (index >= 0) {
                 m_Elements.removeAt(index);
+                // Keep every element's index equal to its place in the list.
+                for (int i = index; i < m_Elements.size(); ++i)
+                    m_Elements.at(i)->SetScreenElementIndex(i);
+            }
             RemoveFromSelection(el);
             if (m_pElementProp && m_pElementProp->GetEditElement() == el)
                 m_pElementProp->hide();

@@ -248,6 +248,21 @@ void TestMainWindow::applyWithoutChangesThenUndoRemovesElement()
     QVERIFY(w->Undos().isEmpty());
     w->UnDo(); // empty list: nothing happens
     QVERIFY(w->Elements().isEmpty());
+
+    // An element listed after the one taken back keeps recording its own
+    // changes under its new place in the list.
+    DragSample(4, w->Page(0)->pos() + QPoint(30, 30));
+    w->PropertiesEditor()->hide();
+    R8element* later = w->Elements().value(w->AddElement(R8_TYPE_GRAPH));
+    later->RestorePages(1);
+    w->UnDo();
+    QCOMPARE(w->Elements(), QList<R8element*>({later}));
+    QCOMPARE(later->GetScreenElementIndex(), 0);
+    later->SetPosition(QPoint(50, 60));
+    QCOMPARE(w->Undos().size(), 1);
+    QCOMPARE(w->Undos().at(0)->pElement.data(), later);
+    w->UnDo();
+    QCOMPARE(later->GetPosition(), QPoint(0, 0));
 }
 
 void TestMainWindow::applyWithFieldAndSizeTakesThreeUndos()
