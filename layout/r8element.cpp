@@ -282,10 +282,24 @@ void R8element::UpdateGraphicSize()
     m_GraphicSize = QSizeF(double(float(m_Size.width()) * m_fZoom), double(float(m_Size.height()) * m_fZoom));
 }
 
+int R8element::FromGraphic(int g, int iCurrent) const
+{
+    // The graphic position was truncated from position x zoom, so dividing
+    // back can land a pixel short: a click without motion would move the
+    // element. Keep the present pixel when it still maps onto g, else take
+    // the pixel that does when there is one.
+    if (int(float(iCurrent) * m_fZoom) == g)
+        return iCurrent;
+    const int p = ToInstrument(g, m_fZoom);
+    if (int(float(p) * m_fZoom) != g && int(float(p + 1) * m_fZoom) == g)
+        return p + 1;
+    return p;
+}
+
 void R8element::SnapIt()
 {
     SetSize(QSize(ToInstrument(m_GraphicSize.width(), m_fZoom), ToInstrument(m_GraphicSize.height(), m_fZoom)));
-    SetPosition(QPoint(ToInstrument(m_GraphicPos.x(), m_fZoom), ToInstrument(m_GraphicPos.y(), m_fZoom)));
+    SetPosition(QPoint(FromGraphic(m_GraphicPos.x(), m_Position.x()), FromGraphic(m_GraphicPos.y(), m_Position.y())));
     UpdateGraphicPos();
 }
 

@@ -176,6 +176,7 @@ public slots:
 
 private:
     void EmitGeometryWillChange();
+    int FromGraphic(int g, int iCurrent) const;
     void PaintDataField(QPainter& painter, float w, float h, float z);
     void PaintDial(QPainter& painter, float w, float z);
     void PaintBarScale(QPainter& painter, float z);

@@ -1,0 +1,84 @@
+#pragma once
+// Stands in for the main window in the layout tests: owns an element list,
+// records which pages were asked to repaint and counts change announcements.
+#include "appglobals.h"
+#include "datafields.h"
+#include "elementhost.h"
+#include "r8element.h"
+#include "testsupport.h"
+
+#include <QHash>
+#include <QSqlDatabase>
+
+class TestHost : public ElementHost
+{
+public:
+    TestHost() { g_pElementHost = this; }
+    ~TestHost() override
+    {
+        g_pElementHost = nullptr;
+        R8selectedElements.clear();
+        qDeleteAll(m_Elements);
+    }
+    const QList<R8element*>& Elements() const override { return m_Elements; }
+    void UnselectAllElements() override
+    {
+        for (R8element* el : qAsConst(m_Elements))
+            el->ElementSelect(0);
+    }
+    void UpdateLayouts(unsigned int uPageMask) override { m_uUpdated |= uPageMask; }
+
+    // A placed element on the given pages, like the window's AddElement.
+    R8element* Add(int iType, QPoint pos, unsigned int uPages = 1, float fZoom = 1.0f)
+    {
+        auto* el = new R8element(nullptr, iType, 1);
+        el->SetZoom(fZoom);
+        el->SetScreenElementIndex(m_Elements.size());
+        el->RestorePages(uPages);
+        el->RestorePosition(pos);
+        QObject::connect(el, &R8element::ElementGeometryWillChange, [this](int i) { ++m_Announced[i]; });
+        QObject::connect(el, &R8element::ElementFieldWillChange, [this](int i) { ++m_Announced[i]; });
+        m_Elements.append(el);
+        return el;
+    }
+    // Gives the elements the states and rebuilds the shared selection list.
+    void Select(const QList<R8element*>& elements, R8element* pReference = nullptr)
+    {
+        UnselectAllElements();
+        R8selectedElements.clear();
+        for (R8element* el : m_Elements) {
+            if (!elements.contains(el))
+                continue;
+            el->ElementSelect(el == pReference ? 2 : 1);
+            R8selectedElements.append(el);
+        }
+    }
+    int Announced(const R8element* el) const { return m_Announced.value(el->GetScreenElementIndex()); }
+    void ResetCounts()
+    {
+        m_Announced.clear();
+        m_uUpdated = 0;
+    }
+
+    unsigned int m_uUpdated = 0;
+
+private:
+    QList<R8element*> m_Elements;
+    QHash<int, int> m_Announced;
+};
+
+// The real catalogue built from the checked-in SQL.
+inline bool LoadTestCatalogue()
+{
+    static QSqlDatabase* db = nullptr;
+    if (!db) {
+        db = new QSqlDatabase(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("layouttests")));
+        db->setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        db->setDatabaseName(TestEnv::BundleDir() + QLatin1String("/R8strings.sqlite"));
+    }
+    g_pDB = db;
+    g_iLangID = 1;
+    g_iTargetModel = 1;
+    g_DataFields.LoadFromDB(g_pDB);
+    return g_DataFields.GetDataField(33) && g_DataFields.GetDataField(105);
+}

@@ -1,0 +1,262 @@
+// Element pictures painted into images and read back pixel by pixel.
+#include "layouthost.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+#include <cmath>
+
+namespace {
+
+QImage Paint(R8element& el, unsigned int uMask = 1, QSize size = QSize(300, 360))
+{
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    el.PaintMe(painter, uMask);
+    return image;
+}
+
+int Grey(const QImage& image, int x, int y)
+{
+    return qGray(image.pixel(x, y));
+}
+
+// Darkest grey in the 3 x 3 pixels around (x, y).
+int DarkestAround(const QImage& image, double x, double y)
+{
+    int darkest = 255;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            darkest = std::min(darkest, Grey(image, int(x) + dx, int(y) + dy));
+    return darkest;
+}
+
+// Bounding rows of the dark pixels in a region.
+QPair<int, int> DarkRows(const QImage& image, const QRect& region, int iLimit = 100)
+{
+    int top = -1, bottom = -1;
+    for (int y = region.top(); y <= region.bottom(); ++y)
+        for (int x = region.left(); x <= region.right(); ++x)
+            if (Grey(image, x, y) < iLimit) {
+                if (top < 0)
+                    top = y;
+                bottom = y;
+            }
+    return qMakePair(top, bottom);
+}
+
+R8element* Placed(int iType, float fZoom = 2.0f)
+{
+    auto* el = new R8element(nullptr, iType, 1);
+    el->SetZoom(fZoom);
+    el->RestorePages(1);
+    el->RestorePosition(QPoint(0, 0));
+    return el;
+}
+
+} // namespace
+
+class TestRender : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(LoadTestCatalogue()); }
+    void foreignPageDrawsNothing();
+    void valueBoxFrameAndTitle();
+    void valueBoxTextOffset();
+    void selectionBrushes();
+    void selectedIconFilledUnderPicture();
+    void dialTicksPerDirection_data();
+    void dialTicksPerDirection();
+    void tallScaleRightColumn();
+    void painterStateIsRestored();
+};
+
+void TestRender::foreignPageDrawsNothing()
+{
+    QScopedPointer<R8element> el(Placed(R8_TYPE_DATAFIELD));
+    el->RestorePages(0b10);
+    el->ElementSelect(2);
+    QImage blank(300, 360, QImage::Format_ARGB32);
+    blank.fill(Qt::white);
+    QCOMPARE(Paint(*el, 0b101), blank);
+    QVERIFY(Paint(*el, 0b10) != blank);
+
+    // No outline, nothing drawn, selected or not.
+    R8element unknown(nullptr, 0x4242, 1);
+    unknown.RestorePages(1);
+    unknown.ElementSelect(1);
+    QCOMPARE(Paint(unknown), blank);
+}
+
+void TestRender::valueBoxFrameAndTitle()
+{
+    QScopedPointer<R8element> el(Placed(R8_TYPE_DATAFIELD));
+    el->RestoreField(33);
+    el->RestorePosition(QPoint(10, 10)); // graphic (20, 20), 160 x 58
+
+    el->RestoreAttribs(R8_ATTR_RIGHT); // no border, no title
+    QImage image = Paint(*el);
+    for (int y = 20; y < 78; ++y) {
+        QCOMPARE(Grey(image, 20, y), 255);
+        QCOMPARE(Grey(image, 180, y), 255);
+    }
+    for (int x = 20; x < 181; ++x)
+        QCOMPARE(Grey(image, x, 20), 255);
+
+    el->RestoreAttribs(R8_ATTR_RIGHT | R8_ATTR_BORDER);
+    image = Paint(*el);
+    QVERIFY(Grey(image, 20, 50) < 160); // left edge line
+    QVERIFY(Grey(image, 100, 20) < 160); // top edge line
+    QCOMPARE(Grey(image, 22, 50), 255);  // nothing inside the line
+
+    el->RestoreAttribs(44);
+    image = Paint(*el);
+    QCOMPARE(QColor(image.pixel(23, 23)), QColor(150, 150, 150)); // title bar, left of the name
+    QCOMPARE(QColor(image.pixel(23, 38)), QColor(150, 150, 150)); // 9z high
+    QCOMPARE(QColor(image.pixel(23, 40)), QColor(Qt::white));
+    // The field name stands in the bar.
+    QVERIFY(DarkRows(image, QRect(60, 22, 80, 16)).first >= 0);
+}
+
+void TestRender::valueBoxTextOffset()
+{
+    QScopedPointer<R8element> el(Placed(R8_TYPE_DATAFIELD));
+    el->RestoreField(33);
+    el->RestoreSize(QSize(80, 40)); // 160 x 80 on screen
+    el->SetZoom(-1.0f);
+    // The last digit only: the field name in the bar ends further left.
+    el->RestoreAttribs(R8_ATTR_RIGHT); // offset 0
+    const auto plain = DarkRows(Paint(*el), QRect(125, 1, 32, 78));
+    el->RestoreAttribs(R8_ATTR_RIGHT | R8_ATTR_BORDER | R8_ATTR_TITLE); // offset 9
+    const QImage titled = Paint(*el);
+    // Only the sample digits below the bar (the name in the bar is above row 19).
+    const auto boxed = DarkRows(titled, QRect(125, 19, 32, 60));
+    QVERIFY(plain.first >= 0 && boxed.first >= 0);
+    QVERIFY(boxed.first >= 18);
+    // Vertically centred in a box 9z lower at its top: the middle moves by 4.5z.
+    const double moved = (boxed.first + boxed.second) / 2.0 - (plain.first + plain.second) / 2.0;
+    QVERIFY2(std::abs(moved - 9.0) <= 1.5, qPrintable(QString::number(moved)));
+    // Right aligned: the digits end near the right edge, far from the left.
+    bool bLeftEmpty = true;
+    for (int y = 20; y < 78; ++y)
+        for (int x = 3; x < 30; ++x)
+            bLeftEmpty = bLeftEmpty && Grey(titled, x, y) > 100;
+    QVERIFY(bLeftEmpty);
+}
+
+void TestRender::selectionBrushes()
+{
+    QScopedPointer<R8element> el(Placed(R8_TYPE_GRAPH, 1.0f));
+    // An area of the graph that the curve never reaches.
+    const QRect corner(2, 2, 20, 10);
+    auto countDark = [&](const QImage& image) {
+        int n = 0;
+        for (int y = corner.top(); y <= corner.bottom(); ++y)
+            for (int x = corner.left(); x <= corner.right(); ++x)
+                n += Grey(image, x, y) < 128;
+        return n;
+    };
+    QCOMPARE(countDark(Paint(*el)), 0);
+    el->ElementSelect(1);
+    const int dotted = countDark(Paint(*el));
+    QVERIFY2(dotted > corner.width() * corner.height() / 3 && dotted < corner.width() * corner.height() * 2 / 3,
+             qPrintable(QString::number(dotted)));
+    el->ElementSelect(2);
+    QCOMPARE(QColor(Paint(*el).pixel(10, 6)), QColor(100, 100, 200));
+}
+
+void TestRender::selectedIconFilledUnderPicture()
+{
+    QScopedPointer<R8element> el(Placed(R8_TYPE_BATTERY)); // 64 x 32 on screen
+    // Top right corner: transparent in the picture, inside the outline.
+    const QPoint corner(62, 1);
+    QCOMPARE(QColor(Paint(*el).pixel(corner)), QColor(Qt::white));
+    el->ElementSelect(2);
+    QCOMPARE(QColor(Paint(*el).pixel(corner)), QColor(100, 100, 200));
+    // The picture is drawn over the fill: its frame stays dark.
+    QVERIFY(Grey(Paint(*el), 30, 4) < 80);
+    // Outside the rectangle nothing is filled.
+    QCOMPARE(QColor(Paint(*el).pixel(70, 10)), QColor(Qt::white));
+}
+
+void TestRender::dialTicksPerDirection_data()
+{
+    QTest::addColumn<int>("direction");
+    QTest::addColumn<double>("firstDegrees");
+    QTest::newRow("right") << 0 << -45.0;
+    QTest::newRow("down") << 1 << 45.0;
+    QTest::newRow("left") << 2 << 135.0;
+    QTest::newRow("up") << 3 << 225.0;
+}
+
+void TestRender::dialTicksPerDirection()
+{
+    QFETCH(int, direction);
+    QFETCH(double, firstDegrees);
+    QScopedPointer<R8element> el(Placed(R8_TYPE_DIAL)); // 120 x 120, r = 60
+    el->RestoreAttribs((44u & ~3u) | unsigned(direction));
+    const QImage image = Paint(*el);
+    const double r = 60;
+    auto at = [&](double degrees, double radius) {
+        const double a = degrees / 57.29577951308232;
+        return DarkestAround(image, r + std::sin(a) * radius, r - std::cos(a) * radius);
+    };
+    // Long ticks every 45 degrees over 270 degrees, clockwise from the start.
+    for (int k = 0; k <= 6; ++k)
+        QVERIFY2(at(firstDegrees + 45 * k, r - 2) < 200, qPrintable(QStringLiteral("long tick %1").arg(k)));
+    // Short ticks do not reach the rim.
+    QCOMPARE(at(firstDegrees + 15, r - 1.5), 255);
+    QVERIFY(at(firstDegrees + 15, r - 5) < 200);
+    // The 90 degree gap is empty.
+    QCOMPARE(at(firstDegrees - 45, r - 3), 255);
+}
+
+void TestRender::tallScaleRightColumn()
+{
+    QScopedPointer<R8element> el(Placed(R8_TYPE_TALLSCALE, 1.0f));
+    QCOMPARE(el->GetSize(), QSize(99, 168));
+    const QImage image = Paint(*el);
+    // The medium tick on row 12 runs from x = 81 to 85; its ink is centred
+    // on x = 83 whatever the antialiasing does at its ends.
+    double mass = 0, sum = 0;
+    for (int y = 10; y <= 13; ++y)
+        for (int x = 70; x < 95; ++x) {
+            const double ink = 255 - Grey(image, x, y);
+            mass += ink;
+            sum += ink * (x + 0.5);
+        }
+    QVERIFY(mass > 0);
+    QVERIFY2(std::abs(sum / mass - 83.0) < 0.35, qPrintable(QString::number(sum / mass)));
+    // The right numbers start at x = 87: on the rows of the "4" label (j = 8,
+    // y = 36) ink appears right of the ticks and not beyond the 12-pixel box.
+    bool bInk = false;
+    for (int y = 32; y < 40; ++y) {
+        for (int x = 88; x < 99; ++x)
+            bInk = bInk || Grey(image, x, y) < 128;
+    }
+    QVERIFY(bInk);
+    // Left labels end at x = 12, left ticks start at 12 (long) or 14 (short).
+    QVERIFY(DarkRows(image, QRect(0, 32, 12, 8), 128).first >= 0);
+}
+
+void TestRender::painterStateIsRestored()
+{
+    QScopedPointer<R8element> el(Placed(R8_TYPE_WINDROSE));
+    el->ElementSelect(2);
+    el->RestorePosition(QPoint(30, 40));
+    QImage image(400, 400, QImage::Format_ARGB32);
+    QPainter painter(&image);
+    const QPen pen(QColor(1, 2, 3), 3);
+    painter.setPen(pen);
+    painter.setBrush(Qt::red);
+    painter.translate(5, 7);
+    el->PaintMe(painter, 1);
+    QCOMPARE(painter.pen(), pen);
+    QCOMPARE(painter.brush(), QBrush(Qt::red));
+    QCOMPARE(painter.transform(), QTransform::fromTranslate(5, 7));
+}
+
+QTEST_MAIN(TestRender)
+#include "test_render.moc"
