@@ -1,0 +1,8 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// Reads a layout file and builds the batch "Send to device" would queue.
+// 0 on success, else the exit code after printing what went wrong
+// (unreadable file, or "Layout has no elements!").
+int LayoutBatchFromFile(const QString& path, int iModel, QStringList* pBatch);
