@@ -17,6 +17,12 @@ QByteArray ReadAll(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+bool WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
 } // namespace
 
 class TestCatalogueFile : public QObject
@@ -53,11 +59,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("R8strings.sqlite"));
-        {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("downloaded earlier");
-        }
+        QVERIFY(WriteAll(path, "downloaded earlier"));
         QCOMPARE(EnsureCatalogueFile(path), path);
         QCOMPARE(ReadAll(path), QByteArray("downloaded earlier"));
     }
@@ -73,11 +75,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(bundle));
 
         // A copy already there (perhaps downloaded since) is kept.
-        {
-            QFile f(m_userPath);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("newer");
-        }
+        QVERIFY(WriteAll(m_userPath, "newer"));
         QCOMPARE(EnsureCatalogueFile(path), m_userPath);
         QCOMPARE(ReadAll(m_userPath), QByteArray("newer"));
     }
