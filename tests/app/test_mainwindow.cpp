@@ -16,6 +16,12 @@
 #include "zvcommandsender.h"
 
 #include <QAction>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QToolBar>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -94,6 +100,8 @@ private slots:
     void cleanup();
 
     void sizeRule();
+    void menusAndToolBars();
+    void pagePropsForm();
     void dropAddsSelectedNewElementOnCurrentPage();
     void cancelAfterDropRemovesElement();
     void applyWithoutChangesThenUndoRemovesElement();
@@ -182,6 +190,82 @@ void TestMainWindow::sizeRule()
     QCOMPARE(w->minimumSize(), QSize(here.width, here.height));
     QCOMPARE(w->maximumSize(), QSize(here.width, here.height));
     QCOMPARE(w->Scale(), here.scale);
+}
+
+void TestMainWindow::menusAndToolBars()
+{
+    QStringList menus;
+    for (QAction* a : w->menuBar()->actions())
+        menus << a->text();
+    QCOMPARE(menus, QStringList({"&File", "&Edit", "&View", "F&ormat", "&Tools", "&Help"}));
+
+    QMenu* format = w->menuBar()->actions().at(3)->menu();
+    QStringList entries;
+    for (QAction* a : format->actions())
+        entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(entries, QStringList({"Align top", "Align bottom", "Align left", "Align right", "Horizontal join",
+                                   "Vertical join", "Align center", "Align middle", "Align height", "Align width",
+                                   "-", "Text align left", "Text align center", "Text align right"}));
+
+    // Recent files: a hidden separator and five hidden entries before "S&end".
+    QMenu* file = w->menuBar()->actions().at(0)->menu();
+    const QList<QAction*> fileActs = file->actions();
+    QCOMPARE(fileActs.size(), 4 + 1 + 5 + 1 + 1);
+    QCOMPARE(fileActs.last()->text(), QStringLiteral("S&end to device"));
+    QCOMPARE(fileActs.last()->shortcut(), QKeySequence(QKeySequence::Refresh));
+    for (int i = 5; i < 10; ++i)
+        QVERIFY(!fileActs.at(i)->isVisible());
+
+    const QList<QToolBar*> bars = w->findChildren<QToolBar*>();
+    QCOMPARE(bars.size(), 3);
+    QToolBar* fileBar = w->findChild<QToolBar*>(QStringLiteral("FileToolBar"));
+    QCOMPARE(fileBar->windowTitle(), QStringLiteral("File"));
+    QCOMPARE(fileBar->actions().size(), 3);
+    QCOMPARE(w->findChild<QToolBar*>(QStringLiteral("FormatingToolBar"))->actions(), format->actions().mid(0, 10));
+    QVERIFY(fileBar->isVisible());
+
+    // "File toolbar" follows the stored choice and toggles the bar.
+    QAction* fileToggle = w->menuBar()->actions().at(2)->menu()->actions().at(1);
+    QCOMPARE(fileToggle->text(), QStringLiteral("File toolbar"));
+    fileToggle->toggle();
+    QVERIFY(!fileBar->isVisible());
+
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("FileToolBarVisible"), false);
+    theSettings = &settings;
+    {
+        MainWindow second;
+        second.show();
+        QVERIFY(!second.findChild<QToolBar*>(QStringLiteral("FileToolBar"))->isVisible());
+    }
+    theSettings = nullptr;
+    QCOMPARE(w->windowTitle(), QStringLiteral("Zarvin Designer"));
+    QVERIFY(!w->windowIcon().isNull());
+}
+
+void TestMainWindow::pagePropsForm()
+{
+    ScreenLayoutProps dialog;
+    QCOMPARE(dialog.size(), QSize(400, 318));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Page properties"));
+    // The check boxes follow the group box's layout among its children.
+    const QObjectList children = dialog.EnabledBox()->children();
+    QVERIFY(qobject_cast<QLayout*>(children.at(0)));
+    for (int k = 0; k < 6; ++k) {
+        auto* check = qobject_cast<QCheckBox*>(children.at(k + 1));
+        QVERIFY(check);
+        QCOMPARE(check->text(), QString::fromLatin1(ScreenLayoutProps::TriggerTexts[k]));
+    }
+    dialog.SetValues(QStringLiteral("Glide"), 0x2A, 1);
+    QCOMPARE(dialog.GetPageName(), QStringLiteral("Glide"));
+    QCOMPARE(dialog.GetTrigger(), 0x2A);
+    QCOMPARE(dialog.GetDisabled(), 1);
+    QVERIFY(!dialog.TriggerCheck(1)->isEnabled()); // greyed, state kept
+    dialog.SetValues(QString(), 0x15, 0);
+    QCOMPARE(dialog.GetTrigger(), 0x15);
+    QCOMPARE(dialog.GetDisabled(), 0);
+    QVERIFY(dialog.TriggerCheck(1)->isEnabled());
 }
 
 void TestMainWindow::dropAddsSelectedNewElementOnCurrentPage()
