@@ -13,26 +13,10 @@ namespace {
 int RunLayoutBatch(const QStringList& args)
 {
     QString path;
-    bool bFramed = false;
     int iModel = 1;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg == QLatin1String("--framed")) {
-            bFramed = true;
-        } else if (arg == QLatin1String("--model")) {
-            bool ok = false;
-            if (i + 1 < args.size())
-                iModel = args.at(++i).toInt(&ok);
-            if (!ok)
-                return UsageError(QStringLiteral("layout-batch: --model needs a whole number"));
-        } else if (path.isEmpty() && !arg.startsWith(QLatin1String("--"))) {
-            path = arg;
-        } else {
-            return UsageError(QStringLiteral("layout-batch: unknown argument '%1'").arg(arg));
-        }
-    }
-    if (path.isEmpty())
-        return UsageError(QStringLiteral("layout-batch: which layout file?"));
+    bool bFramed = false;
+    if (const int rc = ParseLayoutArgs("layout-batch", args, &path, &iModel, &bFramed))
+        return rc;
 
     QStringList batch;
     const int rc = LayoutBatchFromFile(path, iModel, &batch);
@@ -46,11 +30,35 @@ int RunLayoutBatch(const QStringList& args)
 }
 
 const ToolCommand command("layout-batch",
-                          "layout-batch LAYOUT [--framed] [--model ID]   print the sentence bodies \"Send to device\" "
-                          "queues for a layout file, one per line (--framed: as sent on the wire)",
+                          "layout-batch LAYOUT [--framed] [--model ID]\n                                          print the bodies \"Send to device\" queues, one a line "
+                          "(--framed: as sent)",
                           RunLayoutBatch);
 
 } // namespace
+
+int ParseLayoutArgs(const char* command, const QStringList& args, QString* pPath, int* piModel, bool* pbFramed)
+{
+    const QString name = QLatin1String(command);
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args.at(i);
+        if (pbFramed && arg == QLatin1String("--framed")) {
+            *pbFramed = true;
+        } else if (arg == QLatin1String("--model")) {
+            bool ok = false;
+            if (i + 1 < args.size())
+                *piModel = args.at(++i).toInt(&ok);
+            if (!ok)
+                return UsageError(QStringLiteral("%1: --model needs a whole number").arg(name));
+        } else if (pPath->isEmpty() && !arg.startsWith(QLatin1String("--"))) {
+            *pPath = arg;
+        } else {
+            return UsageError(QStringLiteral("%1: unknown argument '%2'").arg(name, arg));
+        }
+    }
+    if (pPath->isEmpty())
+        return UsageError(QStringLiteral("%1: which layout file?").arg(name));
+    return 0;
+}
 
 int LayoutBatchFromFile(const QString& path, int iModel, QStringList* pBatch)
 {

@@ -47,22 +47,8 @@ int RunSend(const QStringList& args)
 {
     QString path;
     int iModel = 1;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg == QLatin1String("--model")) {
-            bool ok = false;
-            if (i + 1 < args.size())
-                iModel = args.at(++i).toInt(&ok);
-            if (!ok)
-                return UsageError(QStringLiteral("send: --model needs a whole number"));
-        } else if (path.isEmpty() && !arg.startsWith(QLatin1String("--"))) {
-            path = arg;
-        } else {
-            return UsageError(QStringLiteral("send: unknown argument '%1'").arg(arg));
-        }
-    }
-    if (path.isEmpty())
-        return UsageError(QStringLiteral("send: which layout file?"));
+    if (const int rc = ParseLayoutArgs("send", args, &path, &iModel, nullptr))
+        return rc;
 
     QStringList batch;
     if (const int rc = LayoutBatchFromFile(path, iModel, &batch))
@@ -91,8 +77,8 @@ int RunSend(const QStringList& args)
     return bAllSent ? 0 : 1;
 }
 
-const ToolCommand command("send", "send LAYOUT [--model ID]   send a layout file to the instrument (exit 0 when every "
-                                  "sentence was acknowledged)",
+const ToolCommand command("send", "send LAYOUT [--model ID]\n                                          send a layout file to the instrument (exit 0 when "
+                                  "all acknowledged)",
                           RunSend);
 
 } // namespace
