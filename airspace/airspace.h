@@ -1,0 +1,104 @@
+#pragma once
+#include "geo.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+#include <Qt>
+#include <cstdio>
+
+class QTreeWidgetItem;
+
+// Keyword table: searched in order, ended by a record with an empty key.
+struct _DATA_TABS {
+    char key[32];
+    qint32 id;
+};
+
+extern const _DATA_TABS AIRRECORDS[];
+extern const _DATA_TABS AIRCLASSES[];
+
+enum AirRecordId {
+    AIR_AC = 1,
+    AIR_AN = 2,
+    AIR_AL = 3,
+    AIR_AH = 4,
+    AIR_DP = 5,
+    AIR_DC = 6,
+    AIR_DA = 7,
+    AIR_DB = 8,
+    AIR_V = 10
+};
+
+// Item data of the airspace tree (column 0).
+enum AirItemRole {
+    AirKindRole = Qt::UserRole + 1,      // int, AirNodeKind
+    AirClassRole = Qt::UserRole + 2,     // string, class token after AC
+    AirFloorRole = Qt::UserRole + 3,     // float, metres
+    AirCeilingRole = Qt::UserRole + 4,   // float, metres
+    AirLatRole = Qt::UserRole + 5,       // double, radians
+    AirLonRole = Qt::UserRole + 6,       // double, radians, east positive
+    AirRadiusRole = Qt::UserRole + 7,    // float, kilometres
+    AirAngle1Role = Qt::UserRole + 8,    // double, radians
+    AirAngle2Role = Qt::UserRole + 9,    // double, radians
+    AirMinLonRole = Qt::UserRole + 10,   // float, radians
+    AirMaxLonRole = Qt::UserRole + 11    // float, radians
+};
+
+enum AirNodeKind { AirNodeAirspace = 1, AirNodePoint = 2, AirNodeCircle = 3, AirNodeArc = 4 };
+
+// Instrument memory taken by each part of an airspace.
+constexpr int R8_AIRSPACE_BYTES = 32;
+constexpr int R8_POINT_BYTES = 10;
+constexpr int R8_CIRCLE_BYTES = 14;
+constexpr int R8_ARC_BYTES = 0;
+constexpr int R8_TOKEN_MAX = 255;  // bytes kept of a token or a line; buffers hold one more
+
+// Bytes of an OpenAir file held in memory, read front to back.
+struct OpenAirText {
+    const char* pos;
+    const char* end;
+};
+
+// Tokenizer: one token (restOfLine 0) or the rest of the line (restOfLine 1)
+// into szToken, at most iMaxLen bytes plus the terminating NUL.
+// 0 nothing read (null argument), 1 ended at a delimiter, 2 at a line end,
+// 3 at the end of the data.
+int GetToken(FILE* pFile, char* szToken, int iMaxLen, int iRestOfLine);
+int GetToken(OpenAirText* pText, char* szToken, int iMaxLen, int iRestOfLine);
+
+void Trim(char* sz);
+int GetID(char* sz, const _DATA_TABS* pTable);
+// Comma-separated numbers; returns how many were read.
+int GetFloats(char* sz, float* pValues, int iMaxCount);
+float GetCoordinate(char* sz);
+// Positions such as "45:30:00 N 006:15:00 E"; returns how many positions
+// from the first on got both latitude and longitude.
+int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount);
+float GetAltitude(char* sz);
+// Locale-independent number at the start of sz, 0 when there is none.
+double ReadNumber(const char* sz);
+// Name bytes: UTF-8 when valid, otherwise Latin-1.
+QString DecodeName(const char* sz, int iLen);
+
+// Reads one OpenAir file into a branch of the airspace tree.
+class AirSpace
+{
+    Q_DECLARE_TR_FUNCTIONS(AirSpace)
+public:
+    AirSpace();
+
+    // One checked airspace item per AC record under pFileItem; returns the
+    // byte estimate of all airspaces read, 0 when the file cannot be read.
+    int LoadFromFile(QTreeWidgetItem* pFileItem, const QString& strPath);
+    // The same for bytes already in memory (a UTF-8 byte-order mark is skipped).
+    int LoadFromData(QTreeWidgetItem* pFileItem, const QByteArray& data);
+
+    // Why the last LoadFromFile read nothing; empty after a good read.
+    QString ErrorString() const { return strError; }
+    const QStringList& ClassNames() const { return classNames; }
+
+private:
+    QStringList classNames;
+    QString strError;
+};
