@@ -34,33 +34,12 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
-#include <QSqlDatabase>
 #include <QTimer>
 #include <QtTest>
-#include <functional>
 
 namespace {
 
-constexpr int kModalWaitMs = 5000;
-
-// Runs check on the next modal window that opens, then lets it close.
-void OnNextModal(const std::function<void(QWidget*)>& check)
-{
-    auto* timer = new QTimer;
-    auto* waited = new QElapsedTimer;
-    waited->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, waited, check]() {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal && waited->elapsed() < kModalWaitMs)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        delete waited;
-        if (modal)
-            check(modal);
-    });
-    timer->start(10);
-}
+using TestEnv::OnNextModal;
 
 void SendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons)
 {
@@ -84,7 +63,6 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private:
-    QSqlDatabase m_Db;
     MainWindow* w = nullptr;
 
     QAction* Act(const char* name) const { return w->findChild<QAction*>(QLatin1String(name)); }
@@ -120,13 +98,7 @@ private slots:
 
 void TestMainWindow::initTestCase()
 {
-    m_Db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
-    m_Db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    m_Db.setDatabaseName(TestEnv::BundleDir() + QStringLiteral("/R8strings.sqlite"));
-    g_pDB = &m_Db;
-    g_iLangID = 1;
-    g_iTargetModel = 1;
-    g_DataFields.LoadFromDB(g_pDB);
+    QVERIFY(TestEnv::LoadCatalogue(1, 1) > 0);
     QVERIFY(g_DataFields.GetDataField(33));
     QVERIFY(g_DataFields.GetDataField(105));
 }
