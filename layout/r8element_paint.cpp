@@ -25,11 +25,16 @@ inline int T(double v)
     return int(v);
 }
 
-// Bold "Arial" at a point size scaled by the zoom; never below one point.
-QFont ElementFont(double dPoints)
+// Bold "Arial" at a size scaled by the zoom, never below 1. The size is
+// taken in pixels: the instrument's font sizes are pixel heights, and so the
+// preview keeps their proportions whatever the resolution of the device.
+QFont ElementFont(double dSize)
 {
-    const int iSize = T(dPoints);
-    return QFont(QStringLiteral("Arial"), iSize > 0 ? iSize : 1, QFont::Bold);
+    const int iSize = T(dSize);
+    QFont font(QStringLiteral("Arial"));
+    font.setWeight(QFont::Bold);
+    font.setPixelSize(iSize > 0 ? iSize : 1);
+    return font;
 }
 
 const char* SampleText(int iDataType)
@@ -287,8 +292,10 @@ void R8element::PaintMap(QPainter& painter, float w, float h)
     QPolygonF poly;
     for (const auto& p : points)
         poly << QPointF(p[0] * s, p[1] * s);
-    painter.drawPolygon(poly, Qt::OddEvenFill);
+    // The frame first: filled with the selection brush it would otherwise
+    // cover the pictogram.
     painter.drawRect(0, 0, T(w), T(h));
+    painter.drawPolygon(poly, Qt::OddEvenFill);
     painter.drawEllipse(T(5 * s), T(5 * s), T(6 * s), T(6 * s));
 }
 

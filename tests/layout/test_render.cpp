@@ -165,6 +165,13 @@ void TestRender::selectionBrushes()
              qPrintable(QString::number(dotted)));
     el->ElementSelect(2);
     QCOMPARE(QColor(Paint(*el).pixel(10, 6)), QColor(100, 100, 200));
+
+    // The map's pictogram stays visible over the fill of a reference.
+    QScopedPointer<R8element> map(Placed(R8_TYPE_MAP)); // 240 x 240, s = 240 / 14
+    map->ElementSelect(2);
+    const QImage image = Paint(*map);
+    QVERIFY(DarkestAround(image, 137, 240 / 14.0) < 100); // edge (6, 1) - (10, 1)
+    QCOMPARE(QColor(image.pixel(137, 60)), QColor(100, 100, 200));
 }
 
 void TestRender::selectedIconFilledUnderPicture()
