@@ -2,6 +2,7 @@
 // the catalogue download and the tool dialogs.
 #include "mainwindow.h"
 #include "appglobals.h"
+#include "aspacelist.h"
 #include "catalogueupdate.h"
 #include "datafields.h"
 #include "firmwaresender.h"
@@ -113,7 +114,12 @@ void MainWindow::PreferencesAction()
     m_pElementProp->BuildUi();
 }
 
-void MainWindow::OpenAirSpace() {}
+void MainWindow::OpenAirSpace()
+{
+    auto* dialog = new ASpaceList(this);
+    dialog->exec();
+    delete dialog;
+}
 
 void MainWindow::OpenFirmware()
 {

@@ -92,6 +92,7 @@ private slots:
     void selectPageMarksThumbAndClearsSelection();
     void thumbnailShowsItsPage();
     void preferencesReloadCatalogue();
+    void toolDialogsAreModalAndDeleted();
     void sendRefusesEmptyLayout();
     void quitDuringTransferDoesNotHang();
 };
@@ -574,6 +575,33 @@ void TestMainWindow::preferencesReloadCatalogue()
     });
     w->PreferencesAction();
     QCOMPARE(g_iTargetModel, 1);
+}
+
+void TestMainWindow::toolDialogsAreModalAndDeleted()
+{
+    auto run = [this](const QString& text, const char* className) {
+        QAction* act = nullptr;
+        for (QAction* a : w->findChildren<QAction*>())
+            if (a->text() == text)
+                act = a;
+        QVERIFY(act);
+        QPointer<QWidget> seen;
+        QString seenClass;
+        QWidget* seenParent = nullptr;
+        OnNextModal([&](QWidget* modal) {
+            seen = modal;
+            seenClass = QLatin1String(modal->metaObject()->className());
+            seenParent = modal->parentWidget();
+            if (auto* dialog = qobject_cast<QDialog*>(modal))
+                dialog->reject();
+        });
+        act->trigger();
+        QCOMPARE(seenClass, QLatin1String(className));
+        QCOMPARE(seenParent, static_cast<QWidget*>(w));
+        QVERIFY(seen.isNull()); // deleted once it returned
+    };
+    run(QStringLiteral("Airspaces"), "ASpaceList");
+    run(QStringLiteral("Firmware"), "firmwareSender");
 }
 
 void TestMainWindow::sendRefusesEmptyLayout()
