@@ -279,6 +279,10 @@ private slots:
         QCOMPARE(g_DataFields.GetDataField(30)->Name, QStringLiteral("TTG"));
         QCOMPARE(CatalogueUpdate::Install(200, m_newCatalogue, notAFolder + QLatin1String("/R8strings.sqlite")).status,
                  CatalogueUpdate::Unwritable);
+        // A folder that takes no new files, not even from root.
+        QCOMPARE(CatalogueUpdate::Install(200, m_newCatalogue, QStringLiteral("/proc/R8strings.sqlite")).status,
+                 CatalogueUpdate::Unwritable);
+        QVERIFY(!QFileInfo::exists(QStringLiteral("/proc/R8strings.sqlite")));
 
         // A folder without write permission, for a user that permissions stop.
         if (::geteuid() == 0)
