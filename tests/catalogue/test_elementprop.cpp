@@ -16,11 +16,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QSqlDatabase>
 #include <QTabWidget>
-#include <QTimer>
 #include <QtTest>
-
 
 using namespace ElementAttribs;
 
@@ -30,31 +27,6 @@ const unsigned int kValueBoxProps = 0x3FF;
 const unsigned int kDialProps = 0x1837;
 const unsigned int kMapProps = 0x210F;
 const unsigned int kGraphProps = 0xF;
-const int kModalPollMs = 20;
-const int kModalPollLimit = 250; // 5 s
-
-// Answers the next modal message box: remembers its text and closes it.
-// Polls a bounded number of times so a missing box fails the test instead
-// of hanging it.
-class MessageBoxCloser : public QObject
-{
-public:
-    QString text;
-    int seen = 0;
-    void Arm(int iAttempt = 0)
-    {
-        QTimer::singleShot(kModalPollMs, this, [this, iAttempt] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box) {
-                text = box->text();
-                ++seen;
-                box->done(QMessageBox::Ok);
-            } else if (iAttempt < kModalPollLimit) {
-                Arm(iAttempt + 1);
-            }
-        });
-    }
-};
 
 // Widgets of formFieldInfo from top to bottom.
 QList<QWidget*> FormWidgets(QFormLayout* form)
@@ -83,11 +55,9 @@ QStringList ComboTexts(const QComboBox* box)
 class TestElementProp : public QObject
 {
     Q_OBJECT
-    QSqlDatabase m_Db;
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
 
     void attributeMappingTables();
     void attributeMappingsRoundTrip();
@@ -106,22 +76,11 @@ private slots:
 
 void TestElementProp::initTestCase()
 {
-    m_Db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("elementprop"));
-    m_Db.setDatabaseName(TestEnv::BundleDir() + QStringLiteral("/R8strings.sqlite"));
-    m_Db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    g_pDB = &m_Db;
-    g_iLangID = 1;
-    g_iTargetModel = 1;
-    g_DataFields.LoadFromDB(g_pDB);
+    QVERIFY(TestEnv::LoadCatalogue(1, 1) > 0);
     QVERIFY(g_DataFields.GetDataField(33));
     QVERIFY(g_DataFields.GetDataField(105));
     QVERIFY(!g_DataFields.GetDataField(33)->CanBeDial);
     QVERIFY(g_DataFields.GetDataField(105)->CanBeDial);
-}
-
-void TestElementProp::cleanupTestCase()
-{
-    g_pDB = nullptr;
 }
 
 void TestElementProp::attributeMappingTables()
@@ -411,11 +370,18 @@ void TestElementProp::okWithoutFieldIsRefused()
     QCOMPARE(dlg.GetField(), 0);
     QCOMPARE(dlg.Tabs()->currentIndex(), 2);
 
-    MessageBoxCloser closer;
-    closer.Arm();
+    QString text;
+    int seen = 0;
+    TestEnv::OnNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        ++seen;
+        text = box->text();
+        box->done(QMessageBox::Ok);
+    });
     dlg.ButtonBox()->button(QDialogButtonBox::Ok)->click();
-    QCOMPARE(closer.seen, 1);
-    QCOMPARE(closer.text, QStringLiteral("Field is invalid."));
+    QCOMPARE(seen, 1);
+    QCOMPARE(text, QStringLiteral("Field is invalid."));
     QCOMPARE(applied.count(), 0);
     QCOMPARE(cancelled.count(), 0);
     QVERIFY(dlg.isVisible());
@@ -428,7 +394,7 @@ void TestElementProp::okWithoutFieldIsRefused()
     dlg.ButtonBox()->button(QDialogButtonBox::Ok)->click();
     QCOMPARE(applied.count(), 1);
     QVERIFY(!dlg.isVisible());
-    QCOMPARE(closer.seen, 1);
+    QCOMPARE(seen, 1);
 }
 
 void TestElementProp::okWithFieldApplies()
