@@ -120,7 +120,7 @@ void ZvCommandSender::doWork()
     emit ended();
 }
 
-void FinishSenderThread(QThread* pThread, ZvCommandSender* pSender)
+bool FinishSenderThread(QThread* pThread, ZvCommandSender* pSender)
 {
     if (pSender)
         pSender->Stop();
@@ -129,8 +129,9 @@ void FinishSenderThread(QThread* pThread, ZvCommandSender* pSender)
         if (!pThread->wait(kThreadStopWaitMs)) {
             // Never expected: every wait of the sender is cut short by Stop().
             qDebug() << "command sender thread did not stop; leaving it";
-            return;
+            return false;
         }
     }
     delete pSender;
+    return true;
 }

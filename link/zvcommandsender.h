@@ -55,5 +55,6 @@ private:
 
 // For the owner's destructor: stops a running batch, ends the thread's event
 // loop and waits for it (bounded), then deletes the sender. Safe to call with
-// a thread that never started.
-void FinishSenderThread(QThread* pThread, ZvCommandSender* pSender);
+// a thread that never started. False when the thread did not stop in time:
+// then the sender is left alive and the thread must not be deleted.
+bool FinishSenderThread(QThread* pThread, ZvCommandSender* pSender);

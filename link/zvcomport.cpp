@@ -238,8 +238,10 @@ int ZVcomPort::OpenSdPort(const R8PortInfo& info)
         return 0;
     QThread::msleep(kSdOpenDelayMs);
     port.setPortName(info.strLocation);
-    if (port.open(QIODevice::ReadWrite))
+    if (port.open(QIODevice::ReadWrite)) {
+        bPortLost = false; // an earlier port of the search may have failed
         return 1;
+    }
     qDebug() << QStringLiteral("have error code: %1").arg(port.error());
     GiveUpPort();
     iModel = 0;
