@@ -79,6 +79,7 @@ private slots:
 
     void sizeRule();
     void menusAndToolBars();
+    void toolBoxSamples();
     void pagePropsForm();
     void dropAddsSelectedNewElementOnCurrentPage();
     void cancelAfterDropRemovesElement();
@@ -215,6 +216,51 @@ void TestMainWindow::menusAndToolBars()
     theSettings = nullptr;
     QCOMPARE(w->windowTitle(), QStringLiteral("Zarvin Designer"));
     QVERIFY(!w->windowIcon().isNull());
+}
+
+void TestMainWindow::toolBoxSamples()
+{
+    const QList<R8element*>& box = w->ToolBox();
+    QCOMPARE(box.size(), 14);
+    const int types[] = {0x0001, 0xE001, 0xE002, 0xE003, 0xE010, 0xE040, 0xE031,
+                         0xE020, 0xE030, 0xE032, 0xE042, 0xE043, 0xE008, 0xD000};
+    for (int k = 0; k < 14; ++k) {
+        QCOMPARE(box[k]->GetType(), types[k]);
+        QVERIFY(!box[k]->IsPlaced());
+        QCOMPARE(box[k]->GetScreenElementIndex(), -1);
+        QCOMPARE(box[k]->OnPages(), 0xFFFFu);
+        QCOMPARE(box[k]->GraphicPosition(), box[k]->GetBasePosition());
+    }
+    const float scale = w->Scale();
+    const int x0 = int(scale * 320 + 60);
+    QCOMPARE(box[0]->GetBasePosition(), QPoint(x0, 70));
+    QCOMPARE(box[3]->GetBasePosition(), QPoint(x0 + 60, int(70 + 35 * scale / 2)));
+    QCOMPARE(box[11]->GetBasePosition(), QPoint(x0 + 45, int(70 + 369 * scale / 2)));
+    QCOMPARE(box[13]->GetBasePosition(), QPoint(x0, int(70 + 509 * scale / 2)));
+    QCOMPARE(box[0]->GetZoom(), 0.5f * scale / 2);
+    QCOMPARE(box[7]->GetZoom(), scale / 2);
+    // The column lies right of the page canvas, inside the window.
+    QVERIFY(x0 > w->Page(0)->geometry().right());
+    QVERIFY(box[13]->MyPathTranslated().boundingRect().bottom() < w->height());
+
+    // A drag that ends on the tool box itself still adds an element (the
+    // drop lands inside the screen), and the samples never record a step.
+    const int before = w->Undos().size();
+    DragSample(7, box[7]->GetBasePosition() + QPoint(2, 2));
+    QCOMPARE(w->Undos().size(), before + 1);
+    QCOMPARE(w->Undos().last()->iKind, 0);
+
+    // Every action icon is compiled in.
+    for (const char* name : {"Page-White", "Folder-Page-White", "Disk", "Save-As", "Update",
+                             "Arrow-Rotate-Anticlockwise", "Cross", "Properties Icon", "Shape-Align-Top-32",
+                             "Shape-Align-Bottom-32", "Shape-Align-Left-32", "Shape-Align-Right-32",
+                             "Shape-Align-Center-32", "Shape-Align-Middle-32", "Shape-Align-Height-32",
+                             "Shape-Align-Width-32", "Shape-Align-JoinV-32", "Shape-Align-Join-32",
+                             "Text-Align-Right", "Text-Align-Center", "Text-Align-Left", "airspace",
+                             "firmwareinstall", "main_design_iconSQ"}) {
+        const QString path = QStringLiteral(":/images/%1.png").arg(QLatin1String(name));
+        QVERIFY2(!QPixmap(path).isNull(), qPrintable(path));
+    }
 }
 
 void TestMainWindow::pagePropsForm()
