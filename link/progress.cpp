@@ -1,6 +1,5 @@
 #include "progress.h"
 
-#include <QFile>
 #include <QIcon>
 #include <QLabel>
 #include <QProgressBar>
@@ -14,9 +13,7 @@ Progress::Progress(QWidget* parent)
 {
     setObjectName(QStringLiteral("Progress"));
     resize(521, 150);
-    const QString icon = QFile::exists(QStringLiteral(":/images/Icon1.ico")) ? QStringLiteral(":/images/Icon1.ico")
-                                                                             : QStringLiteral(":/images/Icon1.png");
-    setWindowIcon(QIcon(icon));
+    setWindowIcon(QIcon(QStringLiteral(":/images/main_design_iconSQ.png"))); // the program's own icon
     setWindowTitle(tr("Progress"));
     setModal(false);
 
