@@ -3,9 +3,13 @@
 #include "r8element.h"
 
 #include <QFont>
+#include <QHash>
+#include <QVector>
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygonF>
+#include <QStaticText>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -30,11 +34,51 @@ inline int T(double v)
 // preview keeps their proportions whatever the resolution of the device.
 QFont ElementFont(double dSize)
 {
-    const int iSize = T(dSize);
+    // Resolving a font is costly and a page asks for a handful of sizes.
+    static QHash<int, QFont> cache;
+    const int iSize = std::max(1, T(dSize));
+    auto it = cache.constFind(iSize);
+    if (it != cache.constEnd())
+        return *it;
     QFont font(QStringLiteral("Arial"));
     font.setWeight(QFont::Bold);
-    font.setPixelSize(iSize > 0 ? iSize : 1);
-    return font;
+    font.setPixelSize(iSize);
+    return *cache.insert(iSize, font);
+}
+
+// drawText(rect, flags, text) lays the text out anew on every call; a page
+// repaints the same few texts over and over, so keep them laid out. Bounded:
+// names, digits and labels of one catalogue at a few sizes.
+constexpr int s_iMaxStaticTexts = 1024;
+
+void DrawBoxText(QPainter& painter, const QRectF& box, int iFlags, const QString& text)
+{
+    static QHash<QString, QStaticText> cache;
+    const QFont& font = painter.font();
+    const QString key = QString::number(font.pixelSize()) + QLatin1Char('|') + text;
+    auto it = cache.constFind(key);
+    if (it == cache.constEnd()) {
+        if (cache.size() >= s_iMaxStaticTexts)
+            cache.clear();
+        QStaticText laidOut(text);
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.setPerformanceHint(QStaticText::AggressiveCaching);
+        laidOut.prepare(QTransform(), font);
+        it = cache.insert(key, laidOut);
+    }
+    const QSizeF size = it->size();
+    // Placed the way drawText places one line in its box.
+    qreal x = box.left();
+    qreal y = box.top();
+    if (iFlags & Qt::AlignRight)
+        x += box.width() - size.width();
+    else if (iFlags & Qt::AlignHCenter)
+        x += (box.width() - size.width()) / 2;
+    if (iFlags & Qt::AlignBottom)
+        y += box.height() - size.height();
+    else if (iFlags & Qt::AlignVCenter)
+        y += (box.height() - size.height()) / 2;
+    painter.drawStaticText(QPointF(x, y), *it);
 }
 
 const char* SampleText(int iDataType)
@@ -143,7 +187,7 @@ void R8element::PaintDataField(QPainter& painter, float w, float h, float z)
         painter.fillRect(title, s_TitleColour);
         painter.setPen(QColor(0, 0, 0));
         painter.setFont(ElementFont(8 * z));
-        painter.drawText(title, centred, m_strFieldName);
+        DrawBoxText(painter, title, centred, m_strFieldName);
         iOffset += 8;
     }
     if (m_uAttribs & 2)
@@ -157,8 +201,8 @@ void R8element::PaintDataField(QPainter& painter, float w, float h, float z)
         align = Qt::AlignVCenter | Qt::AlignHCenter;
     if (m_uAttribs & R8_ATTR_RIGHT)
         align = Qt::AlignVCenter | Qt::AlignRight;
-    painter.drawText(QRect(1, T(iOffset * z), T(w - 1), T(h - iOffset * z)), int(align),
-                     QLatin1String(SampleText(m_iDataType)));
+    DrawBoxText(painter, QRect(1, T(iOffset * z), T(w - 1), T(h - iOffset * z)), int(align),
+                QLatin1String(SampleText(m_iDataType)));
 }
 
 void R8element::PaintDial(QPainter& painter, float w, float z)
@@ -171,22 +215,28 @@ void R8element::PaintDial(QPainter& painter, float w, float z)
     QPointF centre(r, r);
     const int iDirection = int(m_uAttribs & R8_ATTR_LOWMASK);
     float a = float(iDirection * 90 / s_dDegreesPerRadian) - s_fQuarter;
+    QVector<QLineF> ticks;
+    ticks.reserve(19);
     for (int i = 0; i < 19; ++i) {
         QPointF inner, outer;
         GetXY(a, r - 6, &inner, &centre);
         GetXY(a, i % 3 == 0 ? r : r - 4, &outer, &centre);
-        painter.drawLine(inner, outer);
+        ticks.append(QLineF(inner, outer));
         a += s_fTickStep;
     }
+    painter.drawLines(ticks);
 }
 
 void R8element::PaintBarScale(QPainter& painter, float z)
 {
     painter.drawPath(m_Path);
+    QVector<QLine> ticks;
+    ticks.reserve(11);
     for (int i = 0; i <= 10; ++i) {
         const int y = T((10 * i + 15) * z);
-        painter.drawLine(T(10 * z), y, T(20 * z), y);
+        ticks.append(QLine(T(10 * z), y, T(20 * z), y));
     }
+    painter.drawLines(ticks);
 }
 
 void R8element::PaintDoubleScale(QPainter& painter, float z)
@@ -194,14 +244,17 @@ void R8element::PaintDoubleScale(QPainter& painter, float z)
     painter.setPen(Qt::DotLine);
     painter.drawPath(m_Path);
     painter.setPen(Qt::SolidLine);
+    QVector<QLine> ticks;
+    ticks.reserve(104);
     for (int i = 0; i <= 50; i += 2) {
         const int L = i % 10 == 0 ? 8 : 4;
         const float rows[2] = {(100 + 2 * i) * z, (100 - 2 * i) * z};
         for (float y : rows) {
-            painter.drawLine(T((60 - i - L) * z), T(y), T((60 - i) * z), T(y + 1));
-            painter.drawLine(T(68 * z), T(y), T(70 * z), T(y + 1));
+            ticks.append(QLine(T((60 - i - L) * z), T(y), T((60 - i) * z), T(y + 1)));
+            ticks.append(QLine(T(68 * z), T(y), T(70 * z), T(y + 1)));
         }
     }
+    painter.drawLines(ticks);
 }
 
 void R8element::PaintTallScale(QPainter& painter, float w, float h, float z)
@@ -215,6 +268,8 @@ void R8element::PaintTallScale(QPainter& painter, float w, float h, float z)
     const int k = (W - 35) / 2;
     const int X = 2 * k + 17;
     int n = 11;
+    QVector<QLine> ticks;
+    ticks.reserve(82);
     for (int j = 0; j <= 40; ++j) {
         const int y = 4 * j + 4;
         int L = 2;
@@ -224,15 +279,16 @@ void R8element::PaintTallScale(QPainter& painter, float w, float h, float z)
         } else if (j % 4 == 2) {
             L = 4;
         }
-        painter.drawLine(T((18 - L) * z), T(y * z), T(18 * z), T(y * z));
-        painter.drawLine(T(X * z), T(y * z), T((X + L) * z), T(y * z));
+        ticks.append(QLine(T((18 - L) * z), T(y * z), T(18 * z), T(y * z)));
+        ticks.append(QLine(T(X * z), T(y * z), T((X + L) * z), T(y * z)));
         if (j % 8 == 0) {
-            painter.drawText(QRect(0, T((y - 4) * z), T(12 * z), T(8 * z)), Qt::AlignRight | Qt::AlignHCenter,
+            DrawBoxText(painter, QRect(0, T((y - 4) * z), T(12 * z), T(8 * z)), Qt::AlignRight | Qt::AlignHCenter,
                              QStringLiteral("%1").arg(n, 0, 10));
-            painter.drawText(QRect(T((X + 6) * z), T((y - 4) * z), T(12 * z), T(8 * z)),
+            DrawBoxText(painter, QRect(T((X + 6) * z), T((y - 4) * z), T(12 * z), T(8 * z)),
                              Qt::AlignLeft | Qt::AlignHCenter, QStringLiteral("%1").arg(10 - n, 0, 10));
         }
     }
+    painter.drawLines(ticks);
 }
 
 void R8element::PaintGraph(QPainter& painter, float w, float h)
@@ -260,10 +316,10 @@ void R8element::PaintCompass(QPainter& painter, float z)
     painter.drawEllipse(T(20 * z), T(20 * z), T(70 * z), T(70 * z));
     painter.setFont(ElementFont(8 * z));
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
-    painter.drawText(QRect(T(48 * z), 0, T(14 * z), T(20 * z)), int(centred), QStringLiteral("N"));
-    painter.drawText(QRect(T(48 * z), T(90 * z), T(14 * z), T(20 * z)), int(centred), QStringLiteral("S"));
-    painter.drawText(QRect(0, T(48 * z), T(20 * z), T(14 * z)), int(centred), QStringLiteral("E"));
-    painter.drawText(QRect(T(90 * z), T(48 * z), T(20 * z), T(14 * z)), int(centred), QStringLiteral("W"));
+    DrawBoxText(painter, QRect(T(48 * z), 0, T(14 * z), T(20 * z)), int(centred), QStringLiteral("N"));
+    DrawBoxText(painter, QRect(T(48 * z), T(90 * z), T(14 * z), T(20 * z)), int(centred), QStringLiteral("S"));
+    DrawBoxText(painter, QRect(0, T(48 * z), T(20 * z), T(14 * z)), int(centred), QStringLiteral("E"));
+    DrawBoxText(painter, QRect(T(90 * z), T(48 * z), T(20 * z), T(14 * z)), int(centred), QStringLiteral("W"));
 }
 
 void R8element::PaintIcon(QPainter& painter, float z)
@@ -344,7 +400,7 @@ void R8element::PaintWindRose(QPainter& painter, float w, float h, float z)
         QPointF p;
         GetXY(k * s_fQuarter, 0.8f * r, &p, &c);
         p += QPointF(-8 * z, -8 * z);
-        painter.drawText(QRectF(p, QSizeF(16 * z, 16 * z)), Qt::AlignHCenter | Qt::AlignVCenter,
+        DrawBoxText(painter, QRectF(p, QSizeF(16 * z, 16 * z)), Qt::AlignHCenter | Qt::AlignVCenter,
                          QLatin1String(labels[k]));
     }
 }
