@@ -423,5 +423,6 @@ void R8element::ChangedPositioning(QPoint p, QSize s)
     SetHeight(s.height());
     SetWidth(s.width());
     RepairPosition();
+    UpdateGraphicPos(); // the repair may have moved it
     CommitMove();
 }

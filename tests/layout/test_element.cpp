@@ -427,6 +427,15 @@ void TestElement::pagesSelectionAndRefresh()
     el->UnMarkNew();
     QVERIFY(!el->IsNew());
 
+    // Position and size from a dialog that reports each change at once.
+    parent.pages.clear();
+    el->SetZoom(2.0f);
+    el->ChangedPositioning(QPoint(300, 10), QSize(5, 50));
+    QCOMPARE(el->GetSize(), QSize(10, 50));
+    QCOMPARE(el->GetPosition(), QPoint(230, 10));
+    QCOMPARE(el->GraphicPosition(), QPoint(460, 20));
+    QCOMPARE(parent.pages, QList<int>({0, 2}));
+
     // A sample is not connected to the window's refresh.
     parent.pages.clear();
     auto* sample = new R8element(&parent, R8_TYPE_DATAFIELD, 0);
