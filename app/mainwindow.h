@@ -46,6 +46,8 @@ public:
     void setCurrentFile(const QString& fileName);
     void updateRecentFileActions();
     static QString strippedName(const QString& fullFileName);
+    // ".zvl" appended unless the name ends in ".zvl" or ".xml" (case-sensitive).
+    static QString WithLayoutExtension(const QString& fileName);
     bool AboutToLooseLayout();
 
     // Read access for the document commands and tests.
