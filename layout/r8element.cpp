@@ -4,6 +4,7 @@
 
 #include <QPixmap>
 #include <QRectF>
+#include <algorithm>
 
 QList<R8element*> R8selectedElements;
 
@@ -14,28 +15,46 @@ const int R8ElementTypes[14] = {R8_TYPE_DATAFIELD, R8_TYPE_BARSCALE, R8_TYPE_DOU
 
 namespace {
 
+// How the outline follows the size.
+enum class Outline {
+    Sized,   // rectangle width x height
+    Square,  // square on the width
+    Tall,    // rectangle width x fixed height
+    Fixed,   // rectangle of a fixed size
+    Circle,  // circle of a fixed size
+    Capsule, // the vertical bar scale
+    Wedge,   // the double bar scale
+};
+
 struct TypeInfo {
     int iType;
     unsigned int uProps;
     int iWidth, iHeight; // size after construction
-    const char* szIcon;  // icon types only
+    Outline outline;
+    int iOutlineWidth, iOutlineHeight; // fixed parts of the outline
+    int iMinWidth, iMinHeight;
+    int iResize;
+    const char* szIcon; // icon types only
 };
 
+constexpr int HV = R8_RESIZE_HORIZONTAL | R8_RESIZE_VERTICAL;
+constexpr int HVS = HV | R8_RESIZE_SQUARE;
+
 const TypeInfo s_Types[] = {
-    {R8_TYPE_DATAFIELD, 0x3FF, 80, 29, nullptr},
-    {R8_TYPE_DIAL, 0x1837, 60, 60, nullptr},
-    {R8_TYPE_BARSCALE, 0x7, 30, 130, nullptr},
-    {R8_TYPE_DOUBLESCALE, 0, 70, 200, nullptr},
-    {R8_TYPE_TALLSCALE, 0x7, 99, 168, nullptr},
-    {R8_TYPE_GRAPH, 0xF, 120, 120, nullptr},
-    {R8_TYPE_COMPASS, 0x7, 110, 110, nullptr},
-    {R8_TYPE_SPEAKER, 0x3, 25, 16, ":/images/speaker.png"},
-    {R8_TYPE_CELLINFO, 0x3, 82, 16, ":/images/cellinfo.png"},
-    {R8_TYPE_BATTERY, 0x3, 32, 16, ":/images/battery.png"},
-    {R8_TYPE_SATS, 0x3, 28, 16, ":/images/sats.png"},
-    {R8_TYPE_MAP, 0x210F, 120, 120, nullptr},
-    {R8_TYPE_POINTER, 0, 40, 40, nullptr},
-    {R8_TYPE_WINDROSE, 0, 110, 110, nullptr},
+    {R8_TYPE_DATAFIELD, 0x3FF, 80, 29, Outline::Sized, 0, 0, 10, 10, HV, nullptr},
+    {R8_TYPE_DIAL, 0x1837, 60, 60, Outline::Square, 0, 0, 40, 40, HVS, nullptr},
+    {R8_TYPE_BARSCALE, 0x7, 30, 130, Outline::Capsule, 30, 130, 0, 0, 0, nullptr},
+    {R8_TYPE_DOUBLESCALE, 0, 70, 200, Outline::Wedge, 70, 200, 0, 0, 0, nullptr},
+    {R8_TYPE_TALLSCALE, 0x7, 99, 168, Outline::Tall, 0, 168, 55, 168, HV, nullptr},
+    {R8_TYPE_GRAPH, 0xF, 120, 120, Outline::Sized, 0, 0, 50, 30, HV, nullptr},
+    {R8_TYPE_COMPASS, 0x7, 110, 110, Outline::Circle, 110, 110, 0, 0, 0, nullptr},
+    {R8_TYPE_SPEAKER, 0x3, 25, 16, Outline::Fixed, 25, 16, 25, 16, 0, ":/images/speaker.png"},
+    {R8_TYPE_CELLINFO, 0x3, 82, 16, Outline::Fixed, 82, 12, 80, 16, R8_RESIZE_HORIZONTAL, ":/images/cellinfo.png"},
+    {R8_TYPE_BATTERY, 0x3, 32, 16, Outline::Fixed, 32, 16, 32, 16, 0, ":/images/battery.png"},
+    {R8_TYPE_SATS, 0x3, 28, 16, Outline::Fixed, 28, 16, 28, 16, 0, ":/images/sats.png"},
+    {R8_TYPE_MAP, 0x210F, 120, 120, Outline::Sized, 0, 0, 50, 30, HV, nullptr},
+    {R8_TYPE_POINTER, 0, 40, 40, Outline::Sized, 0, 0, 20, 20, HVS, nullptr},
+    {R8_TYPE_WINDROSE, 0, 110, 110, Outline::Sized, 0, 0, 100, 100, HVS, nullptr},
 };
 
 const TypeInfo* FindType(int iType)
@@ -180,20 +199,12 @@ void R8element::RestorePosition(QPoint p)
 
 void R8element::SetPositionX(int x)
 {
-    if (x != m_Position.x())
-        EmitGeometryWillChange();
-    m_Position.setX(x);
-    RepairPosition();
-    UpdateGraphicPos();
+    SetPosition(QPoint(x, m_Position.y()));
 }
 
 void R8element::SetPositionY(int y)
 {
-    if (y != m_Position.y())
-        EmitGeometryWillChange();
-    m_Position.setY(y);
-    RepairPosition();
-    UpdateGraphicPos();
+    SetPosition(QPoint(m_Position.x(), y));
 }
 
 void R8element::RepairPosition()
@@ -217,9 +228,7 @@ void R8element::SetSize(QSize s)
         s.setHeight(m_iMinHeight);
     if (s.width() < m_iMinWidth)
         s.setWidth(m_iMinWidth);
-    if (s != m_Size)
-        EmitGeometryWillChange();
-    RestoreSize(s);
+    StoreSize(s);
     UpdatePaths();
 }
 
@@ -229,24 +238,23 @@ void R8element::RestoreSize(QSize s)
     UpdateGraphicSize();
 }
 
+// Width and height alone are raised to the minimum but leave the outline as
+// it is: the caller rebuilds it when it wants to.
 void R8element::SetWidth(int w)
 {
-    if (w < m_iMinWidth)
-        w = m_iMinWidth;
-    if (w != m_Size.width())
-        EmitGeometryWillChange();
-    m_Size.setWidth(w);
-    UpdateGraphicSize();
+    StoreSize(QSize(std::max(w, m_iMinWidth), m_Size.height()));
 }
 
 void R8element::SetHeight(int h)
 {
-    if (h < m_iMinHeight)
-        h = m_iMinHeight;
-    if (h != m_Size.height())
+    StoreSize(QSize(m_Size.width(), std::max(h, m_iMinHeight)));
+}
+
+void R8element::StoreSize(QSize s)
+{
+    if (s != m_Size)
         EmitGeometryWillChange();
-    m_Size.setHeight(h);
-    UpdateGraphicSize();
+    RestoreSize(s);
 }
 
 void R8element::SetZoom(float z)
@@ -309,86 +317,42 @@ void R8element::UpdatePaths()
     const double w = m_Size.width() * z;
     const double h = m_Size.height() * z;
     QPainterPath path;
-    int iMinW = 0, iMinH = 0, iFlags = 0;
-    switch (m_iType) {
-    case R8_TYPE_DATAFIELD:
-        path.addRect(0, 0, w, h);
-        iMinW = iMinH = 10;
-        iFlags = R8_RESIZE_HORIZONTAL | R8_RESIZE_VERTICAL;
-        break;
-    case R8_TYPE_DIAL:
-        path.addRect(0, 0, w, w);
-        iMinW = iMinH = 40;
-        iFlags = R8_RESIZE_HORIZONTAL | R8_RESIZE_VERTICAL | R8_RESIZE_SQUARE;
-        break;
-    case R8_TYPE_BARSCALE:
-        path.moveTo(30 * z, 15 * z);
-        path.arcTo(0, 0, 30 * z, 30 * z, 0, 180);
-        path.arcTo(0, 100 * z, 30 * z, 30 * z, 180, 180);
-        path.lineTo(30 * z, 15 * z);
-        break;
-    case R8_TYPE_DOUBLESCALE: {
-        QPolygonF poly;
-        poly << QPointF(0, 0) << QPointF(70 * z, 0) << QPointF(70 * z, 200 * z) << QPointF(0, 200 * z)
-             << QPointF(50 * z, 100 * z) << QPointF(0, 0);
-        path.addPolygon(poly);
-        path.closeSubpath();
-        break;
+    const TypeInfo* info = FindType(m_iType);
+    if (info) {
+        const double ow = info->iOutlineWidth * z;
+        const double oh = info->iOutlineHeight * z;
+        switch (info->outline) {
+        case Outline::Sized: path.addRect(0, 0, w, h); break;
+        case Outline::Square: path.addRect(0, 0, w, w); break;
+        case Outline::Tall: path.addRect(0, 0, w, oh); break;
+        case Outline::Fixed: path.addRect(0, 0, ow, oh); break;
+        case Outline::Circle: path.addEllipse(0, 0, ow, oh); break;
+        case Outline::Capsule:
+            path.moveTo(30 * z, 15 * z);
+            path.arcTo(0, 0, 30 * z, 30 * z, 0, 180);
+            path.arcTo(0, 100 * z, 30 * z, 30 * z, 180, 180);
+            path.lineTo(30 * z, 15 * z);
+            break;
+        case Outline::Wedge: {
+            QPolygonF poly;
+            poly << QPointF(0, 0) << QPointF(70 * z, 0) << QPointF(70 * z, 200 * z) << QPointF(0, 200 * z)
+                 << QPointF(50 * z, 100 * z) << QPointF(0, 0);
+            path.addPolygon(poly);
+            path.closeSubpath();
+            break;
+        }
+        }
     }
-    case R8_TYPE_TALLSCALE:
-        path.addRect(0, 0, w, 168 * z);
-        iMinW = 55;
-        iMinH = 168;
-        iFlags = R8_RESIZE_HORIZONTAL | R8_RESIZE_VERTICAL;
-        break;
-    case R8_TYPE_GRAPH:
-    case R8_TYPE_MAP:
-        path.addRect(0, 0, w, h);
-        iMinW = 50;
-        iMinH = 30;
-        iFlags = R8_RESIZE_HORIZONTAL | R8_RESIZE_VERTICAL;
-        break;
-    case R8_TYPE_COMPASS:
-        path.addEllipse(0, 0, 110 * z, 110 * z);
-        break;
-    case R8_TYPE_SPEAKER:
-        path.addRect(0, 0, 25 * z, 16 * z);
-        iMinW = 25;
-        iMinH = 16;
-        break;
-    case R8_TYPE_CELLINFO:
-        path.addRect(0, 0, 82 * z, 12 * z);
-        iMinW = 80;
-        iMinH = 16;
-        iFlags = R8_RESIZE_HORIZONTAL;
-        break;
-    case R8_TYPE_BATTERY:
-        path.addRect(0, 0, 32 * z, 16 * z);
-        iMinW = 32;
-        iMinH = 16;
-        break;
-    case R8_TYPE_SATS:
-        path.addRect(0, 0, 28 * z, 16 * z);
-        iMinW = 28;
-        iMinH = 16;
-        break;
-    case R8_TYPE_POINTER:
-        path.addRect(0, 0, w, h);
-        iMinW = iMinH = 20;
-        iFlags = R8_RESIZE_HORIZONTAL | R8_RESIZE_VERTICAL | R8_RESIZE_SQUARE;
-        break;
-    case R8_TYPE_WINDROSE:
-        path.addRect(0, 0, w, h);
-        iMinW = iMinH = 100;
-        iFlags = R8_RESIZE_HORIZONTAL | R8_RESIZE_VERTICAL | R8_RESIZE_SQUARE;
-        break;
-    default:
-        break;
-    }
-    m_iMinWidth = iMinW;
-    m_iMinHeight = iMinH;
-    m_iResizeFlags = iFlags;
+    m_iMinWidth = info ? info->iMinWidth : 0;
+    m_iMinHeight = info ? info->iMinHeight : 0;
+    m_iResizeFlags = info ? info->iResize : 0;
     m_Path = path.simplified();
+}
+
+QSize R8element::FixedOutline(int iType)
+{
+    const TypeInfo* info = FindType(iType);
+    return info ? QSize(info->iOutlineWidth, info->iOutlineHeight) : QSize();
 }
 
 unsigned int R8element::ElementSelect(int iState)

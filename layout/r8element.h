@@ -177,6 +177,8 @@ public slots:
 private:
     void EmitGeometryWillChange();
     int FromGraphic(int g, int iCurrent) const;
+    void StoreSize(QSize s);
+    static QSize FixedOutline(int iType); // instrument pixels, for fixed outlines
     void PaintDataField(QPainter& painter, float w, float h, float z);
     void PaintDial(QPainter& painter, float w, float z);
     void PaintBarScale(QPainter& painter, float z);

@@ -326,13 +326,9 @@ void R8element::PaintIcon(QPainter& painter, float z)
 {
     if (!m_pIcon || m_pIcon->isNull())
         return;
-    int W = 25, H = 16;
-    switch (m_iType) {
-    case R8_TYPE_CELLINFO: W = 82; H = 12; break;
-    case R8_TYPE_BATTERY: W = 32; break;
-    case R8_TYPE_SATS: W = 28; break;
-    default: break;
-    }
+    const QSize outline = FixedOutline(m_iType);
+    const int W = outline.width();
+    const int H = outline.height();
     const QSize size(T(W * z), T(H * z));
     if (size.isEmpty())
         return;
