@@ -110,6 +110,9 @@ R8element::R8element(QWidget* parent, int iType, int iPlaced)
 
 R8element::~R8element()
 {
+    // Whoever deletes an element must not leave the canvases a dangling
+    // pointer in the shared selection.
+    R8selectedElements.removeAll(this);
     delete m_pIcon;
 }
 

@@ -443,6 +443,12 @@ void TestElement::pagesSelectionAndRefresh()
     sample->CommitMove();
     QVERIFY(parent.pages.isEmpty());
 
+    // A deleted element leaves the shared selection.
+    R8selectedElements = {el, sample};
+    delete sample;
+    QCOMPARE(R8selectedElements, QList<R8element*>({el}));
+    R8selectedElements.clear();
+
     // Shown with the window: elements stay hidden and never take the mouse.
     parent.show();
     QVERIFY(!el->isVisible());
