@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QTreeWidget>
 #include <QTreeWidgetItem>
 #include <charconv>
 #include <cmath>
@@ -339,6 +340,99 @@ QString DecodeName(const char* sz, int iLen)
 
 // ---------------------------------------------------------------------------
 
+AirShapeItem::AirShapeItem(QTreeWidgetItem* parent, const QString& text, int kind, double lat, double lon)
+    : QTreeWidgetItem(parent, ShapeType), strText(text), dLat(lat), dLon(lon), iKind(static_cast<qint8>(kind))
+{
+}
+
+QVariant AirShapeItem::data(int column, int role) const
+{
+    if (column == 0) {
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            if (bOwnText)
+                return strText;
+            break;
+        case AirKindRole:
+            return int(iKind);
+        case Qt::CheckStateRole:
+            return iCheck < 0 ? QVariant() : QVariant(int(iCheck));
+        case AirLatRole:
+            return dLat;
+        case AirLonRole:
+            return dLon;
+        case AirRadiusRole:
+            if (iKind == AirNodeCircle || iKind == AirNodeArc)
+                return fRadius;
+            break;
+        case AirAngle1Role:
+            if (iKind == AirNodeArc)
+                return dAngle1;
+            break;
+        case AirAngle2Role:
+            if (iKind == AirNodeArc)
+                return dAngle2;
+            break;
+        default:
+            break;
+        }
+    }
+    return QTreeWidgetItem::data(column, role);
+}
+
+void AirShapeItem::setData(int column, int role, const QVariant& value)
+{
+    if (column == 0) {
+        bool bMine = true;
+        switch (role) {
+        case AirKindRole:
+            iKind = static_cast<qint8>(value.toInt());
+            break;
+        case Qt::CheckStateRole: {
+            const qint8 check = value.isValid() ? static_cast<qint8>(value.toInt()) : qint8(-1);
+            if (check == iCheck)
+                return;
+            iCheck = check;
+            // Check propagation sets thousands of shapes with the model's
+            // signals blocked; finding each item's row would be wasted.
+            QTreeWidget* tree = treeWidget();
+            if (tree && !tree->model()->signalsBlocked())
+                emitDataChanged();
+            return;
+        }
+        case AirLatRole:
+            dLat = value.toDouble();
+            break;
+        case AirLonRole:
+            dLon = value.toDouble();
+            break;
+        case AirRadiusRole:
+            fRadius = value.toFloat();
+            break;
+        case AirAngle1Role:
+            dAngle1 = value.toDouble();
+            break;
+        case AirAngle2Role:
+            dAngle2 = value.toDouble();
+            break;
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            bOwnText = false;
+            bMine = false;
+            break;
+        default:
+            bMine = false;
+            break;
+        }
+        if (bMine) {
+            emitDataChanged();
+            return;
+        }
+    }
+    QTreeWidgetItem::setData(column, role, value);
+}
+
 AirSpace::AirSpace()
 {
     classNames << tr("R restricted") << tr("Q danger") << tr("P prohibited") << tr("A Class A")
@@ -396,7 +490,7 @@ private:
     void Record(int id, char* arg);
     void StartAirspace(char* arg);
     void FinishAirspace();
-    QTreeWidgetItem* AddShape(const QString& text, int kind, double latRad, double lonRad);
+    AirShapeItem* AddShape(const QString& text, int kind, double latRad, double lonRad);
     void AddPoint(const QString& text, double latRad, double lonRad);
     void ArcToPoints(const _GEO_COORDS* ends);
 
@@ -496,9 +590,9 @@ void Reader::Record(int id, char* arg)
     }
     case AIR_DC:
         if (bCentre) {
-            QTreeWidgetItem* it =
+            AirShapeItem* it =
                 AddShape(strCircle, AirNodeCircle, centre.lat / R8_DEG_PER_RAD, centre.lon / R8_DEG_PER_RAD);
-            it->setData(0, AirRadiusRole, static_cast<float>(ReadNumber(arg) * R8_KM_PER_NM));
+            it->SetRadius(static_cast<float>(ReadNumber(arg) * R8_KM_PER_NM));
             cur.bytes += R8_CIRCLE_BYTES;
             total += R8_CIRCLE_BYTES;
         }
@@ -507,11 +601,10 @@ void Reader::Record(int id, char* arg)
         if (bCentre) {
             float v[3] = {0.0f, 0.0f, 0.0f};
             GetFloats(arg, v, 3);
-            QTreeWidgetItem* it =
+            AirShapeItem* it =
                 AddShape(strArc, AirNodeArc, centre.lat / R8_DEG_PER_RAD, centre.lon / R8_DEG_PER_RAD);
-            it->setData(0, AirRadiusRole, static_cast<float>(v[0] * R8_KM_PER_NM));
-            it->setData(0, AirAngle1Role, v[1] / R8_DEG_PER_RAD);
-            it->setData(0, AirAngle2Role, v[2] / R8_DEG_PER_RAD);
+            it->SetRadius(static_cast<float>(v[0] * R8_KM_PER_NM));
+            it->SetAngles(v[1] / R8_DEG_PER_RAD, v[2] / R8_DEG_PER_RAD);
             cur.bytes += R8_ARC_BYTES;
             total += R8_ARC_BYTES;
         }
@@ -554,6 +647,8 @@ void Reader::FinishAirspace()
         return;
     QTreeWidgetItem* it = cur.item;
     it->setText(2, QString::number(cur.bytes));
+    it->setData(0, AirShapeBytesRole, cur.bytes - R8_AIRSPACE_BYTES);
+    it->setData(0, AirShapeCountRole, it->childCount());
     it->setData(0, AirMinLonRole, static_cast<float>(cur.minLon));
     it->setData(0, AirMaxLonRole, static_cast<float>(cur.maxLon));
     it->setToolTip(0, AirSpace::tr("Name:<b>%1</b><br>Class:<b>%2</b><br>Floor:%3<br>Ceiling:%4<br>")
@@ -562,13 +657,9 @@ void Reader::FinishAirspace()
     cur = OpenAirspace();
 }
 
-QTreeWidgetItem* Reader::AddShape(const QString& text, int kind, double latRad, double lonRad)
+AirShapeItem* Reader::AddShape(const QString& text, int kind, double latRad, double lonRad)
 {
-    QTreeWidgetItem* it = new QTreeWidgetItem(cur.item);
-    it->setText(0, text);
-    it->setData(0, AirKindRole, kind);
-    it->setData(0, AirLatRole, latRad);
-    it->setData(0, AirLonRole, lonRad);
+    AirShapeItem* it = new AirShapeItem(cur.item, text, kind, latRad, lonRad);
     if (lonRad < cur.minLon)
         cur.minLon = lonRad;
     if (lonRad > cur.maxLon)

@@ -4,10 +4,9 @@
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
+#include <QTreeWidgetItem>
 #include <Qt>
 #include <cstdio>
-
-class QTreeWidgetItem;
 
 // Keyword table: searched in order, ended by a record with an empty key.
 struct _DATA_TABS {
@@ -42,7 +41,10 @@ enum AirItemRole {
     AirAngle1Role = Qt::UserRole + 8,    // double, radians
     AirAngle2Role = Qt::UserRole + 9,    // double, radians
     AirMinLonRole = Qt::UserRole + 10,   // float, radians
-    AirMaxLonRole = Qt::UserRole + 11    // float, radians
+    AirMaxLonRole = Qt::UserRole + 11,   // float, radians
+    // Kept by the reader so the memory estimate need not walk every shape:
+    AirShapeBytesRole = Qt::UserRole + 12,  // int, bytes of the shapes below
+    AirShapeCountRole = Qt::UserRole + 13   // int, shapes that figure covers
 };
 
 enum AirNodeKind { AirNodeAirspace = 1, AirNodePoint = 2, AirNodeCircle = 3, AirNodeArc = 4 };
@@ -80,6 +82,47 @@ float GetAltitude(char* sz);
 double ReadNumber(const char* sz);
 // Name bytes: UTF-8 when valid, otherwise Latin-1.
 QString DecodeName(const char* sz, int iLen);
+
+// A point, circle or arc of the tree. Holds its numbers in members and
+// answers the item-data roles from them: a large file has tens of thousands
+// of shapes, and a role list per item costs several allocations each.
+class AirShapeItem : public QTreeWidgetItem
+{
+public:
+    enum { ShapeType = QTreeWidgetItem::UserType + 1 };
+    AirShapeItem(QTreeWidgetItem* parent, const QString& strText, int iKind, double dLat, double dLon);
+
+    int Kind() const { return iKind; }
+
+    QVariant data(int column, int role) const override;
+    void setData(int column, int role, const QVariant& value) override;
+
+    void SetRadius(float fKm) { fRadius = fKm; }
+    void SetAngles(double dFirst, double dSecond)
+    {
+        dAngle1 = dFirst;
+        dAngle2 = dSecond;
+    }
+
+private:
+    QString strText;
+    double dLat;
+    double dLon;
+    double dAngle1 = 0.0;
+    double dAngle2 = 0.0;
+    float fRadius = 0.0f;
+    qint8 iKind;
+    qint8 iCheck = -1;     // Qt::CheckState, -1 while the item has no check box
+    bool bOwnText = true;  // false once someone set the text through the item
+};
+
+// Node kind of a tree item (AirKindRole), quick for shapes made by the reader.
+inline int AirNodeKindOf(const QTreeWidgetItem* item)
+{
+    if (item->type() == AirShapeItem::ShapeType)
+        return static_cast<const AirShapeItem*>(item)->Kind();
+    return item->data(0, AirKindRole).toInt();
+}
 
 // Reads one OpenAir file into a branch of the airspace tree.
 class AirSpace

@@ -157,8 +157,13 @@ int ASpaceList::ComputeSize(const QList<QTreeWidgetItem*>& files)
             if (air->checkState(0) != Qt::Checked || air->childCount() == 0)
                 continue;
             total += R8_AIRSPACE_BYTES;
+            const QVariant counted = air->data(0, AirShapeCountRole);
+            if (counted.isValid() && counted.toInt() == air->childCount()) {
+                total += air->data(0, AirShapeBytesRole).toInt();
+                continue;
+            }
             for (int k = 0; k < air->childCount(); ++k) {
-                switch (air->child(k)->data(0, AirKindRole).toInt()) {
+                switch (AirNodeKindOf(air->child(k))) {
                 case AirNodePoint:
                     total += R8_POINT_BYTES;
                     break;
@@ -213,7 +218,7 @@ void ASpaceList::ModifyChecks(QTreeWidgetItem* item, Qt::CheckState state)
             for (QTreeWidgetItem* p = item->parent(); p; p = p->parent())
                 p->setCheckState(0, Qt::Checked);
         QTreeWidgetItem* parent = item->parent();
-        if (parent && IsShape(item->data(0, AirKindRole).toInt())) {
+        if (parent && IsShape(AirNodeKindOf(item))) {
             parent->setCheckState(0, state);
             for (int i = 0; i < parent->childCount(); ++i)
                 parent->child(i)->setCheckState(0, state);
@@ -279,7 +284,7 @@ QStringList ASpaceList::BuildBatch(const QList<QTreeWidgetItem*>& files)
                 const QTreeWidgetItem* shape = air->child(k);
                 const float lat = shape->data(0, AirLatRole).toFloat();
                 const float lon = shape->data(0, AirLonRole).toFloat();
-                switch (shape->data(0, AirKindRole).toInt()) {
+                switch (AirNodeKindOf(shape)) {
                 case AirNodePoint: {
                     const float dLat = prevLat - lat;
                     const float dLon = prevLon - lon;

@@ -116,6 +116,18 @@ void TestASpaceList::batchSkipsAirspacesWithoutShapesAndUnchecked()
     QVERIFY(batch.at(1).endsWith(QLatin1String(",Two")));
     QCOMPARE(ASpaceList::ComputeSize(f.items), 42);
 
+    // Shapes added after reading, or items made by hand, are counted too.
+    new QTreeWidgetItem(file->child(2));
+    file->child(2)->child(1)->setData(0, AirKindRole, AirNodeCircle);
+    QCOMPARE(ASpaceList::ComputeSize(f.items), 42 + 14);
+    QTreeWidgetItem* handMade = new QTreeWidgetItem(file);
+    handMade->setCheckState(0, Qt::Checked);
+    for (int kind : {AirNodePoint, AirNodeArc, AirNodePoint})
+        (new QTreeWidgetItem(handMade))->setData(0, AirKindRole, kind);
+    QCOMPARE(ASpaceList::ComputeSize(f.items), 42 + 14 + 32 + 20);
+    delete handMade;
+    delete file->child(2)->takeChild(1);
+
     // The file's own check state is not looked at; shapes' neither.
     file->setCheckState(0, Qt::Unchecked);
     file->child(2)->child(0)->setCheckState(0, Qt::Unchecked);
