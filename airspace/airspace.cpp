@@ -341,7 +341,7 @@ QString DecodeName(const char* sz, int iLen)
 // ---------------------------------------------------------------------------
 
 AirShapeItem::AirShapeItem(QTreeWidgetItem* parent, const QString& text, int kind, double lat, double lon)
-    : QTreeWidgetItem(parent, ShapeType), strText(text), dLat(lat), dLon(lon), iKind(static_cast<qint8>(kind))
+    : QTreeWidgetItem(parent, ShapeTypeBase + kind), strText(text), dLat(lat), dLon(lon), iKind(static_cast<qint8>(kind))
 {
 }
 
@@ -387,8 +387,7 @@ void AirShapeItem::setData(int column, int role, const QVariant& value)
         bool bMine = true;
         switch (role) {
         case AirKindRole:
-            iKind = static_cast<qint8>(value.toInt());
-            break;
+            return;
         case Qt::CheckStateRole: {
             const qint8 check = value.isValid() ? static_cast<qint8>(value.toInt()) : qint8(-1);
             if (check == iCheck)

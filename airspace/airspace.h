@@ -89,7 +89,9 @@ QString DecodeName(const char* sz, int iLen);
 class AirShapeItem : public QTreeWidgetItem
 {
 public:
-    enum { ShapeType = QTreeWidgetItem::UserType + 1 };
+    // The item type is ShapeTypeBase + the node kind, which is fixed when
+    // the item is made (setting AirKindRole does not change it).
+    enum { ShapeTypeBase = QTreeWidgetItem::UserType + 100 };
     AirShapeItem(QTreeWidgetItem* parent, const QString& strText, int iKind, double dLat, double dLon);
 
     int Kind() const { return iKind; }
@@ -119,8 +121,9 @@ private:
 // Node kind of a tree item (AirKindRole), quick for shapes made by the reader.
 inline int AirNodeKindOf(const QTreeWidgetItem* item)
 {
-    if (item->type() == AirShapeItem::ShapeType)
-        return static_cast<const AirShapeItem*>(item)->Kind();
+    const int kind = item->type() - AirShapeItem::ShapeTypeBase;
+    if (kind >= AirNodePoint && kind <= AirNodeArc)
+        return kind;
     return item->data(0, AirKindRole).toInt();
 }
 

@@ -133,6 +133,7 @@ private slots:
     void dbArcs();
     void namesEncodingAndByteOrderMark();
     void loadFromFile();
+    void shapeItemRoles();
 };
 
 void TestOpenAir::tokenizerLineEnds()
@@ -573,6 +574,45 @@ void TestOpenAir::loadFromFile()
 
     QCOMPARE(reader.ClassNames().size(), 10);
     QCOMPARE(reader.ClassNames().at(9), QStringLiteral("W Wave Window"));
+}
+
+void TestOpenAir::shapeItemRoles()
+{
+    QTreeWidgetItem parent;
+    auto* point = new AirShapeItem(&parent, QStringLiteral("point"), AirNodePoint, 0.5, -0.25);
+    QCOMPARE(parent.childCount(), 1);
+    QCOMPARE(point->text(0), QStringLiteral("point"));
+    QCOMPARE(point->data(0, AirKindRole).toInt(), 2);
+    QCOMPARE(AirNodeKindOf(point), 2);
+    point->setData(0, AirKindRole, AirNodeArc);  // fixed at creation
+    QCOMPARE(point->data(0, AirKindRole).toInt(), 2);
+    QCOMPARE(point->data(0, AirLonRole).toDouble(), -0.25);
+    // A point has no radius or angles, and no check box until given one.
+    QCOMPARE(point->data(0, AirRadiusRole), QVariant());
+    QCOMPARE(point->data(0, AirAngle1Role), QVariant());
+    QCOMPARE(point->data(0, Qt::CheckStateRole), QVariant());
+    point->setCheckState(0, Qt::Unchecked);
+    QCOMPARE(point->checkState(0), Qt::Unchecked);
+    point->setData(0, AirLatRole, 0.75);
+    QCOMPARE(point->data(0, AirLatRole).toDouble(), 0.75);
+    point->setText(0, QStringLiteral("renamed"));
+    QCOMPARE(point->text(0), QStringLiteral("renamed"));
+    point->setData(0, Qt::UserRole + 42, 7);  // other roles are kept as usual
+    QCOMPARE(point->data(0, Qt::UserRole + 42).toInt(), 7);
+    QCOMPARE(point->data(1, AirLatRole), QVariant());
+
+    auto* arc = new AirShapeItem(&parent, QStringLiteral("arc"), AirNodeArc, 0.1, 0.2);
+    arc->SetRadius(3.5f);
+    arc->SetAngles(1.0, 2.0);
+    QCOMPARE(arc->data(0, AirRadiusRole).toFloat(), 3.5f);
+    QCOMPARE(arc->data(0, AirAngle2Role).toDouble(), 2.0);
+    arc->setData(0, AirAngle1Role, 1.5);
+    QCOMPARE(arc->data(0, AirAngle1Role).toDouble(), 1.5);
+
+    // Items made elsewhere answer the kind from their data.
+    QTreeWidgetItem plain;
+    plain.setData(0, AirKindRole, AirNodeCircle);
+    QCOMPARE(AirNodeKindOf(&plain), 3);
 }
 
 QTEST_MAIN(TestOpenAir)
