@@ -123,98 +123,81 @@ firmwareToDevice::Reply firmwareToDevice::ReadReply(ZVcomPort& link, int wait, Q
     return Reply::Data;
 }
 
+void firmwareToDevice::ServeBlock(ZVcomPort& link, const QByteArray& body, quint32 index)
+{
+    QByteArray packet = BlockPacket(body, index);
+    if (packet.isEmpty()) {
+        // No such block: nothing from outside the image goes out, and the
+        // instrument may ask again.
+        qCDebug(lcFirmware) << "request beyond the image" << index << "of" << BlockCount(body.size());
+        return;
+    }
+    const uchar* block = reinterpret_cast<const uchar*>(packet.constData());
+    const int written = link.write(reinterpret_cast<uchar*>(packet.data()), packet.size());
+    link.WaitForWrite(kBlockWriteWait); // the next request tells whether it arrived
+    qCDebug(lcFirmware) << "block" << index << "address"
+                        << QString::number(BlockAddress(block) & ~kSecondaryBlockBit, 16) << "checksum"
+                        << QString::number(BlockChecksum(block), 16) << "written" << written;
+    emit progressPercentage(int(index), int(BlockCount(body.size())));
+}
+
 void firmwareToDevice::Transfer(ZVcomPort& link, const QByteArray& body, int iModelNumber)
 {
     const quint32 blockCount = BlockCount(body.size());
     QByteArray startPacket = StartPacket(blockCount);
     const QByteArray ready = ReadyReply(iModelNumber);
-    const QString notResponding = tr("Instrument not responding.");
 
     int state = StateStart;
     int counter = 0;
     QByteArray reply;
     while (state != StateEnd) {
-        switch (state) {
-        case StateStart:
-            if (isInterruptionRequested()) {
-                state = StateEnd;
+        if (state == StateStart) {
+            if (isInterruptionRequested())
                 break;
-            }
             emit resultReady(tr("Starting..."));
             link.flush();
             link.write(reinterpret_cast<uchar*>(startPacket.data()), startPacket.size());
             if (!link.WaitForWrite(kStartWriteWait)) {
-                emit resultReady(notResponding);
-                state = StateEnd;
+                emit resultReady(tr("Instrument not responding."));
                 break;
             }
             counter = 0;
             state = StateWaitReady;
-            break;
+            continue;
+        }
 
-        case StateWaitReady:
-            switch (ReadReply(link, kPollWait, &reply)) {
-            case Reply::PortError:
-                emit resultReady(notResponding);
-                state = StateEnd;
-                break;
-            case Reply::Silence:
+        const Reply got = ReadReply(link, kPollWait, &reply);
+        if (got == Reply::PortError) { // the cable is out: starting over cannot help
+            emit resultReady(tr("Instrument not responding."));
+            break;
+        }
+        if (state == StateWaitReady) {
+            if (got == Reply::Silence) {
                 ++counter;
                 emit resultReady(tr("Waiting...%1").arg(counter));
                 if (counter >= kReadyPolls)
                     state = StateStart;
-                break;
-            case Reply::Data:
+            } else {
                 counter = 0;
                 emit resultReady(tr("Programing..."));
                 state = reply == ready ? StateServe : StateStart;
-                break;
             }
-            break;
-
-        case StateServe:
-            switch (ReadReply(link, kPollWait, &reply)) {
-            case Reply::PortError:
-                emit resultReady(notResponding);
-                state = StateEnd;
-                break;
-            case Reply::Silence:
-                if (++counter >= kRequestPolls) {
-                    qCDebug(lcFirmware) << "Data timeout..." << counter;
-                    state = StateStart;
-                }
-                break;
-            case Reply::Data:
-                if (reply.size() == kReplySize && reply.startsWith("RQ")) {
-                    counter = 0;
-                    const quint32 index = ReadLE32(reinterpret_cast<const uchar*>(reply.constData()) + 2);
-                    QByteArray packet = BlockPacket(body, index);
-                    if (packet.isEmpty()) {
-                        // There is no such block: send nothing from outside the
-                        // image and let the instrument ask again.
-                        qCDebug(lcFirmware) << "request beyond the image" << index << "of" << blockCount;
-                        break;
-                    }
-                    const uchar* block = reinterpret_cast<const uchar*>(packet.constData());
-                    const int written = link.write(reinterpret_cast<uchar*>(packet.data()), packet.size());
-                    link.WaitForWrite(kBlockWriteWait);
-                    qCDebug(lcFirmware) << "block" << index << "address"
-                                        << QString::number(BlockAddress(block) & ~kSecondaryBlockBit, 16)
-                                        << "checksum" << QString::number(BlockChecksum(block), 16) << "written"
-                                        << written;
-                    emit progressPercentage(int(index), int(blockCount));
-                } else if (reply.startsWith("END")) {
-                    emit progressPercentage(int(blockCount), int(blockCount));
-                    bSucceeded = true;
-                    emit resultReady(tr("Done"));
-                    state = StateEnd;
-                } else {
-                    qCDebug(lcFirmware) << "unexpected reply" << reply.toHex(' ');
-                    state = StateStart;
-                }
-                break;
+        } else if (got == Reply::Silence) {
+            if (++counter >= kRequestPolls) {
+                qCDebug(lcFirmware) << "Data timeout..." << counter;
+                state = StateStart;
             }
-            break;
+        } else if (reply.size() == kReplySize && reply.startsWith("RQ")) {
+            counter = 0;
+            ServeBlock(link, body, ReadLE32(reinterpret_cast<const uchar*>(reply.constData()) + 2));
+        } else if (reply.startsWith("END")) {
+            emit progressPercentage(int(blockCount), int(blockCount));
+            bSucceeded = true;
+            emit resultReady(tr("Done"));
+            state = StateEnd;
+        } else {
+            qCDebug(lcFirmware) << "unexpected reply" << reply.toHex(' ');
+            state = StateStart;
         }
     }
 }

@@ -41,6 +41,7 @@ private:
     // Waits up to `wait` x 100 ms for a reply and gathers it to 6 bytes.
     Reply ReadReply(ZVcomPort& link, int wait, QByteArray* reply);
     void Transfer(ZVcomPort& link, const QByteArray& body, int iModelNumber);
+    void ServeBlock(ZVcomPort& link, const QByteArray& body, quint32 index);
 
     std::atomic<bool> bSucceeded{false};
 };
