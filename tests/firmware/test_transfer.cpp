@@ -86,6 +86,8 @@ void TestFirmwareTransfer::preChecksWithoutInstrument()
     QFETCH(QString, message);
     const Outcome missing = RunWorker(dir.filePath(QStringLiteral("no such file.zvf")));
     QCOMPARE(missing.messages, QStringList{QStringLiteral("File does not exist!")});
+    // The dialog's first suggestion is a folder.
+    QCOMPARE(RunWorker(dir.path()).messages, QStringList{QStringLiteral("File does not exist!")});
 
     const Outcome outcome = RunWorker(WriteFile(dir.path(), QStringLiteral("check.zvf"), file));
     QCOMPARE(outcome.messages, QStringList{message});
