@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 ScreenThumb::ScreenThumb(QWidget* parent, ScreenLayout* pLayout, int iPage)
     : QWidget(parent)
@@ -55,18 +56,38 @@ void ScreenThumb::UpdateToolTip()
 
 void ScreenThumb::RefreshThumb(int)
 {
+    if (!m_pLayout || m_bGrabPending)
+        return;
+    m_bGrabPending = true;
+    QTimer::singleShot(0, this, [this]() {
+        if (m_bGrabPending) {
+            GrabNow();
+            update();
+        }
+    });
+}
+
+void ScreenThumb::GrabNow() const
+{
+    m_bGrabPending = false;
     if (!m_pLayout)
         return;
     const QPixmap whole = m_pLayout->grab(QRect(QPoint(0, 0), m_pLayout->size()));
     m_Picture = whole.scaledToHeight(width() - 2, Qt::SmoothTransformation);
-    update();
+}
+
+const QPixmap& ScreenThumb::Picture() const
+{
+    if (m_bGrabPending)
+        GrabNow();
+    return m_Picture;
 }
 
 void ScreenThumb::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QRect inner(1, 1, width() - 2, height() - 2);
-    if (!m_Picture.isNull())
+    if (!Picture().isNull())
         painter.drawPixmap(inner, m_Picture);
     if (m_Props.Disabled) {
         // A page the instrument skips is shown washed out.

@@ -31,7 +31,8 @@ public:
     void SetCurrent(bool bCurrent);
     bool IsCurrent() const { return m_bCurrent; }
 
-    const QPixmap& Picture() const { return m_Picture; }
+    // The page picture, grabbed now if a refresh is still pending.
+    const QPixmap& Picture() const;
 
     // The page properties dialog (what a double click runs). True when it
     // was accepted.
@@ -55,7 +56,11 @@ private:
 
     int m_iPage;
     PageProps m_Props;
-    QPixmap m_Picture;
+    mutable QPixmap m_Picture;
     ScreenLayout* m_pLayout;
     bool m_bCurrent = false;
+    // Refreshes are gathered and served once per pass of the event loop: a
+    // load or a group edit asks for hundreds, one picture is enough.
+    mutable bool m_bGrabPending = false;
+    void GrabNow() const;
 };
