@@ -69,25 +69,11 @@ void TestGeo::settersAndGetters()
 {
     CGeo geo;
     QCOMPARE(geo.GetDistance(), 0.0);
-    QCOMPARE(geo.GetCourseToRads(), 0.0);
-    QCOMPARE(geo.GetCourseFromRads(), 0.0);
-    QCOMPARE(geo.GetRadsCoordinate().lat, 0.0);
-    QCOMPARE(geo.GetDestinationRadsCoordinate().lon, 0.0);
-
     geo.SetCoordinate(45.0, -90.0);
-    QCOMPARE(geo.GetRadsCoordinate().lat, 45.0 / 57.29577951308232);
     QCOMPARE(geo.GetRadsCoordinate().lon, -90.0 / 57.29577951308232);
-    geo.SetRadsCoordinate(0.5, 0.25);
-    QCOMPARE(geo.GetRadsCoordinate().lat, 0.5);
-    geo.SetRadsCoordinate(_Radian_Type{0.1, 0.2});
-    QCOMPARE(geo.GetRadsCoordinate().lon, 0.2);
-    const _GEO_COORDS deg = {30.0, 60.0};
-    geo.SetCoordinateDegrees(&deg);
-    QCOMPARE(geo.GetRadsCoordinate().lon, 60.0 / 57.29577951308232);
     const _GEO_COORDS rad = {0.3, -0.4};
     geo.SetCoordinateRadians(&rad);
     QCOMPARE(geo.GetRadsCoordinate().lat, 0.3);
-    QCOMPARE(geo.GetRadsCoordinate().lon, -0.4);
     geo.SetCoordinateDegrees(nullptr);  // ignored
     QCOMPARE(geo.GetRadsCoordinate().lat, 0.3);
 
@@ -95,31 +81,16 @@ void TestGeo::settersAndGetters()
     geo.SetCoordinate('S', 33, 30.0, 'W', 70, 15.0);
     QVERIFY(std::abs(geo.GetRadsCoordinate().lat - (-33.5 * kRad)) < 1e-15);
     QVERIFY(std::abs(geo.GetRadsCoordinate().lon - (-70.25 * kRad)) < 1e-15);
-    geo.SetCoordinate('N', 45, 30, 36.0, 'E', 6, 15, 0.0);
-    QVERIFY(std::abs(geo.GetRadsCoordinate().lat - 45.51 * kRad) < 1e-15);
-    QVERIFY(std::abs(geo.GetRadsCoordinate().lon - 6.25 * kRad) < 1e-15);
+    geo.SetDestinationCoordinate('N', 1, 0, 36.0, 'W', 2, 30, 0.0);
+    QVERIFY(std::abs(geo.GetDestinationRadsCoordinate().lat - 1.01 * kRad) < 1e-15);
+    QVERIFY(std::abs(geo.GetDestinationRadsCoordinate().lon + 2.5 * kRad) < 1e-15);
 
-    geo.SetDestinationCoordinate(10.0, 20.0);
-    double lat = 0, lon = 0;
-    geo.GetDestinationCoordinate(&lat, &lon);
-    QVERIFY(std::abs(lat - 10.0) < 1e-12 && std::abs(lon - 20.0) < 1e-12);
-    geo.SetDestinationRadsCoordinate(0.7, -0.8);
-    geo.GetDestinationRadsCoordinate(&lat, &lon);
-    QCOMPARE(lat, 0.7);
-    QCOMPARE(lon, -0.8);
-    geo.SetDestinationRadsCoordinate(_Radian_Type{0.6, 0.5});
-    QCOMPARE(geo.GetDestinationRadsCoordinate().lat, 0.6);
+    // Degrees in, degrees out.
     const _GEO_COORDS dDeg = {-12.5, 130.0};
     geo.SetDestinationCoordinateDegrees(&dDeg);
     _GEO_COORDS out = {0, 0};
     geo.GetDestinationCoordinate(&out);
     QVERIFY(std::abs(out.lat + 12.5) < 1e-12 && std::abs(out.lon - 130.0) < 1e-12);
-    geo.SetDestinationCoordinateRadians(&rad);
-    QCOMPARE(geo.GetDestinationRadsCoordinate().lon, -0.4);
-    geo.SetDestinationCoordinate('S', 1, 30.0, 'W', 2, 0.0);
-    QVERIFY(std::abs(geo.GetDestinationRadsCoordinate().lat + 1.5 * kRad) < 1e-15);
-    geo.SetDestinationCoordinate('N', 1, 0, 36.0, 'W', 2, 30, 0.0);
-    QVERIFY(std::abs(geo.GetDestinationRadsCoordinate().lon + 2.5 * kRad) < 1e-15);
 
     // Vectors and degree getters follow the stored course.
     geo.SetCoordinate(46.0, 7.0);
@@ -128,7 +99,6 @@ void TestGeo::settersAndGetters()
     QVERIFY(std::abs(geo.GetCourseTo() - geo.GetCourseToRads() * 57.29577951308232) < 1e-12);
     QVERIFY(std::abs(geo.GetNorthVector() - geo.GetDistance() * std::cos(geo.GetCourseToRads())) < 1e-12);
     QVERIFY(std::abs(geo.GetWestVector() - geo.GetDistance() * std::sin(geo.GetCourseToRads())) < 1e-12);
-    QVERIFY(geo.GetNorthVector() > 0 && geo.GetWestVector() > 0);
 }
 
 void TestGeo::coincidentAndAntipodalPointsAreRefused()
