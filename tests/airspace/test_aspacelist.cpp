@@ -7,9 +7,7 @@
 #include "zvcommandsender.h"
 #include "zvcomport.h"
 
-#include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
