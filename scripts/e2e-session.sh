@@ -1,0 +1,320 @@
+#!/usr/bin/env bash
+# End-to-end session: the whole program driven as a user would, with real
+# pointer and key events (xdotool) on an own X server (Xvfb).
+#
+#   layout:    drag a value box, a dial and a map onto page 0 and a value box
+#              onto page 2, pick their fields, move one with the mouse and one
+#              with the arrow keys, undo, align two, name pages and set a
+#              trigger, save, start anew, reopen from the recent-file list and
+#              send to the simulator; the simulator's log must equal
+#              "r8tool layout-batch" of the saved file.
+#   airspace:  open two OpenAir files, uncheck one airspace, upload; the
+#              simulator's log must equal "r8tool airspace-batch" of the files
+#              without that airspace.
+#   firmware:  write a generated image to the simulator in firmware mode; the
+#              received body must be byte-identical.
+#
+#   scripts/e2e-session.sh          (BUILD_DIR, default build)
+#
+# Screenshots of every step go to artifacts/e2e-session/.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR=${BUILD_DIR:-build}
+case "$BUILD_DIR" in /*) BUILD="$BUILD_DIR" ;; *) BUILD="$ROOT/$BUILD_DIR" ;; esac
+OPENAIR_DIR="$ROOT/../shared/data/openair"
+
+E2E_NAME=e2e-session
+E2E_OUT="$ROOT/artifacts/e2e-session"
+SEND_TIMEOUT=60   # seconds for a whole transfer to the simulator
+
+# shellcheck source=e2e/lib.sh
+source "$ROOT/scripts/e2e/lib.sh"
+
+e2e_need Xvfb xdotool xdpyinfo import python3 cmake
+if [ ! -x "$BUILD/r8designer" ] || [ ! -x "$BUILD/r8sim" ] || [ ! -x "$BUILD/r8tool" ]; then
+    e2e_log "building r8designer, r8sim and r8tool in $BUILD"
+    [ -f "$BUILD/CMakeCache.txt" ] || cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$BUILD" -j"$(nproc)" --target r8designer r8sim r8tool >/dev/null ||
+        { echo "$E2E_NAME: build failed" >&2; exit 2; }
+fi
+APP="$BUILD/r8designer"
+SIM="$BUILD/r8sim"
+TOOL="$BUILD/r8tool"
+
+rm -rf "$E2E_OUT"
+mkdir -p "$E2E_OUT"
+E2E_TMP="$(mktemp -d)"
+cleanup() {
+    e2e_cleanup
+    rm -rf "$E2E_TMP"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+START_TIME=$(date +%s)
+
+# A fresh settings store; no catalogue download, so nothing waits on a network.
+export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
+export XDG_RUNTIME_DIR="$E2E_TMP/run" XDG_CACHE_HOME="$E2E_TMP/cache"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME/Zarvin" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$XDG_CACHE_HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+printf '[General]\nCatalogueUrl=\n' >"$XDG_CONFIG_HOME/Zarvin/R8designer.conf"
+unset QT_QPA_PLATFORM R8_EXTRA_PORTS
+
+e2e_start_x
+e2e_log "X server on $DISPLAY"
+
+# Starts r8sim with the given options; sets SIM_PID and SIM_PORTS (the
+# R8_EXTRA_PORTS value).
+start_sim() { # name options...
+    local name=$1 line
+    shift
+    "$SIM" "$@" >"$E2E_TMP/$name.out" 2>"$E2E_TMP/$name.err" &
+    SIM_PID=$!
+    e2e_track "$SIM_PID"
+    for _ in $(seq 1 50); do
+        line=$(grep -m1 '^R8_EXTRA_PORTS=' "$E2E_TMP/$name.out" 2>/dev/null || true)
+        [ -n "$line" ] && break
+        kill -0 "$SIM_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -n "$line" ] || e2e_fail "r8sim ($name) printed no R8_EXTRA_PORTS line: $(cat "$E2E_TMP/$name.err")"
+    SIM_PORTS=${line#R8_EXTRA_PORTS=}
+}
+
+# Sentence bodies a simulator logged, without the identification requests.
+sim_bodies() { grep -v '^PZVSNP' "$1" || true; }
+
+# Compares two files; on a difference shows it and fails.
+same_files() { # expected actual what
+    if ! cmp -s "$1" "$2"; then
+        diff "$1" "$2" | head -n 20 >&2 || true
+        e2e_fail "$3"
+    fi
+}
+
+# ---- the designer ------------------------------------------------------------
+
+start_sim layout --log "$E2E_TMP/layout-sim.log"
+R8_EXTRA_PORTS="$SIM_PORTS" "$APP" >"$E2E_OUT/designer.log" 2>&1 &
+APP_PID=$!
+e2e_track "$APP_PID"
+
+MAIN=$(e2e_wait_window '^Zarvin Designer$' "the designer did not start")
+sleep 1
+e2e_geometry "$MAIN"
+MX=$WX MY=$WY
+[ "$WW" = 830 ] && [ "$WH" = 720 ] || e2e_fail "main window is ${WW}x$WH, expected 830x720 (scale 2)"
+e2e_shot start
+
+# Places in the window at scale 2: the tool box column starts at x 700; the
+# work area starts at y 62 (below the menu and tool bars), so page canvases
+# have their origin at (140, 77) and thumbnail i lies at
+# (10 + (i % 2) * 48, 77 + (i / 2) * 64), 48 x 64.
+mx() { echo $((MX + $1)); }
+my() { echo $((MY + $1)); }
+CANVAS_X=140 CANVAS_Y=77
+# Window point of an instrument pixel on the current page.
+px() { echo $((MX + CANVAS_X + 2 * $1)); }
+py() { echo $((MY + CANVAS_Y + 2 * $1)); }
+thumb_x() { echo $((MX + 10 + ($1 % 2) * 48 + 24)); }
+thumb_y() { echo $((MY + CANVAS_Y + ($1 / 2) * 64 + 32)); }
+
+# Tool box samples: a grip point inside each and its offset from the sample's
+# top-left corner (where the element lands relative to the drop point).
+VALUE_GRIP=(715 77 15 7)   # sample at (700, 70)
+MAP_GRIP=(715 280 15 15)   # sample at (700, 265)
+DIAL_GRIP=(715 594 15 15)  # sample at (700, 579)
+
+# Drags a tool box sample so that the element's top-left corner lands on the
+# instrument pixel (ix, iy) of the current page.
+drop_sample() { # grip-array-name ix iy
+    local -n grip=$1
+    e2e_drag "$(mx "${grip[0]}")" "$(my "${grip[1]}")" \
+        $(($(px "$2") + grip[2])) $(($(py "$3") + grip[3]))
+}
+
+# In the open element properties dialog: choose a field by typing its name
+# into the opened field list (empty: keep), then OK.
+PROPS_TITLE='^Element properties$'
+props_pick_field() { # field-name shot-name
+    local dlg
+    dlg=$(e2e_wait_window "$PROPS_TITLE" "after a drop")
+    sleep 0.3
+    e2e_geometry "$dlg"
+    local dx=$WX dy=$WY
+    if [ -n "$1" ]; then
+        e2e_click $((dx + 54)) $((dy + 25))    # the "Data field" tab
+        e2e_click $((dx + 141)) $((dy + 71))   # the field list
+        sleep 0.3
+        e2e_type "$1"
+        e2e_key Return
+    fi
+    e2e_shot "$2"
+    e2e_click $((dx + 160)) $((dy + 301))      # OK
+    e2e_wait_gone "$PROPS_TITLE" "OK did not close the element properties"
+}
+
+e2e_log "layout: dropping elements"
+drop_sample VALUE_GRIP 10 10
+props_pick_field "Altitude" value-altitude
+drop_sample DIAL_GRIP 10 120
+props_pick_field "Vario" dial-vario
+drop_sample MAP_GRIP 110 190
+props_pick_field "" map
+e2e_shot page0-three
+
+e2e_click "$(thumb_x 2)" "$(thumb_y 2)"
+drop_sample VALUE_GRIP 60 40
+props_pick_field "Speed" page2-value
+e2e_click "$(thumb_x 0)" "$(thumb_y 0)"
+e2e_shot back-on-page0
+
+
+e2e_log "layout: moving, undo, aligning"
+# The value box: 10 instrument pixels right and 15 down with the mouse.
+e2e_drag "$(px 40)" "$(py 25)" "$(px 50)" "$(py 40)"
+e2e_shot moved-value
+# The dial: three right and one down with the arrow keys; the last step is
+# taken back with Ctrl+Z.
+e2e_click "$(px 30)" "$(py 150)"
+e2e_key Right Right Right Down
+e2e_shot dial-nudged
+e2e_key ctrl+z
+e2e_shot dial-undone
+# The map first (the reference), then Shift-click the dial; "Align top" on
+# the tool bar.
+e2e_click "$(px 170)" "$(py 250)"
+xdotool keydown shift
+e2e_click "$(px 30)" "$(py 150)"
+xdotool keyup shift
+e2e_shot two-selected
+e2e_click "$(mx 147)" "$(my 42)"
+e2e_shot aligned-top
+
+# Page names and a trigger, through the page properties dialog (double click
+# on a thumbnail). The dialog has no parent: it opens in the screen's middle.
+name_page() { # page name trigger-row(-1: none) shot-name
+    local dlg
+    e2e_click "$(thumb_x "$1")" "$(thumb_y "$1")"
+    e2e_dblclick "$(thumb_x "$1")" "$(thumb_y "$1")"
+    dlg=$(e2e_wait_window '^Page properties$' "double click on thumbnail $1")
+    sleep 0.3
+    e2e_geometry "$dlg"
+    local dx=$WX dy=$WY
+    e2e_focus "$dlg"
+    e2e_click $((dx + 176)) $((dy + 32))           # the name
+    e2e_key ctrl+a
+    e2e_type "$2"
+    if [ "$3" -ge 0 ]; then
+        e2e_click $((dx + 38)) $((dy + 95 + 28 * $3))   # trigger check box
+    fi
+    e2e_shot "$4"
+    e2e_click $((dx + 254)) $((dy + 295))          # OK
+    e2e_wait_gone '^Page properties$' "OK did not close the page properties"
+}
+e2e_log "layout: page names and a trigger"
+name_page 0 "Cruise" -1 page0-named
+name_page 2 "Climb" 1 page2-named-thermal   # "Entering thermal"
+e2e_click "$(thumb_x 0)" "$(thumb_y 0)"
+
+e2e_log "layout: save, new, reopen from the recent files"
+LAYOUT="$E2E_TMP/layouts/session.zvl"
+mkdir -p "$(dirname "$LAYOUT")"
+e2e_focus "$MAIN"
+e2e_key ctrl+s
+SAVE_DLG=$(e2e_wait_window '^Save Layout$' "Ctrl+S on an unnamed layout")
+sleep 0.5
+e2e_focus "$SAVE_DLG"
+e2e_key ctrl+a
+e2e_type "$LAYOUT"
+e2e_shot save-dialog
+e2e_key Return
+e2e_wait_gone '^Save Layout$' "the save dialog did not take the path"
+for _ in $(seq 1 50); do [ -s "$LAYOUT" ] && break; sleep 0.1; done
+[ -s "$LAYOUT" ] || e2e_fail "Ctrl+S wrote no $LAYOUT"
+cp "$LAYOUT" "$E2E_OUT/session.zvl"
+e2e_wait_window "^$LAYOUT\$" "the title names the saved file" >/dev/null
+e2e_shot saved
+
+# What the session did, as the file must hold it: the value box dropped at
+# (10, 10) and dragged by (10, 15); the dial dropped at (10, 120), three
+# steps right (the step down was undone); the map dropped at (110, 190) and
+# aligned to the dial's top; the value box of page 2 at (60, 40).
+"$TOOL" catalogue >"$E2E_TMP/catalogue.tsv" 2>/dev/null || e2e_fail "r8tool catalogue failed"
+EXPECTED='{"objects": [[1, 20, 25, 1, "Altitude"], [53248, 13, 120, 1, "Vario"],
+                       [57408, 110, 120, 1, null], [1, 60, 40, 4, "Speed"]],
+           "pages": {"0": ["Cruise", 0], "2": ["Climb", 2]}}'
+python3 "$ROOT/scripts/e2e/check_layout.py" "$LAYOUT" "$E2E_TMP/catalogue.tsv" "$EXPECTED" ||
+    e2e_fail "the saved layout differs from the session's edits (file: $E2E_OUT/session.zvl)"
+e2e_log "layout: the saved file holds every edit"
+
+# Pixels of page 0's canvas in a screenshot.
+canvas_crop() { # png out
+    convert "$1" -crop "482x642+$((MX + CANVAS_X))+$((MY + CANVAS_Y))" +repage "$2"
+}
+pixels_differ() { # png png
+    local n
+    n=$(compare -fuzz 10% -metric AE "$1" "$2" null: 2>&1 || true)
+    echo "${n%%.*}"
+}
+SAVED_SHOT="$E2E_OUT/$(printf '%02d' "$E2E_STEP")-saved.png"
+canvas_crop "$E2E_OUT/01-start.png" "$E2E_TMP/canvas-empty.png"
+canvas_crop "$SAVED_SHOT" "$E2E_TMP/canvas-saved.png"
+
+e2e_focus "$MAIN"
+e2e_key ctrl+n
+e2e_wait_gone "^$LAYOUT\$" "Ctrl+N kept the file's title"
+sleep 0.5
+e2e_shot new-layout
+canvas_crop "$E2E_OUT/$(printf '%02d' "$E2E_STEP")-new-layout.png" "$E2E_TMP/canvas-new.png"
+n=$(pixels_differ "$E2E_TMP/canvas-empty.png" "$E2E_TMP/canvas-new.png")
+[ "$n" = 0 ] || e2e_fail "after Ctrl+N page 0 is not empty ($n pixels differ from the start)"
+
+# Only a load puts a file on the recent-file list (saving does not): open it
+# once with Ctrl+O, start anew again, then take it from the File menu.
+e2e_key ctrl+o
+OPEN_DLG=$(e2e_wait_window '^Load Layout$' "Ctrl+O")
+sleep 0.5
+e2e_focus "$OPEN_DLG"
+e2e_type "$LAYOUT"
+e2e_shot open-dialog
+e2e_key Return
+e2e_wait_gone '^Load Layout$' "the open dialog did not take the path"
+e2e_wait_window "^$LAYOUT\$" "Ctrl+O did not open the layout" >/dev/null
+e2e_focus "$MAIN"
+e2e_key ctrl+n
+e2e_wait_gone "^$LAYOUT\$" "the second Ctrl+N kept the file's title"
+sleep 0.3
+# File menu; the recent file is its fifth entry.
+e2e_click "$(mx 20)" "$(my 10)"
+e2e_shot file-menu-recent
+e2e_click "$(mx 55)" "$(my 136)"
+e2e_wait_window "^$LAYOUT\$" "the recent-file entry did not open the layout" >/dev/null
+sleep 0.5
+e2e_shot reopened
+canvas_crop "$E2E_OUT/$(printf '%02d' "$E2E_STEP")-reopened.png" "$E2E_TMP/canvas-reopened.png"
+n=$(pixels_differ "$E2E_TMP/canvas-saved.png" "$E2E_TMP/canvas-reopened.png")
+[ "$n" = 0 ] || e2e_fail "the reopened page 0 differs from the saved one in $n pixels"
+
+e2e_log "layout: send to the simulator"
+"$TOOL" layout-batch "$LAYOUT" >"$E2E_TMP/layout-expected.txt" 2>"$E2E_TMP/layout-batch.err" ||
+    e2e_fail "r8tool layout-batch failed: $(cat "$E2E_TMP/layout-batch.err")"
+e2e_click "$(mx 20)" "$(my 10)"
+e2e_click "$(mx 80)" "$(my 163)"       # "Send to device"
+e2e_wait_window '.' >/dev/null
+sleep 0.5
+e2e_shot sending
+for _ in $(seq 1 $((SEND_TIMEOUT * 10))); do
+    grep -q '^PZVFLO,END' "$E2E_TMP/layout-sim.log" 2>/dev/null && break
+    sleep 0.1
+done
+sleep 0.3
+e2e_shot sent
+sim_bodies "$E2E_TMP/layout-sim.log" >"$E2E_TMP/layout-received.txt"
+cp "$E2E_TMP/layout-received.txt" "$E2E_OUT/layout-received.txt"
+same_files "$E2E_TMP/layout-expected.txt" "$E2E_TMP/layout-received.txt" \
+    "the simulator received other sentences than r8tool layout-batch prints"
+e2e_log "layout: the simulator received the $(wc -l <"$E2E_TMP/layout-expected.txt") sentences of the saved file"
+
+e2e_log "done in $(($(date +%s) - START_TIME)) s"

@@ -1,0 +1,151 @@
+# Shared helpers of the end-to-end sessions: an own X server, screenshots,
+# and pointer and key gestures through xdotool. Source it from a script that
+# has set E2E_NAME (used in messages) and E2E_OUT (screenshot folder).
+#
+# Every process started here is remembered and ended by e2e_cleanup.
+
+E2E_STEP_TIMEOUT=${E2E_STEP_TIMEOUT:-20}   # seconds for any one wait
+E2E_PIDS=()
+E2E_STEP=0
+
+e2e_log() { echo "$E2E_NAME: $*"; }
+
+e2e_fail() {
+    echo "$E2E_NAME: FAIL: $*" >&2
+    if [ -n "${DISPLAY:-}" ] && [ -n "${E2E_OUT:-}" ]; then
+        import -window root "$E2E_OUT/failure.png" 2>/dev/null || true
+        echo "$E2E_NAME: screen at the failure: $E2E_OUT/failure.png" >&2
+    fi
+    exit 1
+}
+
+e2e_need() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "$E2E_NAME: $tool is missing" >&2; exit 2; }
+    done
+}
+
+# Remembers a background process for the clean-up.
+e2e_track() { E2E_PIDS+=("$1"); }
+
+e2e_cleanup() {
+    local i pid
+    # Youngest first: the designer before the simulators, the X server last.
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+        pid=${E2E_PIDS[i]}
+        kill "$pid" 2>/dev/null || true
+    done
+    for pid in "${E2E_PIDS[@]}"; do
+        for _ in $(seq 1 30); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    E2E_PIDS=()
+}
+
+# Starts Xvfb on the first display number that works; exports DISPLAY.
+e2e_start_x() {
+    local n pid
+    for n in $(seq 91 190); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+        pid=$!
+        for _ in $(seq 1 50); do
+            if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+                e2e_track "$pid"
+                export DISPLAY=":$n"
+                return 0
+            fi
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    e2e_fail "could not start Xvfb on any display"
+}
+
+# A screenshot of the whole screen, numbered in session order.
+e2e_shot() {
+    E2E_STEP=$((E2E_STEP + 1))
+    local file
+    file=$(printf '%s/%02d-%s.png' "$E2E_OUT" "$E2E_STEP" "$1")
+    import -window root "$file" 2>/dev/null || e2e_fail "screenshot $file failed"
+}
+
+# Prints the id of the first visible window whose title matches REGEX,
+# waiting for it.
+e2e_wait_window() {
+    local id
+    id=$(timeout "$E2E_STEP_TIMEOUT" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
+    [ -n "$id" ] || e2e_fail "no window titled /$1/ appeared${2:+ ($2)}"
+    echo "$id"
+}
+
+# Waits until no visible window's title matches REGEX.
+e2e_wait_gone() {
+    local i
+    for i in $(seq 1 $((E2E_STEP_TIMEOUT * 10))); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    e2e_fail "the window /$1/ is still open${2:+ ($2)}"
+}
+
+# Sets WX WY WW WH to a window's place and size.
+e2e_geometry() {
+    local X Y WIDTH HEIGHT WINDOW SCREEN
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    WX=$X WY=$Y WW=$WIDTH WH=$HEIGHT
+}
+
+e2e_click() { # x y [button]
+    xdotool mousemove --sync "$1" "$2"
+    sleep 0.1
+    xdotool click "${3:-1}"
+    sleep 0.2
+}
+
+e2e_dblclick() { # x y
+    xdotool mousemove --sync "$1" "$2"
+    sleep 0.1
+    xdotool click --repeat 2 --delay 80 1
+    sleep 0.3
+}
+
+# Presses at (x1, y1), moves in steps to (x2, y2) and releases there.
+# Extra arguments are held keys, e.g. shift.
+e2e_drag() { # x1 y1 x2 y2
+    local x1=$1 y1=$2 x2=$3 y2=$4 i steps=10
+    xdotool mousemove --sync "$x1" "$y1"
+    sleep 0.1
+    xdotool mousedown 1
+    sleep 0.1
+    for i in $(seq 1 $steps); do
+        xdotool mousemove --sync $((x1 + (x2 - x1) * i / steps)) $((y1 + (y2 - y1) * i / steps))
+        sleep 0.03
+    done
+    sleep 0.1
+    xdotool mouseup 1
+    sleep 0.3
+}
+
+e2e_key() { # keys...
+    xdotool key --delay 80 "$@"
+    sleep 0.3
+}
+
+e2e_type() { # text
+    xdotool type --delay 40 "$1"
+    sleep 0.2
+}
+
+# Gives the keyboard focus to a window (there is no window manager).
+e2e_focus() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    sleep 0.2
+}
