@@ -11,7 +11,7 @@ B=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B $B -DCMAKE_BUILD_TYPE=RelWithDebInfo -DR8_FUZZ=ON >/dev/null
 targets=$(cd fuzz && ls fuzz_*.cpp | sed 's/\.cpp$//')
 [ -n "$ONLY" ] && targets=$ONLY
-cmake --build $B -j"$(nproc)" --target $targets r8bundle
+cmake --build $B -j"$(nproc)" --target $targets r8tool r8bundle
 
 seed() { # target, files...
   local dir=$B/corpus/$1; shift
@@ -22,7 +22,15 @@ seed fuzz_layoutfile tests/data/layout/*.zvl tests/data/app/*.zvl
 seed fuzz_openair ../shared/data/openair/*.txt tests/data/airspace/*
 seed fuzz_coordinates tests/data/airspace/*
 seed fuzz_replyparser tests/data/link/*
-seed fuzz_firmwareheader tests/data/firmware/*
+mkdir -p $B/corpus/fuzz_firmwareheader $B/corpus/fuzz_coordinates $B/corpus/fuzz_replyparser
+export ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen
+$B/r8tool firmware-make --model Alvo --blocks 3 -o $B/corpus/fuzz_firmwareheader/alvo.zvf >/dev/null 2>&1 || true
+$B/r8tool firmware-make --model Tey --blocks 2 --magic ZVF_R8 --extra 7 -o $B/corpus/fuzz_firmwareheader/tey.zvf >/dev/null 2>&1 || true
+printf '45:30:00 N 006:15:00 E' > $B/corpus/fuzz_coordinates/dp
+printf 'FL 95' > $B/corpus/fuzz_coordinates/fl
+printf '3000ft AMSL' > $B/corpus/fuzz_coordinates/ft
+printf '$PZVFLO,ACK*7f\r\n' > $B/corpus/fuzz_replyparser/ack
+printf '$PZVSNP,Alvo,1234,5,info*00\r\n' > $B/corpus/fuzz_replyparser/ident
 
 status=0
 for t in $targets; do
