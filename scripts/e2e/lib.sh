@@ -103,15 +103,25 @@ e2e_geometry() {
     WX=$X WY=$Y WW=$WIDTH WH=$HEIGHT
 }
 
+# Moves the pointer and waits until it is there. (--sync alone would wait
+# forever for a move to the place where the pointer already is.)
+e2e_move() { # x y
+    local X Y SCREEN WINDOW
+    eval "$(xdotool getmouselocation --shell 2>/dev/null)"
+    if [ "${X:-}" != "$1" ] || [ "${Y:-}" != "$2" ]; then
+        xdotool mousemove --sync "$1" "$2"
+    fi
+}
+
 e2e_click() { # x y [button]
-    xdotool mousemove --sync "$1" "$2"
+    e2e_move "$1" "$2"
     sleep 0.1
     xdotool click "${3:-1}"
-    sleep 0.2
+    sleep 0.15
 }
 
 e2e_dblclick() { # x y
-    xdotool mousemove --sync "$1" "$2"
+    e2e_move "$1" "$2"
     sleep 0.1
     xdotool click --repeat 2 --delay 80 1
     sleep 0.3
@@ -121,12 +131,12 @@ e2e_dblclick() { # x y
 # Extra arguments are held keys, e.g. shift.
 e2e_drag() { # x1 y1 x2 y2
     local x1=$1 y1=$2 x2=$3 y2=$4 i steps=10
-    xdotool mousemove --sync "$x1" "$y1"
+    e2e_move "$x1" "$y1"
     sleep 0.1
     xdotool mousedown 1
     sleep 0.1
     for i in $(seq 1 $steps); do
-        xdotool mousemove --sync $((x1 + (x2 - x1) * i / steps)) $((y1 + (y2 - y1) * i / steps))
+        e2e_move $((x1 + (x2 - x1) * i / steps)) $((y1 + (y2 - y1) * i / steps))
         sleep 0.03
     done
     sleep 0.1
@@ -136,7 +146,7 @@ e2e_drag() { # x1 y1 x2 y2
 
 e2e_key() { # keys...
     xdotool key --delay 80 "$@"
-    sleep 0.3
+    sleep 0.2
 }
 
 e2e_type() { # text
