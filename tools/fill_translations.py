@@ -40,8 +40,8 @@ TEXTS = [
      "Ce fichier n'a pas pu être lu : %1", "Impossibile leggere questo file: %1",
      "No se pudo leer este archivo: %1"),
     (None, "%1%", "%1 %", "%1\u00a0%", "%1%", "%1 %"),
-    (None, "Overflow!! %1%", "Speicher zu klein!! %1 %", "Mémoire dépassée !! %1\u00a0%",
-     "Memoria superata!! %1%", "¡¡Memoria excedida!! %1 %"),
+    (None, "Overflow!! %1%", "Speicherüberlauf!! %1 %", "Mémoire insuffisante !! %1\u00a0%",
+     "Memoria insufficiente!! %1%", "¡¡Memoria insuficiente!! %1 %"),
     (None, "The window closes when the transfer has ended.",
      "Das Fenster schließt sich, wenn die Übertragung beendet ist.",
      "La fenêtre se fermera à la fin du transfert.",
@@ -369,7 +369,8 @@ def check_table(by_key):
 
 
 def escape(text):
-    return html.escape(text, quote=True).replace("&#x27;", "&apos;")
+    # The same spelling lupdate writes, so that a later lupdate run changes nothing.
+    return html.escape(text, quote=True).replace("&#x27;", "&apos;").replace("\u00a0", "&#xa0;")
 
 
 def fill(path, lang, by_key, write):

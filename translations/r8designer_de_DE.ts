@@ -53,7 +53,7 @@
     </message>
     <message>
         <source>Overflow!! %1%</source>
-        <translation>Speicher zu klein!! %1 %</translation>
+        <translation>Speicherüberlauf!! %1 %</translation>
     </message>
     <message>
         <source>The window closes when the transfer has ended.</source>

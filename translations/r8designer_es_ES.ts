@@ -53,7 +53,7 @@
     </message>
     <message>
         <source>Overflow!! %1%</source>
-        <translation>¡¡Memoria excedida!! %1 %</translation>
+        <translation>¡¡Memoria insuficiente!! %1 %</translation>
     </message>
     <message>
         <source>The window closes when the transfer has ended.</source>

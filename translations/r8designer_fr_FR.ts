@@ -53,7 +53,7 @@
     </message>
     <message>
         <source>Overflow!! %1%</source>
-        <translation>Mémoire dépassée !! %1&#xa0;%</translation>
+        <translation>Mémoire insuffisante !! %1&#xa0;%</translation>
     </message>
     <message>
         <source>The window closes when the transfer has ended.</source>
