@@ -317,4 +317,63 @@ same_files "$E2E_TMP/layout-expected.txt" "$E2E_TMP/layout-received.txt" \
     "the simulator received other sentences than r8tool layout-batch prints"
 e2e_log "layout: the simulator received the $(wc -l <"$E2E_TMP/layout-expected.txt") sentences of the saved file"
 
+
+# ---- airspaces -----------------------------------------------------------------
+
+e2e_log "airspace: two OpenAir files, one airspace unchecked, upload"
+AIR_A="$OPENAIR_DIR/gdal_test.txt"
+AIR_B="$OPENAIR_DIR/xcsoar_test_v2.txt"
+AIR_DROPPED="Airspace2"   # the second airspace of the first file
+for f in "$AIR_A" "$AIR_B"; do
+    [ -r "$f" ] || e2e_fail "OpenAir file $f is missing (shared/ must lie beside the project)"
+done
+"$TOOL" airspace-batch "$AIR_A" "$AIR_B" >"$E2E_TMP/airspace-all.txt" 2>"$E2E_TMP/airspace-batch.err" ||
+    e2e_fail "r8tool airspace-batch failed: $(cat "$E2E_TMP/airspace-batch.err")"
+grep -q ",$AIR_DROPPED\$" "$E2E_TMP/airspace-all.txt" || e2e_fail "no airspace $AIR_DROPPED in $AIR_A"
+# Without it: its "PZVCTD" line and its shape lines up to the next airspace.
+awk -v name="$AIR_DROPPED" '/^PZVCT[DT],/ { skip = ($0 ~ ("," name "$")) } !skip' \
+    "$E2E_TMP/airspace-all.txt" >"$E2E_TMP/airspace-expected.txt"
+LOG_LINES=$(wc -l <"$E2E_TMP/layout-sim.log")
+
+e2e_click "$(mx 206)" "$(my 10)"       # Tools
+e2e_click "$(mx 245)" "$(my 34)"       # Airspaces
+ASP=$(e2e_wait_window '^Airspaces$' "Tools > Airspaces")
+sleep 0.3
+e2e_geometry "$ASP"
+AX=$WX AY=$WY
+open_openair() { # path
+    local dlg
+    e2e_click $((AX + 66)) $((AY + 386))   # "Open file"
+    dlg=$(e2e_wait_window '^Openair files$' "the airspace dialog's Open file")
+    sleep 0.4
+    e2e_focus "$dlg"
+    e2e_type "$1"
+    e2e_key Return
+    e2e_wait_gone '^Openair files$' "the file dialog did not take $1"
+    sleep 0.3
+}
+open_openair "$AIR_A"
+open_openair "$AIR_B"
+# Open the first file's branch; its rows (17 pixels each) are an airspace
+# without a name, Airspace1, Airspace2, Airspace3.
+e2e_click $((AX + 21)) $((AY + 50))
+e2e_shot airspace-files
+e2e_click $((AX + 61)) $((AY + 101))   # Airspace2's check box
+e2e_shot airspace-unchecked
+e2e_click $((AX + 177)) $((AY + 386))  # "Upload"
+for _ in $(seq 1 $((SEND_TIMEOUT * 10))); do
+    tail -n +$((LOG_LINES + 1)) "$E2E_TMP/layout-sim.log" | grep -q '^PZVCTT' && break
+    sleep 0.1
+done
+sleep 0.3
+e2e_shot airspace-sent
+tail -n +$((LOG_LINES + 1)) "$E2E_TMP/layout-sim.log" | grep -v '^PZVSNP' >"$E2E_TMP/airspace-received.txt" || true
+cp "$E2E_TMP/airspace-received.txt" "$E2E_OUT/airspace-received.txt"
+same_files "$E2E_TMP/airspace-expected.txt" "$E2E_TMP/airspace-received.txt" \
+    "the simulator received other airspace sentences than r8tool airspace-batch without $AIR_DROPPED"
+e2e_log "airspace: the simulator received the $(wc -l <"$E2E_TMP/airspace-expected.txt") sentences expected"
+sleep 2   # the progress dialog's closing notice
+e2e_click $((AX + 457)) $((AY + 386))  # "Close"
+e2e_wait_gone '^Airspaces$' "Close did not close the airspace dialog"
+
 e2e_log "done in $(($(date +%s) - START_TIME)) s"
