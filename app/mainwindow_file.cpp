@@ -115,7 +115,6 @@ void MainWindow::loadFile(const QString& fileName)
     setWindowTitle(fileName);
     CleanAllElements();
     m_XmlDoc.clear();
-    m_XmlDoc.setContent(data);
 
     QVector<PageProps> pages = PagesProps();
     for (const LayoutFile::PageRecord& rec : qAsConst(content.pages))
@@ -141,7 +140,6 @@ bool MainWindow::Save(const QString& fileName)
         reason = file.errorString();
     } else {
         const QByteArray data = LayoutFile::Write(m_Elements, PagesProps());
-        m_XmlDoc.setContent(data);
         if (file.write(data) != data.size() || !file.commit())
             reason = file.errorString();
     }

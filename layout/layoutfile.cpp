@@ -4,7 +4,7 @@
 #include "r8element.h"
 
 #include <QCoreApplication>
-#include <QDomDocument>
+#include <QXmlStreamReader>
 #include <QFile>
 #include <QXmlStreamWriter>
 #include <cmath>
@@ -27,46 +27,46 @@ float ReadFloat(const QString& text)
 
 namespace {
 
-int IntAttr(const QDomElement& e, const QString& name, int absent)
+int IntAttr(const QXmlStreamAttributes& a, QLatin1String name, int absent)
 {
-    return e.hasAttribute(name) ? ReadInt(e.attribute(name)) : absent;
+    return a.hasAttribute(name) ? ReadInt(a.value(name).toString()) : absent;
 }
 
-float FloatAttr(const QDomElement& e, const QString& name)
+float FloatAttr(const QXmlStreamAttributes& a, QLatin1String name)
 {
-    return e.hasAttribute(name) ? ReadFloat(e.attribute(name)) : 0.0f;
+    return a.hasAttribute(name) ? ReadFloat(a.value(name).toString()) : 0.0f;
 }
 
-ObjectRecord ReadObject(const QDomElement& e)
+ObjectRecord ReadObject(const QXmlStreamAttributes& a)
 {
     ObjectRecord rec;
-    rec.Type = IntAttr(e, QStringLiteral("ID"), 0);
-    rec.X = FloatAttr(e, QStringLiteral("X"));
-    rec.Y = FloatAttr(e, QStringLiteral("Y"));
-    rec.W = IntAttr(e, QStringLiteral("W"), 0);
-    rec.H = IntAttr(e, QStringLiteral("H"), 0);
-    rec.Screens = IntAttr(e, QStringLiteral("Screens"), 0);
-    rec.FieldID = IntAttr(e, QStringLiteral("FieldID"), -1);
-    rec.Field = IntAttr(e, QStringLiteral("Field"), -1);
-    rec.Attrib = IntAttr(e, QStringLiteral("Attrib"), 0);
-    rec.RangeMin = FloatAttr(e, QStringLiteral("RangeMin"));
-    rec.RangeMax = FloatAttr(e, QStringLiteral("RangeMax"));
+    rec.Type = IntAttr(a, QLatin1String("ID"), 0);
+    rec.X = FloatAttr(a, QLatin1String("X"));
+    rec.Y = FloatAttr(a, QLatin1String("Y"));
+    rec.W = IntAttr(a, QLatin1String("W"), 0);
+    rec.H = IntAttr(a, QLatin1String("H"), 0);
+    rec.Screens = IntAttr(a, QLatin1String("Screens"), 0);
+    rec.FieldID = IntAttr(a, QLatin1String("FieldID"), -1);
+    rec.Field = IntAttr(a, QLatin1String("Field"), -1);
+    rec.Attrib = IntAttr(a, QLatin1String("Attrib"), 0);
+    rec.RangeMin = FloatAttr(a, QLatin1String("RangeMin"));
+    rec.RangeMax = FloatAttr(a, QLatin1String("RangeMax"));
     return rec;
 }
 
-PageRecord ReadPage(const QDomElement& e)
+PageRecord ReadPage(const QXmlStreamAttributes& a)
 {
     PageRecord rec;
-    rec.PageID = IntAttr(e, QStringLiteral("PageID"), 0);
-    rec.Name = e.attribute(QStringLiteral("Name"));
-    if (e.hasAttribute(QStringLiteral("Trigger"))) {
+    rec.PageID = IntAttr(a, QLatin1String("PageID"), 0);
+    rec.Name = a.value(QLatin1String("Name")).toString();
+    if (a.hasAttribute(QLatin1String("Trigger"))) {
         bool ok = false;
-        const double value = e.attribute(QStringLiteral("Trigger")).toDouble(&ok);
+        const double value = a.value(QLatin1String("Trigger")).toDouble(&ok);
         rec.Trigger = ok ? value : 0.0;
     }
-    if (e.hasAttribute(QStringLiteral("PageTrig")))
-        rec.PageTrig = ReadInt(e.attribute(QStringLiteral("PageTrig")));
-    rec.Disabled = IntAttr(e, QStringLiteral("Disabled"), 0);
+    if (a.hasAttribute(QLatin1String("PageTrig")))
+        rec.PageTrig = ReadInt(a.value(QLatin1String("PageTrig")).toString());
+    rec.Disabled = IntAttr(a, QLatin1String("Disabled"), 0);
     return rec;
 }
 
@@ -74,24 +74,36 @@ PageRecord ReadPage(const QDomElement& e)
 
 bool Parse(const QByteArray& data, Content* content, ParseError* error)
 {
-    QDomDocument doc;
-    ParseError err;
-    if (!doc.setContent(data, &err.message, &err.line, &err.column)) {
-        if (error)
-            *error = err;
+    // The whole document is read before anything is handed back, so a file
+    // that is not well-formed is refused as a whole.
+    Content read;
+    QXmlStreamReader xml(data);
+    int depth = 0;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            ++depth;
+            // The document element is the root whatever it is called; only
+            // its own children are entries.
+            if (depth == 2) {
+                if (xml.name() == QLatin1String("Object"))
+                    read.objects.append(ReadObject(xml.attributes()));
+                else if (xml.name() == QLatin1String("Page"))
+                    read.pages.append(ReadPage(xml.attributes()));
+            }
+        } else if (token == QXmlStreamReader::EndElement) {
+            --depth;
+        }
+    }
+    if (xml.hasError()) {
+        if (error) {
+            error->message = xml.errorString();
+            error->line = int(xml.lineNumber());
+            error->column = int(xml.columnNumber());
+        }
         return false;
     }
-    content->objects.clear();
-    content->pages.clear();
-    // The document element is the root whatever it is called, so a file that
-    // starts with a declaration or a comment still loads.
-    const QDomElement root = doc.documentElement();
-    for (QDomElement e = root.firstChildElement(); !e.isNull(); e = e.nextSiblingElement()) {
-        if (e.tagName() == QLatin1String("Object"))
-            content->objects.append(ReadObject(e));
-        else if (e.tagName() == QLatin1String("Page"))
-            content->pages.append(ReadPage(e));
-    }
+    *content = std::move(read);
     return true;
 }
 

@@ -1,4 +1,6 @@
 #include "r8element.h"
+
+#include <QHash>
 #include "appglobals.h"
 #include "datafields.h"
 
@@ -76,6 +78,20 @@ int ToInstrument(double v, double zoom)
 
 } // namespace
 
+namespace {
+
+// Icon pictures are decoded once and shared by every element of their type.
+QPixmap IconPixmap(const char* szPath)
+{
+    static QHash<const char*, QPixmap> icons;
+    auto it = icons.constFind(szPath);
+    if (it == icons.constEnd())
+        it = icons.insert(szPath, QPixmap(QString::fromLatin1(szPath)));
+    return *it;
+}
+
+} // namespace
+
 R8element::R8element(QWidget* parent, int iType, int iPlaced)
     : QWidget(parent)
 {
@@ -101,7 +117,7 @@ R8element::R8element(QWidget* parent, int iType, int iPlaced)
     if (const TypeInfo* info = FindType(iType)) {
         SetSize(QSize(info->iWidth, info->iHeight));
         if (info->szIcon)
-            m_pIcon = new QPixmap(QString::fromLatin1(info->szIcon));
+            m_pIcon = new QPixmap(IconPixmap(info->szIcon));
     }
     if (iPlaced && parent && parent->metaObject()->indexOfSlot("RefreshPage(int)") >= 0)
         connect(this, SIGNAL(RefreshPage(int)), parent, SLOT(RefreshPage(int)));
@@ -319,37 +335,52 @@ void R8element::UpdatePaths()
     const double z = m_fZoom;
     const double w = m_Size.width() * z;
     const double h = m_Size.height() * z;
-    QPainterPath path;
     const TypeInfo* info = FindType(m_iType);
-    if (info) {
-        const double ow = info->iOutlineWidth * z;
-        const double oh = info->iOutlineHeight * z;
-        switch (info->outline) {
-        case Outline::Sized: path.addRect(0, 0, w, h); break;
-        case Outline::Square: path.addRect(0, 0, w, w); break;
-        case Outline::Tall: path.addRect(0, 0, w, oh); break;
-        case Outline::Fixed: path.addRect(0, 0, ow, oh); break;
-        case Outline::Circle: path.addEllipse(0, 0, ow, oh); break;
-        case Outline::Capsule:
-            path.moveTo(30 * z, 15 * z);
-            path.arcTo(0, 0, 30 * z, 30 * z, 0, 180);
-            path.arcTo(0, 100 * z, 30 * z, 30 * z, 180, 180);
-            path.lineTo(30 * z, 15 * z);
-            break;
-        case Outline::Wedge: {
-            QPolygonF poly;
-            poly << QPointF(0, 0) << QPointF(70 * z, 0) << QPointF(70 * z, 200 * z) << QPointF(0, 200 * z)
-                 << QPointF(50 * z, 100 * z) << QPointF(0, 0);
-            path.addPolygon(poly);
-            path.closeSubpath();
-            break;
-        }
-        }
-    }
     m_iMinWidth = info ? info->iMinWidth : 0;
     m_iMinHeight = info ? info->iMinHeight : 0;
     m_iResizeFlags = info ? info->iResize : 0;
-    m_Path = path.simplified();
+    QPainterPath path;
+    if (!info) {
+        m_Path = path;
+        return;
+    }
+    const double ow = info->iOutlineWidth * z;
+    const double oh = info->iOutlineHeight * z;
+    // Rectangles are simple already; the curved outlines depend only on the
+    // type and the zoom, so their simplified form is made once and shared.
+    switch (info->outline) {
+    case Outline::Sized: path.addRect(0, 0, w, h); break;
+    case Outline::Square: path.addRect(0, 0, w, w); break;
+    case Outline::Tall: path.addRect(0, 0, w, oh); break;
+    case Outline::Fixed: path.addRect(0, 0, ow, oh); break;
+    case Outline::Circle:
+    case Outline::Capsule:
+    case Outline::Wedge: {
+        static QHash<QPair<int, float>, QPainterPath> cache;
+        const QPair<int, float> key(m_iType, m_fZoom);
+        auto it = cache.constFind(key);
+        if (it == cache.constEnd()) {
+            if (info->outline == Outline::Circle) {
+                path.addEllipse(0, 0, ow, oh);
+            } else if (info->outline == Outline::Capsule) {
+                path.moveTo(30 * z, 15 * z);
+                path.arcTo(0, 0, 30 * z, 30 * z, 0, 180);
+                path.arcTo(0, 100 * z, 30 * z, 30 * z, 180, 180);
+                path.lineTo(30 * z, 15 * z);
+            } else {
+                QPolygonF poly;
+                poly << QPointF(0, 0) << QPointF(70 * z, 0) << QPointF(70 * z, 200 * z) << QPointF(0, 200 * z)
+                     << QPointF(50 * z, 100 * z) << QPointF(0, 0);
+                path.addPolygon(poly);
+                path.closeSubpath();
+            }
+            it = cache.insert(key, path.simplified());
+        }
+        m_Path = *it;
+        return;
+    }
+    }
+    m_Path = path;
 }
 
 QSize R8element::FixedOutline(int iType)
