@@ -376,4 +376,70 @@ sleep 2   # the progress dialog's closing notice
 e2e_click $((AX + 457)) $((AY + 386))  # "Close"
 e2e_wait_gone '^Airspaces$' "Close did not close the airspace dialog"
 
+
+# ---- firmware --------------------------------------------------------------------
+
+# The firmware tool takes the first instrument it finds: start the designer
+# again, now beside a simulator in firmware mode. The recent-file list must
+# have outlived the first run.
+e2e_log "firmware: restart beside a simulator in firmware mode"
+CONF="$XDG_CONFIG_HOME/Zarvin/R8designer.conf"
+grep -q "recentFileList=.*session.zvl" "$CONF" || e2e_fail "the recent-file list is not in the settings store $CONF"
+kill "$APP_PID" 2>/dev/null || true
+wait "$APP_PID" 2>/dev/null || true
+e2e_wait_gone '^Zarvin Designer$' "the first designer run did not end"
+
+FW_IMAGE="$E2E_TMP/firmware/session.zvf"
+FW_RECEIVED="$E2E_TMP/firmware/received.bin"
+mkdir -p "$(dirname "$FW_IMAGE")"
+FW_MADE=$("$TOOL" firmware-make --model Dulan --blocks 40 --seed 7 -o "$FW_IMAGE" 2>&1) ||
+    e2e_fail "r8tool firmware-make failed: $FW_MADE"
+FW_BODY_BYTES=$(echo "$FW_MADE" | sed -n 's/.* \([0-9][0-9]*\) body bytes$/\1/p')
+[ -n "$FW_BODY_BYTES" ] || e2e_fail "r8tool firmware-make did not tell the body size: $FW_MADE"
+"$TOOL" firmware-check "$FW_IMAGE" >"$E2E_TMP/firmware-check.txt" 2>&1 ||
+    e2e_fail "r8tool firmware-check refuses the generated image: $(cat "$E2E_TMP/firmware-check.txt")"
+
+start_sim firmware --product d905 --firmware "$FW_RECEIVED"
+FW_SIM_PID=$SIM_PID
+R8_EXTRA_PORTS="$SIM_PORTS" "$APP" >"$E2E_OUT/designer-2.log" 2>&1 &
+APP_PID=$!
+e2e_track "$APP_PID"
+MAIN=$(e2e_wait_window '^Zarvin Designer$' "the designer did not start again")
+sleep 1
+e2e_geometry "$MAIN"
+MX=$WX MY=$WY
+e2e_click "$(mx 20)" "$(my 10)"
+e2e_shot restarted-recent-files
+e2e_key Escape
+
+e2e_click "$(mx 206)" "$(my 10)"       # Tools
+e2e_click "$(mx 245)" "$(my 59)"       # Firmware
+FW=$(e2e_wait_window '^Firmware upload$' "Tools > Firmware")
+sleep 0.3
+e2e_geometry "$FW"
+FX=$WX FY=$WY
+e2e_focus "$FW"
+e2e_click $((FX + 200)) $((FY + 51))   # the file name
+e2e_key ctrl+a
+e2e_type "$FW_IMAGE"
+e2e_click $((FX + 300)) $((FY + 25))   # on the label: closes the path completer's list
+e2e_shot firmware-file
+e2e_click $((FX + 447)) $((FY + 156))  # "Send to Instrument"
+for _ in $(seq 1 $((SEND_TIMEOUT * 10))); do
+    kill -0 "$FW_SIM_PID" 2>/dev/null || break
+    sleep 0.1
+done
+sleep 0.5
+e2e_shot firmware-sent
+kill -0 "$FW_SIM_PID" 2>/dev/null && e2e_fail "the firmware transfer did not end within $SEND_TIMEOUT s"
+wait "$FW_SIM_PID" 2>/dev/null && FW_RC=0 || FW_RC=$?
+[ "$FW_RC" = 0 ] || e2e_fail "the simulator ended the firmware transfer with code $FW_RC: $(tail -n 3 "$E2E_TMP/firmware.out")"
+[ -f "$FW_RECEIVED" ] || e2e_fail "the simulator wrote no firmware body"
+tail -c "$FW_BODY_BYTES" "$FW_IMAGE" >"$E2E_TMP/firmware-body.bin"
+cmp -s "$E2E_TMP/firmware-body.bin" "$FW_RECEIVED" ||
+    e2e_fail "the received firmware body differs from the image's ($(stat -c %s "$FW_RECEIVED") of $FW_BODY_BYTES bytes)"
+e2e_log "firmware: the simulator received the $FW_BODY_BYTES body bytes unchanged"
+e2e_click $((FX + 570)) $((FY + 156))  # "Close"
+e2e_wait_gone '^Firmware upload$' "Close did not close the firmware dialog"
+
 e2e_log "done in $(($(date +%s) - START_TIME)) s"
