@@ -120,6 +120,20 @@ py() { echo $((MY + CANVAS_Y + 2 * $1)); }
 thumb_x() { echo $((MX + 10 + ($1 % 2) * 48 + 24)); }
 thumb_y() { echo $((MY + CANVAS_Y + ($1 / 2) * 64 + 32)); }
 
+# Pixels of page 0's canvas in a screenshot.
+canvas_crop() { # png out
+    convert "$1" -crop "482x642+$((MX + CANVAS_X))+$((MY + CANVAS_Y))" +repage "$2"
+}
+pixels_differ() { # png png
+    local n
+    n=$(compare -fuzz 10% -metric AE "$1" "$2" null: 2>&1 || true)
+    echo "${n%%.*}"
+}
+# Page 0's canvas in the latest screenshot.
+last_canvas() { # out
+    canvas_crop "$(ls "$E2E_OUT"/[0-9]*.png | tail -n 1)" "$1"
+}
+
 # Tool box samples: a grip point inside each and its offset from the sample's
 # top-left corner (where the element lands relative to the drop point).
 VALUE_GRIP=(715 77 15 7)   # sample at (700, 70)
@@ -189,8 +203,24 @@ xdotool keydown shift
 e2e_click "$(px 30)" "$(py 150)"
 xdotool keyup shift
 e2e_shot two-selected
+last_canvas "$E2E_TMP/canvas-unaligned.png"
 e2e_click "$(mx 147)" "$(my 42)"
 e2e_shot aligned-top
+# Ctrl+Z takes the alignment back (the page looks as before it), then
+# Format > Align top does it again.
+e2e_focus "$MAIN"
+e2e_key ctrl+z
+e2e_shot align-undone
+last_canvas "$E2E_TMP/canvas-align-undone.png"
+n=$(pixels_differ "$E2E_TMP/canvas-unaligned.png" "$E2E_TMP/canvas-align-undone.png")
+[ "$n" = 0 ] || e2e_fail "Ctrl+Z after Align top left page 0 changed in $n pixels"
+e2e_click "$(mx 153)" "$(my 10)"       # Format
+e2e_shot format-menu
+e2e_click "$(mx 184)" "$(my 34)"       # Align top
+e2e_shot aligned-top-again
+last_canvas "$E2E_TMP/canvas-aligned-again.png"
+n=$(pixels_differ "$E2E_TMP/canvas-unaligned.png" "$E2E_TMP/canvas-aligned-again.png")
+[ "$n" -gt 1000 ] || e2e_fail "Format > Align top moved nothing ($n pixels changed)"
 
 # Page names and a trigger, through the page properties dialog (double click
 # on a thumbnail). The dialog has no parent: it opens in the screen's middle.
@@ -249,25 +279,15 @@ python3 "$ROOT/scripts/e2e/check_layout.py" "$LAYOUT" "$E2E_TMP/catalogue.tsv" "
     e2e_fail "the saved layout differs from the session's edits (file: $E2E_OUT/session.zvl)"
 e2e_log "layout: the saved file holds every edit"
 
-# Pixels of page 0's canvas in a screenshot.
-canvas_crop() { # png out
-    convert "$1" -crop "482x642+$((MX + CANVAS_X))+$((MY + CANVAS_Y))" +repage "$2"
-}
-pixels_differ() { # png png
-    local n
-    n=$(compare -fuzz 10% -metric AE "$1" "$2" null: 2>&1 || true)
-    echo "${n%%.*}"
-}
-SAVED_SHOT="$E2E_OUT/$(printf '%02d' "$E2E_STEP")-saved.png"
 canvas_crop "$E2E_OUT/01-start.png" "$E2E_TMP/canvas-empty.png"
-canvas_crop "$SAVED_SHOT" "$E2E_TMP/canvas-saved.png"
+last_canvas "$E2E_TMP/canvas-saved.png"
 
 e2e_focus "$MAIN"
 e2e_key ctrl+n
 e2e_wait_gone "^$LAYOUT\$" "Ctrl+N kept the file's title"
 sleep 0.5
 e2e_shot new-layout
-canvas_crop "$E2E_OUT/$(printf '%02d' "$E2E_STEP")-new-layout.png" "$E2E_TMP/canvas-new.png"
+last_canvas "$E2E_TMP/canvas-new.png"
 n=$(pixels_differ "$E2E_TMP/canvas-empty.png" "$E2E_TMP/canvas-new.png")
 [ "$n" = 0 ] || e2e_fail "after Ctrl+N page 0 is not empty ($n pixels differ from the start)"
 
@@ -293,7 +313,7 @@ e2e_click "$(mx 55)" "$(my 136)"
 e2e_wait_window "^$LAYOUT\$" "the recent-file entry did not open the layout" >/dev/null
 sleep 0.5
 e2e_shot reopened
-canvas_crop "$E2E_OUT/$(printf '%02d' "$E2E_STEP")-reopened.png" "$E2E_TMP/canvas-reopened.png"
+last_canvas "$E2E_TMP/canvas-reopened.png"
 n=$(pixels_differ "$E2E_TMP/canvas-saved.png" "$E2E_TMP/canvas-reopened.png")
 [ "$n" = 0 ] || e2e_fail "the reopened page 0 differs from the saved one in $n pixels"
 
