@@ -248,6 +248,22 @@ name_page 0 "Cruise" -1 page0-named
 name_page 2 "Climb" 1 page2-named-thermal   # "Entering thermal"
 e2e_click "$(thumb_x 0)" "$(thumb_y 0)"
 
+# Ctrl+N on the modified layout asks first; Escape (Cancel) keeps it.
+e2e_shot before-ctrl-n
+last_canvas "$E2E_TMP/canvas-before-prompt.png"
+e2e_focus "$MAIN"
+e2e_key ctrl+n
+PROMPT=$(e2e_wait_window '^R8designer$' "Ctrl+N on a modified layout did not ask")
+sleep 0.3
+e2e_shot modified-prompt
+e2e_focus "$PROMPT"
+e2e_key Escape
+e2e_wait_gone '^R8designer$' "Escape did not cancel the prompt"
+e2e_shot prompt-cancelled
+last_canvas "$E2E_TMP/canvas-after-prompt.png"
+n=$(pixels_differ "$E2E_TMP/canvas-before-prompt.png" "$E2E_TMP/canvas-after-prompt.png")
+[ "$n" = 0 ] || e2e_fail "cancelling the prompt of Ctrl+N still changed page 0 ($n pixels)"
+
 e2e_log "layout: save, new, reopen from the recent files"
 LAYOUT="$E2E_TMP/layouts/session.zvl"
 mkdir -p "$(dirname "$LAYOUT")"
@@ -322,7 +338,6 @@ e2e_log "layout: send to the simulator"
     e2e_fail "r8tool layout-batch failed: $(cat "$E2E_TMP/layout-batch.err")"
 e2e_click "$(mx 20)" "$(my 10)"
 e2e_click "$(mx 80)" "$(my 163)"       # "Send to device"
-e2e_wait_window '.' >/dev/null
 sleep 0.5
 e2e_shot sending
 for _ in $(seq 1 $((SEND_TIMEOUT * 10))); do

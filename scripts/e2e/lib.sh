@@ -15,6 +15,10 @@ e2e_fail() {
     if [ -n "${DISPLAY:-}" ] && [ -n "${E2E_OUT:-}" ]; then
         import -window root "$E2E_OUT/failure.png" 2>/dev/null || true
         echo "$E2E_NAME: screen at the failure: $E2E_OUT/failure.png" >&2
+        local w
+        for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+            echo "$E2E_NAME:   window $w: '$(xdotool getwindowname "$w" 2>/dev/null)'" >&2
+        done
     fi
     exit 1
 }
@@ -77,20 +81,37 @@ e2e_shot() {
     import -window root "$file" 2>/dev/null || e2e_fail "screenshot $file failed"
 }
 
+# Prints the id of the first visible window whose title matches REGEX.
+# Titles are compared as xdotool getwindowname reports them: a search by
+# name misses windows whose legacy title property differs (message boxes).
+e2e_find_window() {
+    local w name
+    for w in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+        name=$(xdotool getwindowname "$w" 2>/dev/null) || continue
+        if [[ $name =~ $1 ]]; then
+            echo "$w"
+            return 0
+        fi
+    done
+    return 1
+}
+
 # Prints the id of the first visible window whose title matches REGEX,
 # waiting for it.
 e2e_wait_window() {
-    local id
-    id=$(timeout "$E2E_STEP_TIMEOUT" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n1) || true
-    [ -n "$id" ] || e2e_fail "no window titled /$1/ appeared${2:+ ($2)}"
-    echo "$id"
+    local id i
+    for i in $(seq 1 $((E2E_STEP_TIMEOUT * 10))); do
+        id=$(e2e_find_window "$1") && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    e2e_fail "no window titled /$1/ appeared${2:+ ($2)}"
 }
 
 # Waits until no visible window's title matches REGEX.
 e2e_wait_gone() {
     local i
     for i in $(seq 1 $((E2E_STEP_TIMEOUT * 10))); do
-        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        e2e_find_window "$1" >/dev/null || return 0
         sleep 0.1
     done
     e2e_fail "the window /$1/ is still open${2:+ ($2)}"
