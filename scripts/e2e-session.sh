@@ -4,14 +4,18 @@
 #
 #   layout:    drag a value box, a dial and a map onto page 0 and a value box
 #              onto page 2, pick their fields, move one with the mouse and one
-#              with the arrow keys, undo, align two, name pages and set a
-#              trigger, save, start anew, reopen from the recent-file list and
-#              send to the simulator; the simulator's log must equal
-#              "r8tool layout-batch" of the saved file.
+#              with the arrow keys (the last step undone), align two after a
+#              Shift-click (tool bar; undone; again from the Format menu), name
+#              pages 0 and 2 and give page 2 a trigger, Ctrl+N on the modified
+#              layout (prompt cancelled), save, Ctrl+N, open, Ctrl+N, reopen
+#              from the recent-file list and send to the simulator. The saved
+#              file must hold every edit and the simulator's log must equal
+#              "r8tool layout-batch" of it.
 #   airspace:  open two OpenAir files, uncheck one airspace, upload; the
 #              simulator's log must equal "r8tool airspace-batch" of the files
-#              without that airspace.
-#   firmware:  write a generated image to the simulator in firmware mode; the
+#              without that airspace's lines.
+#   firmware:  restart the designer (the recent files must persist) beside a
+#              simulator in firmware mode and write a generated image; the
 #              received body must be byte-identical.
 #
 #   scripts/e2e-session.sh          (BUILD_DIR, default build)
@@ -31,7 +35,7 @@ SEND_TIMEOUT=60   # seconds for a whole transfer to the simulator
 # shellcheck source=e2e/lib.sh
 source "$ROOT/scripts/e2e/lib.sh"
 
-e2e_need Xvfb xdotool xdpyinfo import python3 cmake
+e2e_need Xvfb xdotool xdpyinfo import convert compare python3 awk cmp cmake
 if [ ! -x "$BUILD/r8designer" ] || [ ! -x "$BUILD/r8sim" ] || [ ! -x "$BUILD/r8tool" ]; then
     e2e_log "building r8designer, r8sim and r8tool in $BUILD"
     [ -f "$BUILD/CMakeCache.txt" ] || cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -477,4 +481,4 @@ e2e_log "firmware: the simulator received the $FW_BODY_BYTES body bytes unchange
 e2e_click $((FX + 570)) $((FY + 156))  # "Close"
 e2e_wait_gone '^Firmware upload$' "Close did not close the firmware dialog"
 
-e2e_log "done in $(($(date +%s) - START_TIME)) s"
+e2e_log "OK: layout, airspace and firmware sessions passed in $(($(date +%s) - START_TIME)) s (screenshots in $E2E_OUT)"
