@@ -120,9 +120,14 @@ void MainWindow::RemoveFromSelection(R8element* pElement)
 
 void MainWindow::UnselectAllElements()
 {
+    // Pages whose elements lose their selection are repainted, so no
+    // thumbnail keeps showing a selection that is gone.
+    unsigned int uPages = 0;
     for (R8element* el : qAsConst(m_Elements))
         if (el)
-            el->ElementSelect(0);
+            uPages |= el->ElementSelect(0);
+    if (uPages)
+        UpdateLayouts(uPages);
 }
 
 void MainWindow::CleanAllElements()
