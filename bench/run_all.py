@@ -14,7 +14,7 @@ env = dict(os.environ, QT_QPA_PLATFORM="offscreen",
            R8SIM=os.path.join(build, "r8sim"), R8TOOL=os.path.join(build, "r8tool"))
 
 RESULT = re.compile(r'^RESULT : (\S+?)\(\):(?:"(.*)":)?\s*$')
-VALUE = re.compile(r'^\s*([0-9.e+-]+) (\S+(?: \S+)?) per iteration')
+VALUE = re.compile(r'^\s*([0-9.,e+-]+) (msecs|events|\S+ per iteration|\S+)')
 
 results = {}  # "Class::func[tag]" -> (value, unit)
 for prog in sorted(os.listdir(build)):
@@ -29,7 +29,7 @@ for prog in sorted(os.listdir(build)):
             v = VALUE.match(out[i + 1])
             if v:
                 key = m.group(1) + (f"[{m.group(2)}]" if m.group(2) else "")
-                results[key] = (float(v.group(1)), v.group(2))
+                results[key] = (float(v.group(1).replace(",", "")), v.group(2))
 
 
 def get(key):
@@ -50,7 +50,7 @@ rows = [
      per("BenchLink::senderBatch", "BenchLink::roundTripOnly", 300), 1.0),
     ("firmware worker cost per block beyond round trip (ms)",
      per("BenchFirmware::transfer", "BenchFirmware::roundTrip", 498), 1.0),
-    ("read the 2.1 MB French OpenAir file (ms)", get("BenchAirspace::readEach[fr_ffvp_2026.txt]"), 45.0),
+    ("read the 2.1 MB French OpenAir file (ms)", get("BenchAirspace::readEach[fr_openaip_2025.txt]"), 45.0),
     ("read all twenty OpenAir files (ms)", get("BenchAirspace::readAllTwenty"), 300.0),
     ("uncheck/check the largest file (ms)", get("BenchAirspace::uncheckCheckLargest"), 30.0),
     ("start-up to idle main window (ms)", get("BenchStartup::startupToIdle"), 400.0),
