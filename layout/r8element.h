@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+class FieldTextSource;
 class QPainter;
 class QPixmap;
 
@@ -159,7 +160,9 @@ public:
 
     void CommitMove();
 
-    void PaintMe(QPainter& painter, unsigned int uPageMask);
+    // pValues, when given, supplies live values for value boxes (and the
+    // element is drawn unselected, as on the instrument).
+    void PaintMe(QPainter& painter, unsigned int uPageMask, const FieldTextSource* pValues = nullptr);
     static void GetXY(float fAngle, float fRadius, QPointF* pResult, QPointF* pCentre);
 
     const QPixmap* Icon() const { return m_pIcon; }
@@ -179,7 +182,7 @@ private:
     int FromGraphic(int g, int iCurrent) const;
     void StoreSize(QSize s);
     static QSize FixedOutline(int iType); // instrument pixels, for fixed outlines
-    void PaintDataField(QPainter& painter, float w, float h, float z);
+    void PaintDataField(QPainter& painter, float w, float h, float z, const FieldTextSource* pValues);
     void PaintDial(QPainter& painter, float w, float z);
     void PaintBarScale(QPainter& painter, float z);
     void PaintDoubleScale(QPainter& painter, float z);

@@ -1,6 +1,7 @@
 // Preview pictures of the element types: sample digits, ticks and pictograms
 // in screen pixels, at the element's zoom.
 #include "r8element.h"
+#include "fieldtext.h"
 
 #include <QFont>
 #include <QHash>
@@ -81,19 +82,6 @@ void DrawBoxText(QPainter& painter, const QRectF& box, int iFlags, const QString
     painter.drawStaticText(QPointF(x, y), *it);
 }
 
-const char* SampleText(int iDataType)
-{
-    switch (iDataType) {
-    case 1: return "00000";
-    case 2: return "000";
-    case 3: return "000.0";
-    case 4: return "0.000";
-    case 7: return "00:00:00";
-    case 8: return "2000-01-01";
-    default: return "000000";
-    }
-}
-
 // The graph's sample curve: screen-pixel steps, not scaled by the zoom.
 const signed char s_GraphSteps[128] = {
     0,  2,  1,  3,  3,  2,  1,  3,  1,  1,  2,  1,  3,  3,  2,  2,  3,  3,  2,  0,  -1, -2, 3,  3,  2,  5,
@@ -115,7 +103,7 @@ void R8element::GetXY(float fAngle, float fRadius, QPointF* pResult, QPointF* pC
     pResult->setY(pCentre->y() - std::cos(fAngle) * fRadius);
 }
 
-void R8element::PaintMe(QPainter& painter, unsigned int uPageMask)
+void R8element::PaintMe(QPainter& painter, unsigned int uPageMask, const FieldTextSource* pValues)
 {
     if ((m_uPages & uPageMask) == 0 || m_Path.isEmpty())
         return;
@@ -126,14 +114,16 @@ void R8element::PaintMe(QPainter& painter, unsigned int uPageMask)
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(Qt::SolidLine);
 
+    // Live values show the page as the instrument will: no selection marks.
+    const int iSelected = pValues ? 0 : m_iSelected;
     QBrush selBrush(Qt::NoBrush);
-    if (m_iSelected == 2)
+    if (iSelected == 2)
         selBrush = QBrush(s_ReferenceColour, Qt::SolidPattern);
-    else if (m_iSelected != 0)
+    else if (iSelected != 0)
         selBrush = QBrush(Qt::Dense4Pattern);
     painter.setBrush(selBrush);
 
-    if (m_iSelected != 0 && IsIconType(m_iType)) {
+    if (iSelected != 0 && IsIconType(m_iType)) {
         painter.setPen(Qt::NoPen);
         painter.drawPath(m_Path);
     }
@@ -142,7 +132,7 @@ void R8element::PaintMe(QPainter& painter, unsigned int uPageMask)
     const float w = float(m_GraphicSize.width());
     const float h = float(m_GraphicSize.height());
     switch (m_iType) {
-    case R8_TYPE_DATAFIELD: PaintDataField(painter, w, h, z); break;
+    case R8_TYPE_DATAFIELD: PaintDataField(painter, w, h, z, pValues); break;
     case R8_TYPE_DIAL: PaintDial(painter, w, z); break;
     case R8_TYPE_BARSCALE: PaintBarScale(painter, z); break;
     case R8_TYPE_DOUBLESCALE: PaintDoubleScale(painter, z); break;
@@ -161,7 +151,7 @@ void R8element::PaintMe(QPainter& painter, unsigned int uPageMask)
     painter.restore();
 }
 
-void R8element::PaintDataField(QPainter& painter, float w, float h, float z)
+void R8element::PaintDataField(QPainter& painter, float w, float h, float z, const FieldTextSource* pValues)
 {
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
     if (!m_iPlaced) {
@@ -201,8 +191,10 @@ void R8element::PaintDataField(QPainter& painter, float w, float h, float z)
         align = Qt::AlignVCenter | Qt::AlignHCenter;
     if (m_uAttribs & R8_ATTR_RIGHT)
         align = Qt::AlignVCenter | Qt::AlignRight;
-    DrawBoxText(painter, QRect(1, T(iOffset * z), T(w - 1), T(h - iOffset * z)), int(align),
-                QLatin1String(SampleText(m_iDataType)));
+    QString text = pValues ? pValues->FieldText(m_iField, m_iDataType) : QString();
+    if (text.isEmpty())
+        text = FieldSampleText(m_iDataType);
+    DrawBoxText(painter, QRect(1, T(iOffset * z), T(w - 1), T(h - iOffset * z)), int(align), text);
 }
 
 void R8element::PaintDial(QPainter& painter, float w, float z)
