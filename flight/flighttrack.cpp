@@ -324,17 +324,32 @@ void FlightTrack::ComputeWind()
     QVector<float> speed(n, float(kNaN)), from(n, float(kNaN));
     for (const Span& th : m_Thermals) {
         int c = th.iFirst;
-        for (int i = th.iFirst; i <= th.iLast; ++i) {
+        for (int i = th.iFirst + 1; i <= th.iLast; ++i) {
+            // Only while turning: a straight stretch would add its own
+            // air speed to the drift.
+            const double dStep = std::abs(m_TurnDeg[i] - m_TurnDeg[i - 1]);
+            if (dStep < kCirclingRate * (Time(i) - Time(i - 1)) / 2)
+                continue;
             while (c + 1 < i && std::abs(m_TurnDeg[i] - m_TurnDeg[c + 1]) >= 360.0)
                 ++c;
-            const double dt = Time(i) - Time(c);
-            if (std::abs(m_TurnDeg[i] - m_TurnDeg[c]) < 360.0 || dt <= 0.0)
+            const double dCovered = std::abs(m_TurnDeg[i] - m_TurnDeg[c]);
+            if (dCovered < 360.0)
                 continue;
+            // The circle began between fix c and the next: where exactly
+            // 360 degrees were left to turn.
+            const double dSegment = std::abs(m_TurnDeg[c + 1] - m_TurnDeg[c]);
+            const double f = dSegment > 0.0 ? (dCovered - 360.0) / dSegment : 0.0;
             const IgcFix& a = m_Log.fixes.at(c);
+            const IgcFix& a2 = m_Log.fixes.at(c + 1);
             const IgcFix& b = m_Log.fixes.at(i);
-            const double north = (b.dLat - a.dLat) * FlightGeo::kRadPerDeg * FlightGeo::kEarthRadiusKm;
-            const double east = (b.dLon - a.dLon) * FlightGeo::kRadPerDeg * FlightGeo::kEarthRadiusKm
-                                * std::cos((a.dLat + b.dLat) / 2 * FlightGeo::kRadPerDeg);
+            const double dLat = a.dLat + f * (a2.dLat - a.dLat);
+            const double dLon = a.dLon + f * (a2.dLon - a.dLon);
+            const double dt = Time(i) - (Time(c) + f * (Time(c + 1) - Time(c)));
+            if (dt <= 0.0)
+                continue;
+            const double north = (b.dLat - dLat) * FlightGeo::kRadPerDeg * FlightGeo::kEarthRadiusKm;
+            const double east = (b.dLon - dLon) * FlightGeo::kRadPerDeg * FlightGeo::kEarthRadiusKm
+                                * std::cos((dLat + b.dLat) / 2 * FlightGeo::kRadPerDeg);
             speed[i] = float(std::hypot(north, east) / dt * 3600.0);
             from[i] = float(std::fmod(std::atan2(east, north) / FlightGeo::kRadPerDeg + 540.0, 360.0));
         }
