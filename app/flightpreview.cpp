@@ -110,7 +110,10 @@ QPointF FlightTrackView::Map(double dLat, double dLon) const
 {
     const double s = std::min((width() - 10) / std::max(1e-9, m_Bounds.width()),
                               (height() - 10) / std::max(1e-9, m_Bounds.height()));
-    return QPointF(5 + (dLon * m_dCos - m_Bounds.left()) * s, height() - 5 - (dLat - m_Bounds.top()) * s);
+    // Centred in the view, north up.
+    const double dx = (width() - m_Bounds.width() * s) / 2;
+    const double dy = (height() - m_Bounds.height() * s) / 2;
+    return QPointF(dx + (dLon * m_dCos - m_Bounds.left()) * s, height() - dy - (dLat - m_Bounds.top()) * s);
 }
 
 void FlightTrackView::paintEvent(QPaintEvent*)
