@@ -41,8 +41,7 @@ const int FlightPreview::kSpeeds[] = {1, 2, 5, 10, 20, 30, 60};
 
 // --- time slider -----------------------------------------------------------
 
-FlightEventSlider::FlightEventSlider(QWidget* parent)
-    : QSlider(Qt::Horizontal, parent)
+FlightEventSlider::FlightEventSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent)
 {
     setMinimumHeight(30);
 }
@@ -64,8 +63,8 @@ void FlightEventSlider::paintEvent(QPaintEvent* event)
     const int span = groove.width() - handle.width();
     QPainter painter(this);
     for (const FlightEvent& e : m_Events) {
-        const int x = groove.left() + handle.width() / 2
-                      + QStyle::sliderPositionFromValue(minimum(), maximum(), int(e.iTime - m_iStart), span);
+        const int x = groove.left() + handle.width() / 2 +
+                      QStyle::sliderPositionFromValue(minimum(), maximum(), int(e.iTime - m_iStart), span);
         painter.setPen(QPen(EventColour(e.kind), 2));
         painter.drawLine(x, height() - 7, x, height() - 1);
     }
@@ -73,9 +72,7 @@ void FlightEventSlider::paintEvent(QPaintEvent* event)
 
 // --- page view -------------------------------------------------------------
 
-FlightPageView::FlightPageView(FlightPreview* preview)
-    : QWidget(preview)
-    , m_pPreview(preview)
+FlightPageView::FlightPageView(FlightPreview* preview) : QWidget(preview), m_pPreview(preview)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
@@ -99,9 +96,7 @@ void FlightPageView::paintEvent(QPaintEvent*)
 
 // --- track view ------------------------------------------------------------
 
-FlightTrackView::FlightTrackView(FlightPreview* preview)
-    : QWidget(preview)
-    , m_pPreview(preview)
+FlightTrackView::FlightTrackView(FlightPreview* preview) : QWidget(preview), m_pPreview(preview)
 {
     setMinimumSize(160, 160);
 }
@@ -160,8 +155,7 @@ void FlightTrackView::paintEvent(QPaintEvent*)
 // --- preview window --------------------------------------------------------
 
 FlightPreview::FlightPreview(MainWindow* pMainWindow, const IgcLog& log, const QString& strFile)
-    : QWidget(pMainWindow, Qt::Window)
-    , m_pMainWindow(pMainWindow)
+    : QWidget(pMainWindow, Qt::Window), m_pMainWindow(pMainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("FlightPreview"));
@@ -203,8 +197,7 @@ FlightPreview::FlightPreview(MainWindow* pMainWindow, const IgcLog& log, const Q
     m_Timer.setInterval(kFrameMs);
     connect(&m_Timer, &QTimer::timeout, this, &FlightPreview::Tick);
     connect(m_pPlay, &QPushButton::clicked, this, &FlightPreview::TogglePlay);
-    connect(m_pSlider, &QSlider::valueChanged, this,
-            [this](int v) { SetTime(m_pTrack->StartTime() + v); });
+    connect(m_pSlider, &QSlider::valueChanged, this, [this](int v) { SetTime(m_pTrack->StartTime() + v); });
     connect(m_pSpeed, QOverload<int>::of(&QComboBox::activated), this,
             [this](int i) { SetSpeed(m_pSpeed->itemData(i).toInt()); });
     connect(m_pZoom, QOverload<int>::of(&QComboBox::activated), this,
@@ -288,9 +281,9 @@ QString FlightPreview::PageText() const
 {
     const PageChoice choice = CurrentPage();
     const QString name = m_pMainWindow->PagesProps().value(choice.iPage).Name;
-    const QString page = name.isEmpty() ? tr("Page %1").arg(choice.iPage)
-                                        : tr("Page %1 \"%2\"").arg(choice.iPage).arg(name);
-    return tr("%1: %2").arg(page, PageReplay::Reason(choice, m_pTrack->Events()));
+    const QString page =
+        name.isEmpty() ? tr("Page %1").arg(choice.iPage) : tr("Page %1 \"%2\"").arg(choice.iPage).arg(name);
+    return tr("%1: %2").arg(page, ReplayReason(choice, m_pTrack->Events()));
 }
 
 void FlightPreview::PaintPage(QPainter& painter) const
@@ -351,9 +344,8 @@ void FlightPreview::Tick()
 void FlightPreview::ShowTime()
 {
     const int iFix = CurrentFix();
-    m_pTime->setText(tr("%1 UTC%2")
-                         .arg(IgcFile::TimeText(Time()))
-                         .arg(m_pTrack->IsAirborne(iFix) ? tr(", in flight") : QString()));
+    m_pTime->setText(
+        tr("%1 UTC%2").arg(IgcFile::TimeText(Time())).arg(m_pTrack->IsAirborne(iFix) ? tr(", in flight") : QString()));
     m_pPage->setText(PageText());
     {
         const QSignalBlocker block(m_pSlider);
@@ -366,9 +358,9 @@ void FlightPreview::ShowTime()
 void OpenFlightPreview(MainWindow* pMainWindow)
 {
     static QPointer<FlightPreview> preview;
-    const QString path = QFileDialog::getOpenFileName(pMainWindow, FlightPreview::tr("Open a flight"),
-                                                      QDir::homePath(),
-                                                      FlightPreview::tr("IGC flight logs (*.igc *.IGC);;All files (*)"));
+    const QString path =
+        QFileDialog::getOpenFileName(pMainWindow, FlightPreview::tr("Open a flight"), QDir::homePath(),
+                                     FlightPreview::tr("IGC flight logs (*.igc *.IGC);;All files (*)"));
     if (path.isEmpty())
         return;
     IgcLog log;

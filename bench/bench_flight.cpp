@@ -51,15 +51,18 @@ void BenchFlight::initTestCase()
     // Field names and data types for the value boxes, as in the designer.
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench"));
     m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    m_db.setDatabaseName(QCoreApplication::applicationDirPath()
-                         + QLatin1String("/R8designer.app/Contents/MacOS/R8strings.sqlite"));
+    m_db.setDatabaseName(QCoreApplication::applicationDirPath() +
+                         QLatin1String("/R8designer.app/Contents/MacOS/R8strings.sqlite"));
     g_DataFields.LoadFromDB(&m_db);
     QVERIFY(g_DataFields.count() > 0);
     QVERIFY2(QFileInfo::exists(LongestLog()), qPrintable(LongestLog()));
     // A full page: twelve live value boxes, a dial, a compass and a graph.
     const int fields[12] = {33, 105, 147, 90, 36, 37, 149, 110, 101, 109, 184, 271};
     for (int i = 0; i < 15; ++i) {
-        const int type = i < 12 ? R8_TYPE_DATAFIELD : (i == 12 ? R8_TYPE_DIAL : i == 13 ? R8_TYPE_COMPASS : R8_TYPE_GRAPH);
+        const int type = i < 12 ? R8_TYPE_DATAFIELD
+                                : (i == 12   ? R8_TYPE_DIAL
+                                   : i == 13 ? R8_TYPE_COMPASS
+                                             : R8_TYPE_GRAPH);
         auto el = std::make_unique<R8element>(nullptr, type, 1);
         el->RestorePages(1);
         if (i < 12) {
@@ -83,7 +86,8 @@ void BenchFlight::cleanupTestCase()
 
 void BenchFlight::readAndCompute()
 {
-    QBENCHMARK {
+    QBENCHMARK
+    {
         IgcLog log;
         QString error;
         QVERIFY(IgcFile::ReadFile(LongestLog(), &log, &error));
@@ -105,7 +109,8 @@ void BenchFlight::previewFrame()
         elements.append(el.get());
     QImage image(482, 642, QImage::Format_ARGB32_Premultiplied);
     qint64 t = track.StartTime();
-    QBENCHMARK {
+    QBENCHMARK
+    {
         // Every frame of a 60x replay moves on by more than a second.
         t = t + 3 > track.EndTime() ? track.StartTime() : t + 3;
         const PageChoice choice = PageReplay::At(ReplayPagesOf(pages), track.Events(), t);

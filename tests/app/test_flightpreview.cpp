@@ -153,8 +153,8 @@ void TestFlightPreview::liveValuesArePainted()
     // Another altitude later in the flight paints other digits.
     const int iFix = preview->CurrentFix();
     qint64 other = thermalTime;
-    while (preview->Track().Value(preview->Track().FixAt(other), FlightQuantity::Altitude)
-           == preview->Track().Value(iFix, FlightQuantity::Altitude))
+    while (preview->Track().Value(preview->Track().FixAt(other), FlightQuantity::Altitude) ==
+           preview->Track().Value(iFix, FlightQuantity::Altitude))
         other += 10;
     preview->SetTime(other);
     QVERIFY(PageImage(*preview) != live);
@@ -175,7 +175,7 @@ void TestFlightPreview::layoutEditsShowAtOnce()
     const QImage before = view->grab().toImage();
     paints.count = 0;
     altitude->SetPosition(QPoint(60, 120));
-    altitude->CommitMove(); // what the canvas does after a drag: repaint the pages
+    altitude->CommitMove();        // what the canvas does after a drag: repaint the pages
     QTRY_VERIFY(paints.count > 0); // the paused preview repainted on its own
     QVERIFY(view->grab().toImage() != before);
     if (!qEnvironmentVariableIsEmpty("R8_FLIGHT_SHOT"))

@@ -55,13 +55,13 @@ void TestFlightEvents::takeoffAndLanding_data()
     QTest::addColumn<QVector<qint64>>("takeoffs");
     QTest::addColumn<QVector<qint64>>("landings"); // -1: the log ends in the air
     // Times read from the logs' ground speed and altitude.
-    QTest::newRow("landing in the middle") << "flight_with_middle_landing.igc"
-                                           << QVector<qint64>{T("11:23:30"), T("14:27:50")}
-                                           << QVector<qint64>{T("14:23:10"), T("15:35:20")};
-    QTest::newRow("log starts in the air") << "napret.igc" << QVector<qint64>{T("12:00:00")}
-                                           << QVector<qint64>{T("13:28:28")};
-    QTest::newRow("lands after midnight") << "new_zealand.igc" << QVector<qint64>{T("23:48:21")}
-                                          << QVector<qint64>{86400 + T("04:08:04")};
+    QTest::newRow("landing in the middle")
+        << "flight_with_middle_landing.igc" << QVector<qint64>{T("11:23:30"), T("14:27:50")}
+        << QVector<qint64>{T("14:23:10"), T("15:35:20")};
+    QTest::newRow("log starts in the air")
+        << "napret.igc" << QVector<qint64>{T("12:00:00")} << QVector<qint64>{T("13:28:28")};
+    QTest::newRow("lands after midnight")
+        << "new_zealand.igc" << QVector<qint64>{T("23:48:21")} << QVector<qint64>{86400 + T("04:08:04")};
     QTest::newRow("8 s fixes in flight") << "olsztyn.igc" << QVector<qint64>{T("10:16:57")}
                                          << QVector<qint64>{T("15:12:18")};
     QTest::newRow("skydrop") << "skydrop-2019-04-15.igc" << QVector<qint64>{T("08:32:11")}
@@ -70,8 +70,8 @@ void TestFlightEvents::takeoffAndLanding_data()
                                   << QVector<qint64>{T("16:37:20")};
     QTest::newRow("xctrack, GNSS only") << "xctrack-2022-04-07.igc" << QVector<qint64>{T("11:35:11")}
                                         << QVector<qint64>{T("11:39:22")};
-    QTest::newRow("repeated times, ends climbing") << "no_time_increment.igc" << QVector<qint64>{T("10:16:57")}
-                                                   << QVector<qint64>{-1};
+    QTest::newRow("repeated times, ends climbing")
+        << "no_time_increment.igc" << QVector<qint64>{T("10:16:57")} << QVector<qint64>{-1};
     QTest::newRow("nine fixes hours apart") << "bad-line.igc" << QVector<qint64>{} << QVector<qint64>{};
 }
 
@@ -104,7 +104,8 @@ void TestFlightEvents::takeoffAndLanding()
         // Between landing and the next take-off the pilot is on the ground.
         QVERIFY(!track.IsAirborne(leg.iLandingFix + 1));
     }
-    QCOMPARE(seenLandings.size(), int(std::count_if(landings.begin(), landings.end(), [](qint64 t) { return t >= 0; })));
+    QCOMPARE(seenLandings.size(),
+             int(std::count_if(landings.begin(), landings.end(), [](qint64 t) { return t >= 0; })));
 }
 
 void TestFlightEvents::thermalsInsideFlights()
@@ -139,7 +140,10 @@ void TestFlightEvents::thermalsInsideFlights()
             continue;
         double turned = 0;
         for (int i = entry + 1; i <= e.iFix; ++i) {
-            double d = std::fmod(track.Value(i, FlightQuantity::Track) - track.Value(i - 1, FlightQuantity::Track) + 540.0, 360.0) - 180.0;
+            double d =
+                std::fmod(track.Value(i, FlightQuantity::Track) - track.Value(i - 1, FlightQuantity::Track) + 540.0,
+                          360.0) -
+                180.0;
             turned += std::abs(d);
         }
         QVERIFY2(turned >= 360.0, qPrintable(IgcFile::TimeText(track.Fix(entry).iTime)));
@@ -180,7 +184,8 @@ void TestFlightEvents::airspaceEntry()
     QCOMPARE(found.size(), entries);
     if (entries) {
         QCOMPARE(found.first().strDetail, QStringLiteral("TEST CTR"));
-        QVERIFY2(std::abs(found.first().iTime - (10 * 3600 + at)) <= 1, qPrintable(IgcFile::TimeText(found.first().iTime)));
+        QVERIFY2(std::abs(found.first().iTime - (10 * 3600 + at)) <= 1,
+                 qPrintable(IgcFile::TimeText(found.first().iTime)));
     }
 }
 
@@ -197,8 +202,8 @@ void TestFlightEvents::pointInAirspace_data()
     QTest::newRow("in the L, below its floor") << 45.05 << 6.05 << 900.0 << QVector<int>{};
     QTest::newRow("circle centre") << 45.5 << 6.5 << 100.0 << QVector<int>{1};
     QTest::newRow("4.5 km north of the centre") << 45.5 + 4.5 / 111.19 << 6.5 << 100.0 << QVector<int>{1};
-    QTest::newRow("5.5 km east of the centre") << 45.5 << 6.5 + 5.5 / (111.19 * std::cos(45.5 * M_PI / 180)) << 100.0
-                                                << QVector<int>{};
+    QTest::newRow("5.5 km east of the centre")
+        << 45.5 << 6.5 + 5.5 / (111.19 * std::cos(45.5 * M_PI / 180)) << 100.0 << QVector<int>{};
 }
 
 void TestFlightEvents::pointInAirspace()

@@ -41,7 +41,8 @@ QVector<RawFix> RawFixes(const QString& file)
         const double latExtra = bExtraDecimals ? (line.at(35) - '0') / 600000.0 : 0.0;
         const double lonExtra = bExtraDecimals ? (line.at(36) - '0') / 600000.0 : 0.0;
         r.lat = (line.mid(7, 2).toInt() + line.mid(9, 5).toInt() / 60000.0 + latExtra) * (line.at(14) == 'S' ? -1 : 1);
-        r.lon = (line.mid(15, 3).toInt() + line.mid(18, 5).toInt() / 60000.0 + lonExtra) * (line.at(23) == 'W' ? -1 : 1);
+        r.lon =
+            (line.mid(15, 3).toInt() + line.mid(18, 5).toInt() / 60000.0 + lonExtra) * (line.at(23) == 'W' ? -1 : 1);
         r.pressure = line.mid(25, 5).toInt();
         r.gnss = line.mid(30, 5).toInt();
         fixes.append(r);
@@ -92,12 +93,18 @@ void TestFlightValues::atChosenTimes_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("time");
-    QTest::newRow("paraglider, 1 s fixes") << "napret.igc" << "12:40:00";
-    QTest::newRow("glide after the landing in the middle") << "flight_with_middle_landing.igc" << "14:50:00";
-    QTest::newRow("glider, 3 s fixes, after midnight") << "new_zealand.igc" << "01:09:58";
-    QTest::newRow("glider, 8 s fixes") << "olsztyn.igc" << "12:00:02";
-    QTest::newRow("GNSS altitude only") << "xctrack-2022-04-07.igc" << "11:37:00";
-    QTest::newRow("short flight") << "skydrop-2019-04-15.igc" << "08:35:00";
+    QTest::newRow("paraglider, 1 s fixes") << "napret.igc"
+                                           << "12:40:00";
+    QTest::newRow("glide after the landing in the middle") << "flight_with_middle_landing.igc"
+                                                           << "14:50:00";
+    QTest::newRow("glider, 3 s fixes, after midnight") << "new_zealand.igc"
+                                                       << "01:09:58";
+    QTest::newRow("glider, 8 s fixes") << "olsztyn.igc"
+                                       << "12:00:02";
+    QTest::newRow("GNSS altitude only") << "xctrack-2022-04-07.igc"
+                                        << "11:37:00";
+    QTest::newRow("short flight") << "skydrop-2019-04-15.igc"
+                                  << "08:35:00";
 }
 
 void TestFlightValues::atChosenTimes()
@@ -125,22 +132,26 @@ void TestFlightValues::atChosenTimes()
     const double vario = ((bPressure ? now.pressure : now.gnss) - (bPressure ? prev.pressure : prev.gnss)) / dt;
     const double speed = std::hypot(north, east) / dt * 3600.0;
     const double trackDeg = std::fmod(std::atan2(east, north) * 180.0 / M_PI + 360.0, 360.0);
-    QVERIFY2(std::abs(track.Value(iFix, FlightQuantity::Vario) - vario) < 0.01,
-             qPrintable(QStringLiteral("vario %1, expected %2").arg(track.Value(iFix, FlightQuantity::Vario)).arg(vario)));
-    QVERIFY2(std::abs(track.Value(iFix, FlightQuantity::Speed) - speed) < 0.3 + 0.005 * speed,
-             qPrintable(QStringLiteral("speed %1, expected %2").arg(track.Value(iFix, FlightQuantity::Speed)).arg(speed)));
+    QVERIFY2(
+        std::abs(track.Value(iFix, FlightQuantity::Vario) - vario) < 0.01,
+        qPrintable(QStringLiteral("vario %1, expected %2").arg(track.Value(iFix, FlightQuantity::Vario)).arg(vario)));
+    QVERIFY2(
+        std::abs(track.Value(iFix, FlightQuantity::Speed) - speed) < 0.3 + 0.005 * speed,
+        qPrintable(QStringLiteral("speed %1, expected %2").arg(track.Value(iFix, FlightQuantity::Speed)).arg(speed)));
     if (speed > 5.0)
-        QVERIFY2(AngleDiff(track.Value(iFix, FlightQuantity::Track), trackDeg) < 1.0,
-                 qPrintable(QStringLiteral("track %1, expected %2").arg(track.Value(iFix, FlightQuantity::Track)).arg(trackDeg)));
+        QVERIFY2(
+            AngleDiff(track.Value(iFix, FlightQuantity::Track), trackDeg) < 1.0,
+            qPrintable(
+                QStringLiteral("track %1, expected %2").arg(track.Value(iFix, FlightQuantity::Track)).arg(trackDeg)));
 
     // Average vario over the fix at least 25 s before.
     const RawFix& early = raw.at(Before(raw, iFix, 25));
     const double avg = ((bPressure ? now.pressure - early.pressure : now.gnss - early.gnss)) / double(now.t - early.t);
     QVERIFY(now.t - early.t >= 25);
-    QVERIFY2(std::abs(track.Value(iFix, FlightQuantity::AvgVario) - avg) < 0.01,
-             qPrintable(QStringLiteral("average vario %1, expected %2")
-                            .arg(track.Value(iFix, FlightQuantity::AvgVario))
-                            .arg(avg)));
+    QVERIFY2(
+        std::abs(track.Value(iFix, FlightQuantity::AvgVario) - avg) < 0.01,
+        qPrintable(
+            QStringLiteral("average vario %1, expected %2").arg(track.Value(iFix, FlightQuantity::AvgVario)).arg(avg)));
 }
 
 void TestFlightValues::maxAltitudeOfTheFlight_data()
@@ -170,12 +181,13 @@ void TestFlightValues::repeatedTimesStayFinite()
     // The last 51 fixes of this log share one time: nothing may divide by it.
     const FlightTrack track(ReadRealLog(QStringLiteral("no_time_increment.igc")));
     QCOMPARE(track.FixCount(), 200);
-    const FlightQuantity rates[] = {FlightQuantity::Vario, FlightQuantity::AvgVario, FlightQuantity::Speed,
+    const FlightQuantity rates[] = {FlightQuantity::Vario,    FlightQuantity::AvgVario, FlightQuantity::Speed,
                                     FlightQuantity::AvgSpeed, FlightQuantity::TurnRate, FlightQuantity::MaxClimb,
                                     FlightQuantity::MaxSpeed};
     for (int i = 0; i < track.FixCount(); ++i)
         for (FlightQuantity q : rates)
-            QVERIFY2(std::isfinite(track.Value(i, q)), qPrintable(QStringLiteral("fix %1 quantity %2").arg(i).arg(int(q))));
+            QVERIFY2(std::isfinite(track.Value(i, q)),
+                     qPrintable(QStringLiteral("fix %1 quantity %2").arg(i).arg(int(q))));
     // A repeated time holds the values of the fix before it.
     const int last = track.FixCount() - 1;
     QCOMPARE(track.Fix(last).iTime, track.Fix(last - 1).iTime);

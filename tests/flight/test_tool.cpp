@@ -82,9 +82,14 @@ private slots:
         QCOMPARE(ValueOf(run.out, QStringLiteral("Time")), QStringLiteral("12:40:00"));
         QCOMPARE(ValueOf(run.out, QStringLiteral("Date")), QStringLiteral("2016-04-03"));
         QCOMPARE(ValueOf(run.out, QStringLiteral("Latitude")),
-                 QStringLiteral("46\u00b0%1.%2'N").arg(QString::fromLatin1(raw.mid(9, 2)), QString::fromLatin1(raw.mid(11, 3))));
-        QVERIFY(QRegularExpression(QStringLiteral("^-?\\d+\\.\\d$")).match(ValueOf(run.out, QStringLiteral("Vario"))).hasMatch());
-        QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$")).match(ValueOf(run.out, QStringLiteral("Dur."))).hasMatch());
+                 QStringLiteral("46\u00b0%1.%2'N")
+                     .arg(QString::fromLatin1(raw.mid(9, 2)), QString::fromLatin1(raw.mid(11, 3))));
+        QVERIFY(QRegularExpression(QStringLiteral("^-?\\d+\\.\\d$"))
+                    .match(ValueOf(run.out, QStringLiteral("Vario")))
+                    .hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"))
+                    .match(ValueOf(run.out, QStringLiteral("Dur.")))
+                    .hasMatch());
         // Fields the flight cannot give are not listed.
         QVERIFY(ValueOf(run.out, QStringLiteral("TTG")).isEmpty());
         QVERIFY(!run.out.contains(QLatin1String("Battery")));
@@ -95,8 +100,9 @@ private slots:
         // The sample layout: page 0 "Thermal" has "Entering thermal", page 1
         // "Glide" the transition, page 7 "Power up".
         const QString live = dir.filePath(QStringLiteral("live.png"));
-        Run run = Tool({QStringLiteral("render"), sample, QStringLiteral("--igc"), IgcPath(QStringLiteral("napret.igc")),
-                        QStringLiteral("--at"), QStringLiteral("12:06:40"), QStringLiteral("-o"), live});
+        Run run =
+            Tool({QStringLiteral("render"), sample, QStringLiteral("--igc"), IgcPath(QStringLiteral("napret.igc")),
+                  QStringLiteral("--at"), QStringLiteral("12:06:40"), QStringLiteral("-o"), live});
         QVERIFY2(run.code == 0, qPrintable(run.err));
         QVERIFY2(run.out.startsWith(QLatin1String("12:06:40 page 0: Entering thermal at")), qPrintable(run.out));
         const QString still = dir.filePath(QStringLiteral("sample.png"));
@@ -125,8 +131,8 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("AC R\r\nAN SPOT\r\nAL GND\r\nAH FL100\r\nV X=46:12:40.14 N 012:49:28.02 E\r\nDC 0.1\r\n");
         f.close();
-        const Run run = Tool({QStringLiteral("flight"), IgcPath(QStringLiteral("napret.igc")),
-                              QStringLiteral("--airspace"), air});
+        const Run run =
+            Tool({QStringLiteral("flight"), IgcPath(QStringLiteral("napret.igc")), QStringLiteral("--airspace"), air});
         QVERIFY2(run.code == 0, qPrintable(run.err));
         const QRegularExpression entry(QStringLiteral("  (\\d\\d:\\d\\d:\\d\\d)  Airspace entry  SPOT"));
         bool bNear = false;
@@ -149,8 +155,8 @@ private slots:
         QTest::newRow("missing file") << QStringList{"flight", "/nonexistent/x.igc"} << 1 << "/nonexistent/x.igc";
         QTest::newRow("bad time") << QStringList{"flight", igc, "--at", "25:00"} << 2 << "HH:MM:SS";
         QTest::newRow("no file") << QStringList{"flight"} << 2 << "an IGC file is needed";
-        QTest::newRow("render --igc without --at") << QStringList{"render", sample, "--igc", igc, "-o", "/tmp/x.png"} << 2
-                                                   << "--at";
+        QTest::newRow("render --igc without --at")
+            << QStringList{"render", sample, "--igc", igc, "-o", "/tmp/x.png"} << 2 << "--at";
         QTest::newRow("render --igc with --page")
             << QStringList{"render", sample, "--igc", igc, "--at", "12:00:00", "--page", "1", "-o", "/tmp/x.png"} << 2
             << "chooses the page itself";

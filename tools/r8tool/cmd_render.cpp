@@ -86,7 +86,7 @@ int RenderFlightPage(FlightOptions& flight, const QVector<PageProps>& pages, con
     painter.drawRect(0, 0, image.width() - 1, image.height() - 1);
     painter.end();
     QTextStream(stdout) << IgcFile::TimeText(track->Fix(iFix).iTime) << " page " << choice.iPage << ": "
-                        << PageReplay::Reason(choice, track->Events()) << "\n";
+                        << ReplayReason(choice, track->Events()) << "\n";
     return SavePng(image, out) ? 0 : 1;
 }
 
