@@ -17,8 +17,8 @@ QPointF Destination(double dLat, double dLon, double dBearingRad, double dKm)
     const double p1 = dLat * FlightGeo::kRadPerDeg;
     const double l1 = dLon * FlightGeo::kRadPerDeg;
     const double p2 = std::asin(std::sin(p1) * std::cos(d) + std::cos(p1) * std::sin(d) * std::cos(dBearingRad));
-    const double l2 = l1 + std::atan2(std::sin(dBearingRad) * std::sin(d) * std::cos(p1),
-                                      std::cos(d) - std::sin(p1) * std::sin(p2));
+    const double l2 =
+        l1 + std::atan2(std::sin(dBearingRad) * std::sin(d) * std::cos(p1), std::cos(d) - std::sin(p1) * std::sin(p2));
     return QPointF(p2 / FlightGeo::kRadPerDeg, l2 / FlightGeo::kRadPerDeg);
 }
 

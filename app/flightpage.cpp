@@ -2,13 +2,14 @@
 #include "flightfields.h"
 #include "flighttrack.h"
 #include "r8element.h"
+#include "screenlayoutprops.h"
+
+#include <QCoreApplication>
 
 #include <QPainter>
 
 FlightFieldText::FlightFieldText(const FlightTrack& track, int iFix, int iPage)
-    : m_Track(track)
-    , m_iFix(iFix)
-    , m_iPage(iPage)
+    : m_Track(track), m_iFix(iFix), m_iPage(iPage)
 {
 }
 
@@ -33,6 +34,29 @@ QVector<ReplayPage> ReplayPagesOf(const QVector<PageProps>& pages)
     for (const PageProps& p : pages)
         replay.append(ReplayPage{p.Trigger, p.Disabled != 0});
     return replay;
+}
+
+QString TriggerText(quint32 uTrigger)
+{
+    for (int k = 0; k < 6; ++k)
+        if (uTrigger == (1u << k))
+            return ScreenLayoutProps::tr(ScreenLayoutProps::TriggerTexts[k]);
+    return QString();
+}
+
+QString ReplayReason(const PageChoice& choice, const QVector<FlightEvent>& events)
+{
+    if (choice.iEvent >= 0 && choice.iEvent < events.size()) {
+        const FlightEvent& e = events.at(choice.iEvent);
+        QString text = QCoreApplication::translate("FlightPreview", "%1 at %2")
+                           .arg(TriggerText(choice.uTrigger), IgcFile::TimeText(e.iTime));
+        if (!e.strDetail.isEmpty())
+            text += QStringLiteral(" (%1)").arg(e.strDetail);
+        return text;
+    }
+    if (choice.uTrigger == kTriggerPowerUp)
+        return TriggerText(kTriggerPowerUp);
+    return QCoreApplication::translate("FlightPreview", "first enabled page");
 }
 
 void PaintFlightPage(QPainter& painter, const QList<R8element*>& elements, int iPage, float fZoom,

@@ -1,7 +1,7 @@
 #pragma once
 #include "fieldtext.h"
-#include "pagereplay.h"
 #include "pageprops.h"
+#include "pagereplay.h"
 
 #include <QList>
 #include <QVector>
@@ -28,6 +28,11 @@ private:
 };
 
 QVector<ReplayPage> ReplayPagesOf(const QVector<PageProps>& pages);
+// A trigger bit's text as the page properties dialog shows it (translated).
+QString TriggerText(quint32 uTrigger);
+// Why the replay shows its page: "Power up", or the trigger and the time of
+// the event that fired it.
+QString ReplayReason(const PageChoice& choice, const QVector<FlightEvent>& events);
 
 // Paints page iPage of the elements at fZoom, with live values, as the
 // instrument would show it: white screen, no selection marks.

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "appglobals.h"
+#include "flightpreview.h"
 #include "startup.h"
 #include "r8element.h"
 #include "r8elementprop.h"
@@ -388,6 +389,8 @@ void MainWindow::CreateMenus()
 
     toolsMenu = menuBar()->addMenu(tr("&Tools"));
     toolsMenu->addActions({airSpaceAct, firmwareAct});
+    QAction* flightAct = toolsMenu->addAction(tr("Flight preview…"), this, [this] { OpenFlightPreview(this); });
+    flightAct->setObjectName(QStringLiteral("actionFlightPreview"));
 
     helpMenu = menuBar()->addMenu(tr("&Help"));
     helpMenu->addAction(aboutAct);

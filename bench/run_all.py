@@ -11,6 +11,7 @@ root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 env = dict(os.environ, QT_QPA_PLATFORM="offscreen",
            R8_BUNDLE_DIR=os.path.join(build, "R8designer.app/Contents/MacOS"),
            R8_OPENAIR_DIR=os.path.join(root, "..", "shared", "data", "openair"),
+           R8_IGC_DIR=os.path.join(root, "..", "shared", "data", "igc"),
            R8SIM=os.path.join(build, "r8sim"), R8TOOL=os.path.join(build, "r8tool"))
 
 RESULT = re.compile(r'^RESULT : (\S+?)\(\):(?:"(.*)":)?\s*$')
@@ -53,6 +54,8 @@ rows = [
     ("read the 2.1 MB French OpenAir file (ms)", get("BenchAirspace::readEach[fr_openaip_2025.txt]"), 45.0),
     ("read all twenty OpenAir files (ms)", get("BenchAirspace::readAllTwenty"), 300.0),
     ("uncheck/check the largest file (ms)", get("BenchAirspace::uncheckCheckLargest"), 30.0),
+    ("read the longest IGC log, all values and events (ms)", get("BenchFlight::readAndCompute"), 50.0),
+    ("one flight preview frame, 15 elements, zoom 2 (ms)", get("BenchFlight::previewFrame"), 5.0),
     ("start-up to idle main window (ms)", get("BenchStartup::startupToIdle"), 400.0),
     ("resident memory when idle (MB)",
      None if get("BenchStartup::residentMemory") is None else get("BenchStartup::residentMemory") / 1024, 80.0),

@@ -26,33 +26,33 @@ struct FieldQuantity {
 const FieldQuantity s_Quantities[] = {
     {kFieldAltitude, FlightQuantity::Altitude},
     {kFieldDuration, FlightQuantity::FlightTime},
-    {90, FlightQuantity::GlideRatio},      // Cur.G.R.
-    {92, FlightQuantity::ThermalGain},     // Alt.Gain
-    {95, FlightQuantity::MaxAltitude},     // Max.Alti
-    {96, FlightQuantity::GpsAltitude},     // GPS Alti
-    {101, FlightQuantity::DistTakeoff},    // Dist.Toff
-    {102, FlightQuantity::DistThermal},    // Dist.Thermal
-    {105, FlightQuantity::Vario},          // Vario
-    {107, FlightQuantity::Track},          // Heading
-    {108, FlightQuantity::AvgSpeed},       // Ave.Speed
-    {109, FlightQuantity::WindSpeed},      // Wind Speed
-    {110, FlightQuantity::AboveTakeoff},   // Above Toff
-    {111, FlightQuantity::GlideTakeoff},   // G.R.Toff
-    {123, FlightQuantity::MaxClimb},       // Max.Climb
-    {124, FlightQuantity::MaxSink},        // Max.Sink
-    {125, FlightQuantity::MaxSpeed},       // Max.Speed
-    {147, FlightQuantity::Speed},          // Speed
+    {90, FlightQuantity::GlideRatio},    // Cur.G.R.
+    {92, FlightQuantity::ThermalGain},   // Alt.Gain
+    {95, FlightQuantity::MaxAltitude},   // Max.Alti
+    {96, FlightQuantity::GpsAltitude},   // GPS Alti
+    {101, FlightQuantity::DistTakeoff},  // Dist.Toff
+    {102, FlightQuantity::DistThermal},  // Dist.Thermal
+    {105, FlightQuantity::Vario},        // Vario
+    {107, FlightQuantity::Track},        // Heading
+    {108, FlightQuantity::AvgSpeed},     // Ave.Speed
+    {109, FlightQuantity::WindSpeed},    // Wind Speed
+    {110, FlightQuantity::AboveTakeoff}, // Above Toff
+    {111, FlightQuantity::GlideTakeoff}, // G.R.Toff
+    {123, FlightQuantity::MaxClimb},     // Max.Climb
+    {124, FlightQuantity::MaxSink},      // Max.Sink
+    {125, FlightQuantity::MaxSpeed},     // Max.Speed
+    {147, FlightQuantity::Speed},        // Speed
     {kFieldPressure, FlightQuantity::Pressure},
-    {149, FlightQuantity::AvgVario},       // Ave.Vario
-    {158, FlightQuantity::FlightLevel},    // Flight Level
-    {172, FlightQuantity::TurnRate},       // AveROT
-    {177, FlightQuantity::TransGlide},     // Trans.G.R.
-    {184, FlightQuantity::WindDir},        // Wind Dir.
-    {231, FlightQuantity::GainLoss},       // Alt.Gain/Loss
-    {236, FlightQuantity::ThermalTop},     // Thermal top
+    {149, FlightQuantity::AvgVario},    // Ave.Vario
+    {158, FlightQuantity::FlightLevel}, // Flight Level
+    {172, FlightQuantity::TurnRate},    // AveROT
+    {177, FlightQuantity::TransGlide},  // Trans.G.R.
+    {184, FlightQuantity::WindDir},     // Wind Dir.
+    {231, FlightQuantity::GainLoss},    // Alt.Gain/Loss
+    {236, FlightQuantity::ThermalTop},  // Thermal top
     {kFieldTas, FlightQuantity::Tas},
-    {271, FlightQuantity::ThermalTime},    // Therm.Dur.
-    {272, FlightQuantity::ThermalClimb},   // Thrml.Perfo.
+    {271, FlightQuantity::ThermalTime},  // Therm.Dur.
+    {272, FlightQuantity::ThermalClimb}, // Thrml.Perfo.
 };
 
 const FieldQuantity* Find(int iField)

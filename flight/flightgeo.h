@@ -17,7 +17,8 @@ inline double DistanceKm(double lat1, double lon1, double lat2, double lon2)
     const double p2 = lat2 * kRadPerDeg;
     const double dp = p2 - p1;
     const double dl = (lon2 - lon1) * kRadPerDeg;
-    const double a = std::sin(dp / 2) * std::sin(dp / 2) + std::cos(p1) * std::cos(p2) * std::sin(dl / 2) * std::sin(dl / 2);
+    const double a =
+        std::sin(dp / 2) * std::sin(dp / 2) + std::cos(p1) * std::cos(p2) * std::sin(dl / 2) * std::sin(dl / 2);
     return 2 * kEarthRadiusKm * std::asin(std::sqrt(std::fmin(1.0, a)));
 }
 

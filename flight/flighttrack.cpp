@@ -13,7 +13,7 @@
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kMinTrackKm = 0.002; // below 2 m the bearing is noise: the last track is kept
+constexpr double kMinTrackKm = 0.002;    // below 2 m the bearing is noise: the last track is kept
 constexpr double kMinSinkForGlide = 0.1; // m/s; slower sink gives no glide ratio
 constexpr double kFeetPerMetre = 3.28084;
 
@@ -38,8 +38,7 @@ QString FlightEvent::KindText(Kind kind)
     return QString();
 }
 
-FlightTrack::FlightTrack(const IgcLog& log, const FlightAirspaces* pAirspaces)
-    : m_Log(log)
+FlightTrack::FlightTrack(const IgcLog& log, const FlightAirspaces* pAirspaces) : m_Log(log)
 {
     if (m_Log.fixes.isEmpty())
         m_Log.fixes.append(IgcFix()); // a track always has a fix to show
@@ -57,8 +56,8 @@ FlightTrack::FlightTrack(const IgcLog& log, const FlightAirspaces* pAirspaces)
 int FlightTrack::FixAt(qint64 iTime) const
 {
     const auto& fixes = m_Log.fixes;
-    auto it = std::upper_bound(fixes.begin(), fixes.end(), iTime,
-                               [](qint64 t, const IgcFix& f) { return t < f.iTime; });
+    auto it =
+        std::upper_bound(fixes.begin(), fixes.end(), iTime, [](qint64 t, const IgcFix& f) { return t < f.iTime; });
     return std::max(0, int(it - fixes.begin()) - 1);
 }
 
@@ -200,8 +199,7 @@ void FlightTrack::DetectLegsAndThermals()
     const int n = m_Log.fixes.size();
     QVector<char> moving(n);
     for (int i = 0; i < n; ++i)
-        moving[i] = Get(i, FlightQuantity::Speed) > kFlyingSpeed
-                    || std::abs(m_SteadyVario.at(i)) > kFlyingVario;
+        moving[i] = Get(i, FlightQuantity::Speed) > kFlyingSpeed || std::abs(m_SteadyVario.at(i)) > kFlyingVario;
     const QVector<Span> legs = MergedRuns(moving, kMinMovingRun, kLandingGap, kMinFlight, 0, n - 1);
     for (const Span& leg : legs) {
         // A log that stops while moving ends in the air.
@@ -242,9 +240,9 @@ void FlightTrack::DetectAirspaces(const FlightAirspaces& airspaces)
 void FlightTrack::ComputeFlightValues()
 {
     const int n = m_Log.fixes.size();
-    int iLeg = -1;      // the last leg that took off at or before i
-    int iThermal = -1;  // the last thermal that began at or before i
-    int iHeld = -1;     // the thermal whose values are shown; -1 before the first of a leg
+    int iLeg = -1;     // the last leg that took off at or before i
+    int iThermal = -1; // the last thermal that began at or before i
+    int iHeld = -1;    // the thermal whose values are shown; -1 before the first of a leg
     double dTop = kNaN;
     double dTrans = kNaN;
     double maxAlt = -1e9, maxClimb = -1e9, maxSink = 1e9, maxSpeed = -1e9;
@@ -324,17 +322,32 @@ void FlightTrack::ComputeWind()
     QVector<float> speed(n, float(kNaN)), from(n, float(kNaN));
     for (const Span& th : m_Thermals) {
         int c = th.iFirst;
-        for (int i = th.iFirst; i <= th.iLast; ++i) {
+        for (int i = th.iFirst + 1; i <= th.iLast; ++i) {
+            // Only while turning: a straight stretch would add its own
+            // air speed to the drift.
+            const double dStep = std::abs(m_TurnDeg[i] - m_TurnDeg[i - 1]);
+            if (dStep < kCirclingRate * (Time(i) - Time(i - 1)) / 2)
+                continue;
             while (c + 1 < i && std::abs(m_TurnDeg[i] - m_TurnDeg[c + 1]) >= 360.0)
                 ++c;
-            const double dt = Time(i) - Time(c);
-            if (std::abs(m_TurnDeg[i] - m_TurnDeg[c]) < 360.0 || dt <= 0.0)
+            const double dCovered = std::abs(m_TurnDeg[i] - m_TurnDeg[c]);
+            if (dCovered < 360.0)
                 continue;
+            // The circle began between fix c and the next: where exactly
+            // 360 degrees were left to turn.
+            const double dSegment = std::abs(m_TurnDeg[c + 1] - m_TurnDeg[c]);
+            const double f = dSegment > 0.0 ? (dCovered - 360.0) / dSegment : 0.0;
             const IgcFix& a = m_Log.fixes.at(c);
+            const IgcFix& a2 = m_Log.fixes.at(c + 1);
             const IgcFix& b = m_Log.fixes.at(i);
-            const double north = (b.dLat - a.dLat) * FlightGeo::kRadPerDeg * FlightGeo::kEarthRadiusKm;
-            const double east = (b.dLon - a.dLon) * FlightGeo::kRadPerDeg * FlightGeo::kEarthRadiusKm
-                                * std::cos((a.dLat + b.dLat) / 2 * FlightGeo::kRadPerDeg);
+            const double dLat = a.dLat + f * (a2.dLat - a.dLat);
+            const double dLon = a.dLon + f * (a2.dLon - a.dLon);
+            const double dt = Time(i) - (Time(c) + f * (Time(c + 1) - Time(c)));
+            if (dt <= 0.0)
+                continue;
+            const double north = (b.dLat - dLat) * FlightGeo::kRadPerDeg * FlightGeo::kEarthRadiusKm;
+            const double east = (b.dLon - dLon) * FlightGeo::kRadPerDeg * FlightGeo::kEarthRadiusKm *
+                                std::cos((dLat + b.dLat) / 2 * FlightGeo::kRadPerDeg);
             speed[i] = float(std::hypot(north, east) / dt * 3600.0);
             from[i] = float(std::fmod(std::atan2(east, north) / FlightGeo::kRadPerDeg + 540.0, 360.0));
         }

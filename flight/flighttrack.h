@@ -93,10 +93,7 @@ public:
     QDate DateAt(int iFix) const;
 
     // NaN when the flight gives none at that fix.
-    double Value(int iFix, FlightQuantity q) const
-    {
-        return m_Values[iFix * int(FlightQuantity::Count) + int(q)];
-    }
+    double Value(int iFix, FlightQuantity q) const { return m_Values[iFix * int(FlightQuantity::Count) + int(q)]; }
     bool IsAirborne(int iFix) const;
     bool IsInThermal(int iFix) const;
 
@@ -109,8 +106,8 @@ private:
         int iLast;
     };
     void ComputeBasics();
-    QVector<Span> MergedRuns(const QVector<char>& flags, double dMinRun, double dMaxGap, double dMinSpan,
-                             int iFrom, int iTo) const;
+    QVector<Span> MergedRuns(const QVector<char>& flags, double dMinRun, double dMaxGap, double dMinSpan, int iFrom,
+                             int iTo) const;
     void DetectLegsAndThermals();
     void DetectAirspaces(const FlightAirspaces& airspaces);
     void ComputeFlightValues();
@@ -121,8 +118,8 @@ private:
 
     IgcLog m_Log;
     QVector<float> m_Values;
-    QVector<double> m_PathKm;  // distance flown from the first fix
-    QVector<double> m_TurnDeg; // track change summed from the first fix
+    QVector<double> m_PathKm;     // distance flown from the first fix
+    QVector<double> m_TurnDeg;    // track change summed from the first fix
     QVector<float> m_SteadyVario; // m/s over kTurnWindow: steady enough to tell flying from standing
     QVector<Span> m_Thermals;
     QVector<FlightLeg> m_Legs;

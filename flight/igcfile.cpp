@@ -10,10 +10,10 @@
 
 namespace {
 
-constexpr int kMinFixLength = 35;           // "B" + time, position, validity, two altitudes
+constexpr int kMinFixLength = 35; // "B" + time, position, validity, two altitudes
 constexpr qint64 kDay = 86400;
-constexpr qint64 kRollOverJump = kDay / 2;   // a time this far back is the next day
-constexpr int kMaxWarnings = 200;            // a file of garbage must not fill memory with them
+constexpr qint64 kRollOverJump = kDay / 2; // a time this far back is the next day
+constexpr int kMaxWarnings = 200;          // a file of garbage must not fill memory with them
 
 QString Tr(const char* text)
 {
@@ -106,8 +106,8 @@ bool ReadFix(const char* line, int iLength, const Extensions& ext, IgcFix* fix)
     const char ns = line[14];
     const char ew = line[23];
     const char validity = line[24];
-    if (hh < 0 || hh > 23 || mm < 0 || mm > 59 || ss < 0 || ss > 59 || latDeg < 0 || latDeg > 90 || latMin < 0
-        || latMin >= 60000 || lonDeg < 0 || lonDeg > 180 || lonMin < 0 || lonMin >= 60000)
+    if (hh < 0 || hh > 23 || mm < 0 || mm > 59 || ss < 0 || ss > 59 || latDeg < 0 || latDeg > 90 || latMin < 0 ||
+        latMin >= 60000 || lonDeg < 0 || lonDeg > 180 || lonMin < 0 || lonMin >= 60000)
         return false;
     if ((ns != 'N' && ns != 'S') || (ew != 'E' && ew != 'W') || (validity != 'A' && validity != 'V'))
         return false;

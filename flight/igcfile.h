@@ -11,9 +11,9 @@ struct IgcFix {
     // Seconds since 00:00 UTC of the log's date; fixes after midnight keep
     // counting past 86400, so times never go back within a log.
     qint64 iTime = 0;
-    double dLat = 0.0; // degrees, north positive
-    double dLon = 0.0; // degrees, east positive
-    bool bValid = true; // 'A' (3D fix) rather than 'V'
+    double dLat = 0.0;    // degrees, north positive
+    double dLon = 0.0;    // degrees, east positive
+    bool bValid = true;   // 'A' (3D fix) rather than 'V'
     int iPressureAlt = 0; // metres, standard atmosphere
     int iGnssAlt = 0;     // metres above the ellipsoid
     float fTas = -1.0f;   // km/h from a TAS extension, -1 when the log has none

@@ -1,7 +1,5 @@
 #include "pagereplay.h"
 
-#include <QCoreApplication>
-
 namespace {
 
 // The first enabled page carrying the trigger, -1 when none does.
@@ -50,38 +48,6 @@ PageChoice At(const QVector<ReplayPage>& pages, const QVector<FlightEvent>& even
             choice = PageChoice{iPage, uTrigger, e};
     }
     return choice;
-}
-
-QString TriggerText(quint32 uTrigger)
-{
-    // The page properties dialog's own texts, so one translation serves both.
-    static const char* const texts[] = {
-        QT_TRANSLATE_NOOP("ScreenLayoutProps", "Airspace warning"),
-        QT_TRANSLATE_NOOP("ScreenLayoutProps", "Entering thermal"),
-        QT_TRANSLATE_NOOP("ScreenLayoutProps", "Transition (leaving thermal)"),
-        QT_TRANSLATE_NOOP("ScreenLayoutProps", "Arriving at turnpoint"),
-        QT_TRANSLATE_NOOP("ScreenLayoutProps", "Start opened"),
-        QT_TRANSLATE_NOOP("ScreenLayoutProps", "Power up"),
-    };
-    for (int k = 0; k < 6; ++k)
-        if (uTrigger == (1u << k))
-            return QCoreApplication::translate("ScreenLayoutProps", texts[k]);
-    return QString();
-}
-
-QString Reason(const PageChoice& choice, const QVector<FlightEvent>& events)
-{
-    if (choice.iEvent >= 0 && choice.iEvent < events.size()) {
-        const FlightEvent& e = events.at(choice.iEvent);
-        QString text = QCoreApplication::translate("PageReplay", "%1 at %2")
-                           .arg(TriggerText(choice.uTrigger), IgcFile::TimeText(e.iTime));
-        if (!e.strDetail.isEmpty())
-            text += QStringLiteral(" (%1)").arg(e.strDetail);
-        return text;
-    }
-    if (choice.uTrigger == kTriggerPowerUp)
-        return TriggerText(kTriggerPowerUp);
-    return QCoreApplication::translate("PageReplay", "first enabled page");
 }
 
 } // namespace PageReplay

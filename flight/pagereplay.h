@@ -35,9 +35,4 @@ PageChoice At(const QVector<ReplayPage>& pages, const QVector<FlightEvent>& even
 
 // The trigger that an event fires, 0 for none (take-off and landing).
 quint32 TriggerOf(FlightEvent::Kind kind);
-// The trigger's text as the page properties dialog shows it (translated).
-QString TriggerText(quint32 uTrigger);
-// "Power up", or the trigger and the event's time: why the page is shown.
-QString Reason(const PageChoice& choice, const QVector<FlightEvent>& events);
-
 } // namespace PageReplay

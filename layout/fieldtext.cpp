@@ -17,10 +17,10 @@ struct TypeShape {
 TypeShape ShapeOf(int iDataType)
 {
     switch (iDataType) {
-    case 1: return {Shape::Number, 0, "00000"};  // altitudes
-    case 2: return {Shape::Number, 0, "000"};    // speeds
-    case 3: return {Shape::Number, 1, "000.0"};  // vertical speeds
-    case 4: return {Shape::Number, 3, "0.000"};  // distances
+    case 1: return {Shape::Number, 0, "00000"}; // altitudes
+    case 2: return {Shape::Number, 0, "000"};   // speeds
+    case 3: return {Shape::Number, 1, "000.0"}; // vertical speeds
+    case 4: return {Shape::Number, 3, "0.000"}; // distances
     case 7: return {Shape::Time, 0, "00:00:00"};
     case 8: return {Shape::Date, 0, "2000-01-01"};
     default: return {Shape::Number, 0, "000000"};

@@ -27,7 +27,7 @@ private slots:
 void TestIgcFile::realLogs_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<int>("fixes");   // B records, as SOURCES.md counts them
+    QTest::addColumn<int>("fixes"); // B records, as SOURCES.md counts them
     QTest::addColumn<QDate>("date");
     QTest::addColumn<bool>("pressure");
     QTest::newRow("middle landing") << "flight_with_middle_landing.igc" << 14819 << QDate(2019, 3, 9) << true;
@@ -70,8 +70,8 @@ void TestIgcFile::firstFix_data()
     QTest::addColumn<int>("gnssAlt");
     QTest::addColumn<float>("tas");
     // B1200004612584N01249706EA0098801046
-    QTest::newRow("napret") << "napret.igc" << qint64(12 * 3600) << 46 + 12.584 / 60 << 12 + 49.706 / 60 << 988
-                            << 1046 << -1.0f;
+    QTest::newRow("napret") << "napret.igc" << qint64(12 * 3600) << 46 + 12.584 / 60 << 12 + 49.706 / 60 << 988 << 1046
+                            << -1.0f;
     // B2348083839773S17608501EA00352004580060040254500001... TAS in bytes 42-46: 025.45 km/h
     QTest::newRow("southern, eastern, TAS") << "new_zealand.igc" << qint64(23 * 3600 + 48 * 60 + 8)
                                             << -(38 + 39.773 / 60) << 176 + 8.501 / 60 << 352 << 458 << 25.45f;
@@ -126,8 +126,8 @@ void TestIgcFile::malformed_data()
     const QByteArray a = "B1016485346296N02025184EA0012300122\r\n";
     const QByteArray b = "B1016495346296N02025184EA0012300121\r\n";
     QTest::newRow("truncated last line") << head + a + b + "B10165053462" << 2 << QStringList{"line 5"};
-    QTest::newRow("minutes of 60") << head + a + "B1016495360296N02025184EA0012300121\r\n" << 1
-                                   << QStringList{"line 4"};
+    QTest::newRow("minutes of 60") << head + a + "B1016495360296N02025184EA0012300121\r\n"
+                                   << 1 << QStringList{"line 4"};
     QTest::newRow("bad validity") << head + a + "B1016495346296N02025184XA0012300121\r\n" + b << 2
                                   << QStringList{"line 4"};
     QTest::newRow("letters in altitude") << head + "B1016485346296N02025184EA00x2300122\r\n" + b << 1

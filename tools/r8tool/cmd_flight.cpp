@@ -1,8 +1,8 @@
 // r8tool flight: a recorded flight's summary and events, or every mapped
 // field's value at one moment, as the replay shows them.
-#include "command.h"
 #include "cmd_flight.h"
 #include "appglobals.h"
+#include "command.h"
 #include "datafields.h"
 #include "flightairspacetree.h"
 #include "flightfields.h"
@@ -30,8 +30,8 @@ void PrintSummary(QTextStream& out, const FlightTrack& track)
     for (int i = 0; i < track.Legs().size(); ++i) {
         const FlightLeg& leg = track.Legs().at(i);
         const int iEnd = leg.iLandingFix >= 0 ? leg.iLandingFix : track.FixCount() - 1;
-        out << "  flight " << i + 1 << "  take-off " << IgcFile::TimeText(track.Fix(leg.iTakeoffFix).iTime)
-            << "  " << (leg.iLandingFix >= 0 ? "landing " : "log ends ") << IgcFile::TimeText(track.Fix(iEnd).iTime)
+        out << "  flight " << i + 1 << "  take-off " << IgcFile::TimeText(track.Fix(leg.iTakeoffFix).iTime) << "  "
+            << (leg.iLandingFix >= 0 ? "landing " : "log ends ") << IgcFile::TimeText(track.Fix(iEnd).iTime)
             << "  duration " << Duration(track.Value(iEnd, FlightQuantity::FlightTime)) << "  max altitude "
             << FieldValueText(1, track.Value(iEnd, FlightQuantity::MaxAltitude)) << " m  max climb "
             << FieldValueText(3, track.Value(iEnd, FlightQuantity::MaxClimb)) << " m/s  max sink "
@@ -74,8 +74,8 @@ int RunFlight(const QStringList& args)
     if (!LoadCatalogue(options.iLang, options.iModel))
         return Fail(QStringLiteral("no field catalogue for model %1").arg(options.iModel));
     const int iFix = track->FixAt(options.iTime);
-    out << "at " << IgcFile::TimeText(track->Fix(iFix).iTime) << " UTC (fix " << iFix + 1 << " of "
-        << track->FixCount() << ")\n";
+    out << "at " << IgcFile::TimeText(track->Fix(iFix).iTime) << " UTC (fix " << iFix + 1 << " of " << track->FixCount()
+        << ")\n";
     const FlightFieldText values(*track, iFix, 0);
     for (_DataField* field : g_DataFields.Fields()) {
         if (!FlightFields::IsMapped(*track, field->BaseId))
