@@ -1,9 +1,11 @@
 #include "catalogueupdate.h"
 #include "appglobals.h"
+#include "cataloguecoverage.h"
+#include "cataloguereceiver.h"
 #include "datafields.h"
 
-#include <QAtomicInt>
 #include <QDebug>
+#include <QLoggingCategory>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -14,6 +16,8 @@
 #include <QStringList>
 #include <QTemporaryFile>
 #include <QtEndian>
+
+Q_LOGGING_CATEGORY(lcCatalogue, "r8.catalogue")
 
 namespace {
 
@@ -45,45 +49,47 @@ qint64 AnnouncedSize(const QByteArray& body)
     return pageSize * pageCount;
 }
 
-// Opens the candidate file read-only on a connection of its own, so the
-// designer's connection (g_pDB) is never disturbed.
+// The header bytes 18 and 19 (write and read format) are 2 in WAL mode.
+bool IsWalDatabase(const QByteArray& body)
+{
+    return body.at(18) == 2 || body.at(19) == 2;
+}
+
+// Checks the candidate file on a connection of its own: integrity, tables,
+// then every model and language the designer serves.
 CatalogueUpdate::Outcome CheckDatabase(const QString& path)
 {
-    static QAtomicInt s_iConnection;
-    const QString name = QStringLiteral("r8-catalogue-check-%1").arg(s_iConnection.fetchAndAddRelaxed(1));
     CatalogueUpdate::Outcome outcome;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        db.setDatabaseName(path);
-        if (!db.open()) {
-            outcome = Refuse(CatalogueUpdate::Unreadable, QStringLiteral("does not open"));
+    const bool opened = WithReadOnlyDatabase(path, [&outcome](QSqlDatabase& db) {
+        QSqlQuery query(db);
+        const QStringList tables = db.tables(QSql::Tables);
+        const QStringList needed = {QStringLiteral("BaseStrings"), QStringLiteral("ModelStrings"),
+                                    QStringLiteral("LanguageStrings"), QStringLiteral("Languages"),
+                                    QStringLiteral("Models")};
+        QStringList missing;
+        for (const QString& table : needed)
+            if (!tables.contains(table, Qt::CaseInsensitive))
+                missing << table;
+        CatalogueCoverage coverage;
+        if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()
+            || query.value(0).toString() != QLatin1String("ok")) {
+            outcome = Refuse(CatalogueUpdate::Unreadable, QStringLiteral("fails the integrity check"));
+        } else if (!missing.isEmpty()) {
+            outcome = Refuse(CatalogueUpdate::MissingTables,
+                             QStringLiteral("lacks the tables %1").arg(missing.join(QLatin1Char(','))));
+        } else if (!ReadCoverage(db, &coverage)) {
+            outcome = Refuse(CatalogueUpdate::NoFields, QStringLiteral("the field query fails"));
         } else {
-            {
-                QSqlQuery query(db);
-                const QStringList tables = db.tables(QSql::Tables);
-                const QStringList needed = {QStringLiteral("BaseStrings"), QStringLiteral("ModelStrings"),
-                                            QStringLiteral("LanguageStrings"), QStringLiteral("Languages"),
-                                            QStringLiteral("Models")};
-                QStringList missing;
-                for (const QString& table : needed)
-                    if (!tables.contains(table, Qt::CaseInsensitive))
-                        missing << table;
-                if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()
-                    || query.value(0).toString() != QLatin1String("ok")) {
-                    outcome = Refuse(CatalogueUpdate::Unreadable, QStringLiteral("fails the integrity check"));
-                } else if (!missing.isEmpty()) {
-                    outcome = Refuse(CatalogueUpdate::MissingTables,
-                                     QStringLiteral("lacks the tables %1").arg(missing.join(QLatin1Char(','))));
-                } else if (!query.exec(QString::fromLatin1(DataFields::QueryText()).arg(1).arg(1))
-                           || !query.next()) {
-                    outcome = Refuse(CatalogueUpdate::NoFields, QStringLiteral("holds no field for model 1"));
-                }
-            }
-            db.close();
+            const QString fields = MissingFields(coverage, RequiredCoverage());
+            const QString languages = MissingLanguages(coverage, RequiredCoverage());
+            if (!fields.isEmpty())
+                outcome = Refuse(CatalogueUpdate::NoFields, fields);
+            else if (!languages.isEmpty())
+                outcome = Refuse(CatalogueUpdate::NoTranslations, languages);
         }
-    }
-    QSqlDatabase::removeDatabase(name);
+    });
+    if (!opened)
+        return Refuse(CatalogueUpdate::Unreadable, QStringLiteral("does not open"));
     return outcome;
 }
 
@@ -109,12 +115,14 @@ QNetworkRequest CatalogueUpdate::Request(const QUrl& url)
     return request;
 }
 
-QNetworkReply* CatalogueUpdate::Start(QNetworkAccessManager& manager, const QSettings& settings)
+QNetworkReply* CatalogueUpdate::Start(QNetworkAccessManager& manager, const QSettings& settings, int iTimeLimitMs)
 {
     const QUrl url = Address(settings);
     if (url.isEmpty() || !url.isValid())
         return nullptr;
-    return manager.get(Request(url));
+    QNetworkReply* reply = manager.get(Request(url));
+    new CatalogueReceiver(reply, MaxBodyBytes, iTimeLimitMs);
+    return reply;
 }
 
 CatalogueUpdate::Outcome CatalogueUpdate::Check(int iHttpStatus, const QByteArray& body)
@@ -128,6 +136,10 @@ CatalogueUpdate::Outcome CatalogueUpdate::Check(int iHttpStatus, const QByteArra
     const qint64 announced = AnnouncedSize(body);
     if (announced > body.size())
         return Refuse(Truncated, QStringLiteral("%1 of %2 bytes").arg(body.size()).arg(announced));
+    // Even read-only, SQLite would put -wal and -shm files beside the
+    // catalogue (or fail in a folder it may not write).
+    if (IsWalDatabase(body))
+        return Refuse(WalMode, QStringLiteral("a write-ahead-log database"));
 
     QTemporaryFile candidate;
     if (!candidate.open() || candidate.write(body) != body.size() || !candidate.flush())
@@ -156,16 +168,22 @@ bool CatalogueUpdate::Apply(QNetworkReply* reply, const QString& dbPath)
     if (!reply)
         return false;
     reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug().noquote() << QStringLiteral("neterror:%1").arg(reply->errorString());
+    CatalogueReceiver* receiver = CatalogueReceiver::Of(reply);
+    if (!receiver)
+        receiver = new CatalogueReceiver(reply, MaxBodyBytes, 0);
+    receiver->Drain();
+    Outcome outcome;
+    if (receiver->TooLarge() || receiver->TimedOut()) {
+        outcome = Refuse(receiver->TooLarge() ? TooLarge : TimedOut, receiver->Reason());
+    } else if (reply->error() != QNetworkReply::NoError) {
+        qCDebug(lcCatalogue).noquote() << QStringLiteral("neterror:%1").arg(reply->errorString());
         return false;
+    } else {
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        outcome = Install(status, receiver->Body(), dbPath);
     }
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    // Stop reading at the limit: a larger body is refused anyway.
-    const QByteArray body = reply->read(MaxBodyBytes + 1);
-    const Outcome outcome = Install(status, body, dbPath);
     if (!outcome.accepted()) {
-        qDebug().noquote() << QStringLiteral("catalogue download refused: %1").arg(outcome.reason);
+        qCDebug(lcCatalogue).noquote() << QStringLiteral("catalogue download refused: %1").arg(outcome.reason);
         return false;
     }
     g_DataFields.LoadFromDB(g_pDB);

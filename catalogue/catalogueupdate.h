@@ -22,15 +22,18 @@ class CatalogueUpdate
 public:
     enum Status {
         Accepted,
-        NetworkError,  // the reply reported an error
-        HttpStatus,    // status other than 200
-        TooLarge,      // body over MaxBodyBytes
-        NotSqlite,     // no SQLite header
-        Truncated,     // fewer bytes than the header announces
-        Unreadable,    // does not open or fails the integrity check
-        MissingTables, // catalogue tables absent
-        NoFields,      // the catalogue query finds no field for model 1
-        Unwritable     // the catalogue file could not be replaced
+        NetworkError,   // the reply reported an error
+        HttpStatus,     // status other than 200
+        TooLarge,       // body (or its Content-Length) over MaxBodyBytes
+        NotSqlite,      // no SQLite header
+        Truncated,      // fewer bytes than the header announces
+        Unreadable,     // does not open or fails the integrity check
+        MissingTables,  // catalogue tables absent
+        NoFields,       // a model has fewer fields than the built-in catalogue
+        Unwritable,     // the catalogue file could not be replaced
+        TimedOut,       // the download outlasted TimeLimitMs
+        WalMode,        // a write-ahead-log database (would grow -wal/-shm files)
+        NoTranslations  // a language of the built-in catalogue has no rows
     };
     struct Outcome {
         Status status = Accepted;
@@ -38,21 +41,29 @@ public:
         bool accepted() const { return status == Accepted; }
     };
 
-    static constexpr qint64 MaxBodyBytes = 32 * 1024 * 1024;
+    // The shipped catalogue is about 100 KiB.
+    static constexpr qint64 MaxBodyBytes = 8 * 1024 * 1024;
+    // The download runs at every start-up without the user asking: a stalled
+    // server must not keep it (and its socket) for the whole session.
+    static constexpr int TimeLimitMs = 120 * 1000;
     static const char* DefaultUrl();
 
     // The download address: settings key "CatalogueUrl" when present (an
     // empty value switches the download off), else DefaultUrl().
     static QUrl Address(const QSettings& settings);
     static QNetworkRequest Request(const QUrl& url);
-    // Starts the GET; null when the download is switched off.
-    static QNetworkReply* Start(QNetworkAccessManager& manager, const QSettings& settings);
+    // Starts the GET with its size and time limits; null when the download
+    // is switched off.
+    static QNetworkReply* Start(QNetworkAccessManager& manager, const QSettings& settings,
+                                int iTimeLimitMs = TimeLimitMs);
 
     // The checks on a body, without touching any file.
     static Outcome Check(int iHttpStatus, const QByteArray& body);
     // Check, then replace dbPath atomically.
     static Outcome Install(int iHttpStatus, const QByteArray& body, const QString& dbPath);
-    // Everything downloadFinished needs: network error line, Install, reload
-    // of g_DataFields through g_pDB after a replacement, deleteLater.
+    // Everything downloadFinished needs: the body gathered within the limits
+    // (a reply not made by Start is read up to MaxBodyBytes), network error
+    // line, Install, reload of g_DataFields through g_pDB after a
+    // replacement, deleteLater.
     static bool Apply(QNetworkReply* reply, const QString& dbPath);
 };

@@ -1,6 +1,7 @@
 #include "firmwaresender.h"
 #include "appglobals.h"
 #include "firmwaretodevice.h"
+#include "progress.h"
 #include "ui_firmwaresender.h"
 #include "zvcomport.h"
 
@@ -65,6 +66,11 @@ void firmwareSender::onSend()
 {
     form->buttonClose->setEnabled(false);
     form->buttonSend->setEnabled(false);
+    // A new transfer starts with an empty bar, whatever the last one left.
+    form->progressBar->setRange(0, 1);
+    form->progressBar->setValue(0);
+    bStopping = false;
+    strLastMessage.clear();
     worker = new firmwareToDevice(this);
     worker->strFileName = form->firmwareFile->text();
     connect(worker, &firmwareToDevice::resultReady, this, &firmwareSender::sendMsgs);
@@ -76,20 +82,24 @@ void firmwareSender::onSend()
 
 void firmwareSender::sendMsgs(QString text)
 {
-    qDebug() << text;
-    form->messageOut->setText(text);
+    qCDebug(lcFirmware) << text;
+    strLastMessage = text;
+    if (!bStopping)
+        form->messageOut->setText(text);
 }
 
 void firmwareSender::showProgress(int value, int maximum)
 {
-    form->progressBar->setMaximum(maximum);
-    form->progressBar->setValue(value);
+    ShowBarProgress(form->progressBar, value, maximum);
 }
 
 void firmwareSender::onThreadEnd()
 {
     form->buttonClose->setEnabled(true);
     form->buttonSend->setEnabled(true);
+    if (bStopping)
+        form->messageOut->setText(worker && worker->Succeeded() ? strLastMessage : tr("Stopped."));
+    bStopping = false;
     worker = nullptr;
 }
 
@@ -106,7 +116,7 @@ void firmwareSender::onGetLayout()
     ZVcomPort link;
     if (!link.ConnectToInstrument())
         return;
-    qDebug() << "Connected!";
+    qCDebug(lcFirmware) << "Connected!";
     link.flush();
 }
 
@@ -115,6 +125,9 @@ bool firmwareSender::RefuseToClose()
     if (!worker || !worker->isRunning())
         return false;
     worker->requestInterruption();
+    // The worker stops at its next wait; say at once that it was heard.
+    bStopping = true;
+    form->messageOut->setText(tr("Stopping…"));
     return true;
 }
 

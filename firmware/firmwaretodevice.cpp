@@ -3,7 +3,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcFirmware, "r8.firmware")
 
@@ -61,6 +60,11 @@ QString firmwareToDevice::CheckBodySize(qint64 bodySize)
     return bodySize < kMaxBodySize ? QString() : tr("Firmware file is too large!");
 }
 
+QString firmwareToDevice::SilenceHint()
+{
+    return tr("No answer: switch the instrument on in firmware mode and check the cable.");
+}
+
 void firmwareToDevice::run()
 {
     QFile file(strFileName);
@@ -78,7 +82,10 @@ void firmwareToDevice::run()
 
     ZVcomPort link; // closes the port when run() returns
     const bool bConnected = link.ConnectToInstrument() != 0;
-    message = CheckInstrument(header, bConnected, link.iModel, link.strModel);
+    // A port that exists but does not open says why.
+    message = bConnected || link.OpenProblem().isEmpty()
+        ? CheckInstrument(header, bConnected, link.iModel, link.strModel)
+        : link.OpenProblem();
     if (message.isEmpty())
         message = CheckBodySize(file.size() - kHeaderSize);
     if (!message.isEmpty()) {
@@ -150,11 +157,16 @@ void firmwareToDevice::Transfer(ZVcomPort& link, const QByteArray& body, int iMo
     int state = StateStart;
     int counter = 0;
     QByteArray reply;
+    QElapsedTimer silence; // since the instrument last said anything
+    silence.start();
+    const auto report = [this, &silence](const QString& text) {
+        emit resultReady(silence.hasExpired(SilenceHintMs) ? SilenceHint() : text);
+    };
     while (state != StateEnd) {
         if (state == StateStart) {
             if (isInterruptionRequested())
                 break;
-            emit resultReady(tr("Starting..."));
+            report(tr("Starting..."));
             link.flush();
             link.write(reinterpret_cast<uchar*>(startPacket.data()), startPacket.size());
             if (!link.WaitForWrite(kStartWriteWait)) {
@@ -171,10 +183,15 @@ void firmwareToDevice::Transfer(ZVcomPort& link, const QByteArray& body, int iMo
             emit resultReady(tr("Instrument not responding."));
             break;
         }
+        if (got == Reply::Data)
+            silence.restart();
         if (state == StateWaitReady) {
             if (got == Reply::Silence) {
+                // Nothing but the start packet has gone out: a stop is safe.
+                if (isInterruptionRequested())
+                    break;
                 ++counter;
-                emit resultReady(tr("Waiting...%1").arg(counter));
+                report(tr("Waiting...%1").arg(counter));
                 if (counter >= kReadyPolls)
                     state = StateStart;
             } else {

@@ -1,11 +1,15 @@
 #pragma once
 #include "firmwareimage.h"
 
+#include <QLoggingCategory>
 #include <QString>
 #include <QThread>
 #include <atomic>
 
 class ZVcomPort;
+
+// The firmware transfer's diagnostics ("r8.firmware").
+Q_DECLARE_LOGGING_CATEGORY(lcFirmware)
 
 // Writes one ".zvf" image into an SD-family instrument on a thread of its
 // own: checks the image against the instrument, sends the start packet, then
@@ -28,6 +32,11 @@ public:
     static QString CheckInstrument(const FirmwareImage::Header& header, bool bConnected, int iModel,
                                    const QString& strModel);
     static QString CheckBodySize(qint64 bodySize);
+
+    // Shown instead of "Waiting..." once the instrument has been silent for
+    // SilenceHintMs: what the pilot can do about it.
+    static QString SilenceHint();
+    static constexpr int SilenceHintMs = 10000;
 
 signals:
     void resultReady(QString const& text);

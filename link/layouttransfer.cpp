@@ -111,7 +111,7 @@ bool GetLayoutFromDevice()
     ZVcomPort link;
     if (!link.ConnectToInstrument())
         return false;
-    qDebug() << "Connected!";
+    qCDebug(lcLink) << "Connected!";
     link.flush();
     return true;
 }

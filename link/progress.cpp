@@ -6,10 +6,22 @@
 
 namespace {
 constexpr int kInitialProgress = 24; // shown until the first transfer sets it
+constexpr int kInitialMaximum = 100; // Qt's default
+}
+
+void ShowBarProgress(QProgressBar* bar, int iValue, int iMaximum)
+{
+    if (iMaximum <= 0) {
+        bar->setRange(0, 1);
+        bar->setValue(1);
+        return;
+    }
+    bar->setRange(0, iMaximum);
+    bar->setValue(qBound(0, iValue, iMaximum));
 }
 
 Progress::Progress(QWidget* parent)
-    : QDialog(parent)
+    : QDialog(parent), iValue(kInitialProgress), iMax(kInitialMaximum)
 {
     setObjectName(QStringLiteral("Progress"));
     resize(521, 150);
@@ -20,7 +32,7 @@ Progress::Progress(QWidget* parent)
     progressBar = new QProgressBar(this);
     progressBar->setObjectName(QStringLiteral("progressBar"));
     progressBar->setGeometry(20, 40, 481, 23);
-    progressBar->setValue(kInitialProgress);
+    ShowBarProgress(progressBar, iValue, iMax);
 
     label = new QLabel(tr("Sending:"), this);
     label->setObjectName(QStringLiteral("label"));
@@ -36,14 +48,16 @@ void Progress::ShowMessage(const QString& strMessage)
     label_2->setText(strMessage);
 }
 
-void Progress::SetProgresMax(int iMax)
+void Progress::SetProgresMax(int iMaximum)
 {
-    progressBar->setMaximum(iMax);
+    iMax = iMaximum;
+    ShowBarProgress(progressBar, iValue, iMax);
 }
 
-void Progress::UpdateProgress(int iValue)
+void Progress::UpdateProgress(int iNewValue)
 {
-    progressBar->setValue(iValue);
+    iValue = iNewValue;
+    ShowBarProgress(progressBar, iValue, iMax);
 }
 
 QString Progress::Message() const
@@ -53,10 +67,10 @@ QString Progress::Message() const
 
 int Progress::ProgressValue() const
 {
-    return progressBar->value();
+    return iValue;
 }
 
 int Progress::ProgressMax() const
 {
-    return progressBar->maximum();
+    return iMax;
 }

@@ -100,16 +100,17 @@ void ZvCommandSender::doWork()
     if (n > 0 && !bFailed) {
         ZVcomPort link;
         link.SetInterruptFlag(&bStop);
+        emit message(tr("Looking for the instrument…"));
         if (!link.ConnectToInstrument()) {
             if (!bStop)
-                emit message(tr("Could not connect to device."));
+                emit message(link.OpenProblem().isEmpty() ? tr("Could not connect to device.") : link.OpenProblem());
             bFailed = true;
         } else if (!(ModelMaskBit(link.strModel) & uSupported)) {
             emit message(tr("%1 not supported.").arg(link.strModel));
             bFailed = true;
         } else {
             emit message(tr("Connected to %1.").arg(link.strModel));
-            qDebug() << QStringLiteral("Connected to %1 sn:%2.").arg(link.strModel, link.strSerial);
+            qCDebug(lcLink) << QStringLiteral("Connected to %1 sn:%2.").arg(link.strModel, link.strSerial);
             bFailed = !SendQueue(link, n);
         }
     }
@@ -128,7 +129,7 @@ bool FinishSenderThread(QThread* pThread, ZvCommandSender* pSender)
         pThread->quit();
         if (!pThread->wait(kThreadStopWaitMs)) {
             // Never expected: every wait of the sender is cut short by Stop().
-            qDebug() << "command sender thread did not stop; leaving it";
+            qCDebug(lcLink) << "command sender thread did not stop; leaving it";
             return false;
         }
     }

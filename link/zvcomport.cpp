@@ -1,10 +1,14 @@
 #include "zvcomport.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QThread>
 #include <cstring>
+
+Q_LOGGING_CATEGORY(lcLink, "r8.link")
 
 const KnownNmeaCommand KnownNmeaCommands[R8_KNOWN_NMEA_COUNT] = {
     {"PZVSNP", 1}, {"PZVFLO", 2}, {"PZVCTR", 4}, {"PZVCTT", 5},
@@ -20,11 +24,13 @@ constexpr int kFlushChunk = 1024;
 constexpr int kFlushMaxRounds = 1024;     // 1 MiB of stale input at most
 constexpr int kReadChunk = 64;
 constexpr int kIdentWaitTicks = 10;       // 1 s for an older instrument to answer
+// The whole identification window: a device behind a converter that streams
+// data of its own (a GPS logger, another instrument) is given up after it,
+// however many bytes it sends.
+constexpr int kIdentWindowMs = kIdentWaitTicks * kTickMs;
+// Bytes that keep coming without a reply end a wait after this many windows.
+constexpr int kReplyWindows = 5;
 constexpr qint32 kConverterBaud = 57600;
-// A device that streams bytes without ever completing a reply would keep
-// WaitResponse reading forever; this many bytes without a result count as
-// a time-out.
-constexpr int kMaxReplyBytes = 64 * 1024;
 
 struct SdModel {
     quint16 iProduct;
@@ -49,6 +55,21 @@ bool IsPortFailure(QSerialPort::SerialPortError error)
 }
 
 } // namespace
+
+QString PortOpenProblem(const QString& strPort, QSerialPort::SerialPortError error)
+{
+    if (error != QSerialPort::PermissionError)
+        return QString();
+    // Qt reports a port held by another program (its lock file, or an
+    // exclusive open) and one this user may not open alike; the file's
+    // permissions tell which.
+    const QFileInfo file(strPort);
+    if (file.exists() && !(file.isReadable() && file.isWritable()))
+        return QCoreApplication::translate("ZVcomPort",
+                                           "Could not open %1: permission denied — see README: dialout group.")
+            .arg(strPort);
+    return QCoreApplication::translate("ZVcomPort", "Could not open %1: in use by another program.").arg(strPort);
+}
 
 quint8 SentenceChecksum(const QByteArray& body)
 {
@@ -179,7 +200,7 @@ QList<R8PortInfo> ParseExtraPorts(const QString& strValue)
             info.iProduct = static_cast<quint16>(product);
         }
         if (!okVendor || !okProduct) {
-            qDebug() << "R8_EXTRA_PORTS: ignoring" << entry;
+            qCDebug(lcLink) << "R8_EXTRA_PORTS: ignoring" << entry;
             continue;
         }
         info.strLocation = entry.left(eq).trimmed();
@@ -220,7 +241,7 @@ void ZVcomPort::NotePortError()
 {
     if (IsPortFailure(port.error())) {
         if (!bPortLost)
-            qDebug() << "port failed:" << port.errorString();
+            qCDebug(lcLink) << "port failed:" << port.errorString();
         bPortLost = true;
     }
 }
@@ -232,18 +253,30 @@ void ZVcomPort::GiveUpPort()
     port.clearError();
 }
 
+// Opens the port; on failure remembers why (for the user) and leaves the
+// port closed with its error cleared.
+bool ZVcomPort::OpenPort(const R8PortInfo& info)
+{
+    if (port.open(QIODevice::ReadWrite)) {
+        bPortLost = false; // an earlier port of the search may have failed
+        return true;
+    }
+    qCDebug(lcLink) << QStringLiteral("have error code: %1").arg(port.error()) << port.errorString();
+    const QString problem = PortOpenProblem(info.strLocation, port.error());
+    if (!problem.isEmpty())
+        strOpenProblem = problem;
+    GiveUpPort();
+    return false;
+}
+
 int ZVcomPort::OpenSdPort(const R8PortInfo& info)
 {
     if (!SdModelFromProduct(info.iProduct, &iModel, &strModel))
         return 0;
     QThread::msleep(kSdOpenDelayMs);
     port.setPortName(info.strLocation);
-    if (port.open(QIODevice::ReadWrite)) {
-        bPortLost = false; // an earlier port of the search may have failed
+    if (OpenPort(info))
         return 1;
-    }
-    qDebug() << QStringLiteral("have error code: %1").arg(port.error());
-    GiveUpPort();
     iModel = 0;
     strModel.clear();
     return 0;
@@ -251,35 +284,33 @@ int ZVcomPort::OpenSdPort(const R8PortInfo& info)
 
 int ZVcomPort::TryConverterPort(const R8PortInfo& info, bool* pbEndSearch)
 {
-    qDebug() << QStringLiteral("Old model PortName: %1").arg(info.strName);
+    qCDebug(lcLink) << QStringLiteral("Old model PortName: %1").arg(info.strName);
     port.setPortName(info.strLocation);
     port.setBaudRate(kConverterBaud, QSerialPort::AllDirections);
     port.setDataBits(QSerialPort::Data8);
     port.setParity(QSerialPort::NoParity);
     port.setFlowControl(QSerialPort::NoFlowControl);
     strModel.clear();
-    if (!port.open(QIODevice::ReadWrite)) {
-        qDebug() << "clear error";
-        GiveUpPort();
+    if (!OpenPort(info)) {
+        qCDebug(lcLink) << "clear error";
         return 0;
     }
-    qDebug() << "opened!";
-    bPortLost = false;
+    qCDebug(lcLink) << "opened!";
     parser.strModel.clear();
     SendCommand("PZVSNP");
-    if (WaitResponse(kIdentWaitTicks) != R8_REPLY_IDENT) {
+    if (WaitResponse(kIdentWaitTicks, kIdentWindowMs) != R8_REPLY_IDENT) {
         GiveUpPort();
         strModel.clear();
         return 0;
     }
     if (strModel.isEmpty()) {
         GiveUpPort();
-        qDebug() << "no response!";
+        qCDebug(lcLink) << "no response!";
         *pbEndSearch = true;
         return 0;
     }
     iModel = ConverterModelFromName(strModel);
-    qDebug() << QStringLiteral("got response! %1").arg(iModel, 0, 16);
+    qCDebug(lcLink) << QStringLiteral("got response! %1").arg(iModel, 0, 16);
     return 1;
 }
 
@@ -287,6 +318,7 @@ int ZVcomPort::ConnectToInstrument()
 {
     iModel = 0;
     bPortLost = false;
+    strOpenProblem.clear();
     if (port.isOpen())
         port.close();
     const QList<R8PortInfo> ports = AvailableR8Ports();
@@ -295,7 +327,7 @@ int ZVcomPort::ConnectToInstrument()
             continue;
         if (Interrupted())
             return 0;
-        qDebug() << QStringLiteral("PortName: %1").arg(info.strLocation);
+        qCDebug(lcLink) << QStringLiteral("PortName: %1").arg(info.strLocation);
         if (info.iVendor == R8_VENDOR_SD)
             return OpenSdPort(info);
         if (info.iVendor == R8_VENDOR_CONVERTER) {
@@ -358,7 +390,7 @@ bool ZVcomPort::HasData(int t)
         return false;
     const qint64 waiting = port.bytesAvailable();
     if (waiting > 0) {
-        qDebug() << QStringLiteral("have data %1").arg(waiting);
+        qCDebug(lcLink) << QStringLiteral("have data %1").arg(waiting);
         return true;
     }
     return WaitForBytes(t);
@@ -405,7 +437,7 @@ bool ZVcomPort::SendCommand(const QByteArray& body)
         return false;
     const QByteArray line = FrameSentence(body);
     if (line.isEmpty()) {
-        qDebug() << "body too long, not sent:" << body.size() << "bytes";
+        qCDebug(lcLink) << "body too long, not sent:" << body.size() << "bytes";
         return false;
     }
     const qint64 n = port.write(line);
@@ -429,12 +461,20 @@ int ZVcomPort::ParseChar(char c)
     return r;
 }
 
-int ZVcomPort::WaitResponse(int t)
+int ZVcomPort::WaitResponse(int t, int iTotalMs)
 {
+    if (iTotalMs < 0)
+        iTotalMs = kReplyWindows * qMax(t, 1) * kTickMs;
+    QElapsedTimer elapsed;
+    elapsed.start();
     unsigned char buf[kReadChunk];
-    int iBytesSeen = 0;
-    while (iBytesSeen < kMaxReplyBytes) {
-        if (!WaitForBytes(t))
+    for (;;) {
+        const qint64 left = iTotalMs - elapsed.elapsed();
+        if (left <= 0)
+            break;
+        // Never wait past the end of the whole window.
+        const int ticks = int(qMin<qint64>(t, (left + kTickMs - 1) / kTickMs));
+        if (!WaitForBytes(ticks))
             return bPortLost ? R8_REPLY_PORT_LOST : R8_REPLY_NONE;
         const int n = read(buf, kReadChunk);
         if (n < 0)
@@ -444,8 +484,7 @@ int ZVcomPort::WaitResponse(int t)
             if (r != 0)
                 return r;
         }
-        iBytesSeen += n;
     }
-    qDebug() << "no reply within" << kMaxReplyBytes << "bytes";
+    qCDebug(lcLink) << "no reply within" << iTotalMs << "ms";
     return R8_REPLY_NONE;
 }

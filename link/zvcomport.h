@@ -1,10 +1,14 @@
 #pragma once
 #include <QByteArray>
 #include <QList>
+#include <QLoggingCategory>
 #include <QObject>
 #include <QSerialPort>
 #include <QString>
 #include <atomic>
+
+// The link's diagnostics ("r8.link"); the tools show them with --verbose.
+Q_DECLARE_LOGGING_CATEGORY(lcLink)
 
 // Sentence names the reply parser knows, each with its parsing type.
 struct KnownNmeaCommand {
@@ -42,6 +46,10 @@ quint8 SentenceChecksum(const QByteArray& body);
 // "$<body>,*<hh>\n", hh lower-case hex right-aligned in two places padded
 // with a blank. Empty when the body is longer than R8_MAX_BODY_BYTES.
 QByteArray FrameSentence(const QByteArray& body);
+
+// Why a port that exists could not be opened, in words for the user; empty
+// for an error that needs no explanation.
+QString PortOpenProblem(const QString& strPort, QSerialPort::SerialPortError error);
 
 // Model code and name of an instrument with its own USB interface; false for
 // a product id outside the table.
@@ -94,8 +102,13 @@ public:
     ZVcomPort();
     ~ZVcomPort() override;
 
-    // 1 connected (port open, model known), 0 not.
+    // 1 connected (port open, model known), 0 not. The search is bounded in
+    // time: every converter port gets one identification window, whatever
+    // it sends meanwhile.
     int ConnectToInstrument();
+    // After a failed search: why a port that was found could not be opened
+    // (the last such port), or empty.
+    QString OpenProblem() const { return strOpenProblem; }
 
     // Raw transfer; 0 when the port is not open, else the port's count
     // (negative on a port error).
@@ -111,8 +124,9 @@ public:
     bool SendCommand(const char* szBody);
     bool SendCommand(const QByteArray& body);
     // Parses replies until a non-zero result; 0 after t x 100 ms without a
-    // byte, R8_REPLY_PORT_LOST when the port fails.
-    int WaitResponse(int t);
+    // byte or, when bytes keep coming without a reply, after iTotalMs
+    // (default: five such windows); R8_REPLY_PORT_LOST when the port fails.
+    int WaitResponse(int t, int iTotalMs = -1);
     int ParseChar(char c);
 
     // True once the port reported a read or resource error.
@@ -131,10 +145,12 @@ private:
     bool WaitForBytes(int t);
     void NotePortError();
     void GiveUpPort();
+    bool OpenPort(const R8PortInfo& info);
     int OpenSdPort(const R8PortInfo& info);
     int TryConverterPort(const R8PortInfo& info, bool* pbEndSearch);
 
     NmeaReplyParser parser;
     bool bPortLost = false;
     const std::atomic<bool>* pInterrupt = nullptr;
+    QString strOpenProblem;
 };

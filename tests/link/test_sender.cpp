@@ -130,7 +130,8 @@ void TestSender::fullBatchAcknowledged()
     const BatchReport r = RunBatch(sender);
     QCOMPARE(r.started, QList<int>{5});
     QCOMPARE(r.progress, (QList<int>{1, 2, 3, 4, 5}));
-    QCOMPARE(r.messages, (QStringList{QStringLiteral("Connected to ALVO SD."), QStringLiteral("All data sent.")}));
+    QCOMPARE(r.messages, (QStringList{QStringLiteral("Looking for the instrument…"), QStringLiteral("Connected to ALVO SD."),
+                                      QStringLiteral("All data sent.")}));
     QCOMPARE(r.ended, 1);
     QCOMPARE(sender.QueuedCount(), 0);
     QCOMPARE(sim.Log(), Bodies(5));
@@ -203,9 +204,10 @@ void TestSender::modelMask()
     sender.SupportedDevices(mask);
     sender.AddCommands(Bodies(2));
     const BatchReport r = RunBatch(sender);
-    QCOMPARE(r.messages.first(), firstMessage);
+    QCOMPARE(r.messages.first(), QStringLiteral("Looking for the instrument…"));
+    QCOMPARE(r.messages.value(1), firstMessage);
     const bool bRefused = firstMessage.endsWith(QLatin1String("not supported."));
-    QCOMPARE(r.messages.size(), bRefused ? 1 : 2);
+    QCOMPARE(r.messages.size(), bRefused ? 2 : 3);
     QCOMPARE(sender.QueuedCount(), 0);
     QStringList log = sim.Log();
     log.removeAll(QStringLiteral("PZVSNP"));
@@ -220,7 +222,7 @@ void TestSender::noInstrument()
     sender.AddCommands(Bodies(3));
     const BatchReport r = RunBatch(sender);
     QCOMPARE(r.started, QList<int>{3});
-    QCOMPARE(r.messages, QStringList{QStringLiteral("Could not connect to device.")});
+    QCOMPARE(r.messages, (QStringList{QStringLiteral("Looking for the instrument…"), QStringLiteral("Could not connect to device.")}));
     QCOMPARE(r.ended, 1);
     QCOMPARE(sender.QueuedCount(), 0);
 }

@@ -8,6 +8,12 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QHostAddress>
+#include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <QStandardPaths>
@@ -84,3 +90,47 @@ void TestEnv::OnNextModal(const std::function<void(QWidget*)>& check)
     });
     timer->start(10);
 }
+
+namespace TestEnv {
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+int StartLocalServer(QProcess& server, const std::function<QStringList(int iPort)>& arguments)
+{
+    constexpr int kAttempts = 100;
+    constexpr int kWaitMs = 100;
+    int port = 0;
+    {
+        // A free port: bind to 0, read the number, let go.
+        QTcpServer probe;
+        if (!probe.listen(QHostAddress::LocalHost, 0))
+            return 0;
+        port = probe.serverPort();
+    }
+    server.setProgram(QStringLiteral("python3"));
+    server.setArguments(arguments(port));
+    server.setStandardOutputFile(QProcess::nullDevice());
+    server.start();
+    if (!server.waitForStarted())
+        return 0;
+    for (int i = 0; i < kAttempts && server.state() == QProcess::Running; ++i) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, quint16(port));
+        if (socket.waitForConnected(kWaitMs))
+            return port;
+        QThread::msleep(kWaitMs);
+    }
+    return 0;
+}
+
+} // namespace TestEnv

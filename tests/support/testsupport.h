@@ -1,8 +1,10 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
+class QProcess;
 class QWidget;
 
 // Paths handed to every test by CTest (see tests/CMakeLists.txt).
@@ -18,4 +20,11 @@ int LoadCatalogue(int iLangID = 1, int iModel = 1);
 // Runs check on the next modal window that opens (within five seconds), so a
 // test can answer a message box or dialog that exec() is about to block on.
 void OnNextModal(const std::function<void(QWidget*)>& check);
+// Whole-file reading and writing; empty / false on failure.
+QByteArray ReadFile(const QString& path);
+bool WriteFile(const QString& path, const QByteArray& bytes);
+// Starts a local server (python3 with the arguments made for a free port)
+// and waits until 127.0.0.1 accepts connections on that port; the port, or
+// 0 when it did not come up.
+int StartLocalServer(QProcess& server, const std::function<QStringList(int iPort)>& arguments);
 }

@@ -2,10 +2,12 @@
 // the designer's link without hardware.
 #include "sim_firmware.h"
 #include "sim_sentences.h"
+#include "sim_stream.h"
 #include "simpty.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <cstdio>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -68,8 +70,14 @@ int main(int argc, char* argv[])
         {QStringLiteral("bad-checksum"), QStringLiteral("Send replies with a wrong checksum.")},
         {QStringLiteral("firmware"), QStringLiteral("Play the firmware block protocol instead of sentences, writing the received image to OUTFILE."), QStringLiteral("OUTFILE")},
         {QStringLiteral("fw-option"), QStringLiteral("An option for the firmware mode (repeatable)."), QStringLiteral("KEY=VALUE")},
+        {QStringLiteral("stream"), QStringLiteral("Play a device that is no instrument (a GPS logger): send a position sentence HZ times a second and answer nothing."), QStringLiteral("HZ")},
+        {QStringLiteral("refuse-open"), QStringLiteral("Make the device refuse to open: busy (held by another program) or permission (no permissions; stops any user but root)."), QStringLiteral("HOW")},
+        {QStringLiteral("verbose"), QStringLiteral("Print diagnostics (bad or unknown sentences, hang-ups) on standard error.")},
     });
     p.process(app);
+    if (!p.isSet(QStringLiteral("verbose")))
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
+    qSetMessagePattern(QStringLiteral("%{category}: %{message}"));
 
     SentenceSimConfig cfg;
     quint16 iVendor = kVendorSd;
@@ -106,14 +114,17 @@ int main(int argc, char* argv[])
     cfg.strLogFile = p.value(QStringLiteral("log"));
     cfg.bGarbage = p.isSet(QStringLiteral("garbage"));
     cfg.bBadChecksum = p.isSet(QStringLiteral("bad-checksum"));
+    int iStreamHz = 0;
     if (!IntOption(p, "nak-at", &cfg.iNakAt) || !IntOption(p, "silent-from", &cfg.iSilentFrom)
         || !IntOption(p, "hangup-at", &cfg.iHangupAt) || !IntOption(p, "delay", &cfg.iDelayMs)
-        || !IntOption(p, "split", &cfg.iSplitBytes))
+        || !IntOption(p, "split", &cfg.iSplitBytes) || !IntOption(p, "stream", &iStreamHz))
         return 2;
 
     SimPty pty;
     if (!OpenSimPty(&pty))
         return 1;
+    if (p.isSet(QStringLiteral("refuse-open")) && !RefuseSimPty(&pty, p.value(QStringLiteral("refuse-open"))))
+        return 2;
     std::printf("%s\nR8_EXTRA_PORTS=%s=%04x:%04x\n", qPrintable(pty.strDevice), qPrintable(pty.strDevice), iVendor,
                 iProduct);
     std::fflush(stdout);
@@ -125,6 +136,8 @@ int main(int argc, char* argv[])
         fw.iProduct = iProduct;
         fw.options = p.values(QStringLiteral("fw-option"));
         rc = RunFirmwareSim(pty.fdMaster, fw);
+    } else if (iStreamHz > 0) {
+        rc = RunStreamSim(pty, iStreamHz);
     } else {
         rc = RunSentenceSim(pty, cfg);
     }

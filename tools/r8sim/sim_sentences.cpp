@@ -75,7 +75,7 @@ bool SentenceSim::HandleLine(const QByteArray& line)
     QByteArray body;
     const QString problem = CheckFraming(line, &body);
     if (!problem.isEmpty()) {
-        std::fprintf(stderr, "r8sim: bad sentence (%s): %s\n", qPrintable(problem), line.toPercentEncoding(" $,*").constData());
+        qCDebug(lcSim).noquote() << "bad sentence (" + problem + "):" << line.toPercentEncoding(" $,*");
         Log("!BAD " + line.toPercentEncoding(" $,*()"));
         return true;
     }
@@ -102,7 +102,7 @@ bool SentenceSim::HandleLine(const QByteArray& line)
             return true;
         }
     }
-    std::fprintf(stderr, "r8sim: unknown sentence %s, not answered\n", name.constData());
+    qCDebug(lcSim).noquote() << "unknown sentence" << name << "not answered";
     return true;
 }
 
@@ -121,7 +121,7 @@ int SentenceSim::Run()
     for (;;) {
         const int n = ReadSimPty(pty, buf, sizeof buf, kPollMs);
         if (n < 0) {
-            std::fprintf(stderr, "r8sim: pty closed\n");
+            qCDebug(lcSim) << "pty closed";
             return 0;
         }
         for (int i = 0; i < n; ++i) {
@@ -136,7 +136,7 @@ int SentenceSim::Run()
             } else if (c == '\n') {
                 bInSentence = false;
                 if (!HandleLine(line)) {
-                    std::fprintf(stderr, "r8sim: hanging up at sentence %d\n", iSentence);
+                    qCDebug(lcSim) << "hanging up at sentence" << iSentence;
                     CloseSimPty(&pty);
                     return 0;
                 }

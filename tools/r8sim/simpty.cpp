@@ -1,13 +1,19 @@
 #include "simpty.h"
 
+#include <QSerialPort>
+
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcSim, "r8sim")
 
 bool OpenSimPty(SimPty* pPty)
 {
@@ -45,6 +51,59 @@ void CloseSimPty(SimPty* pPty)
         ::close(pPty->fdMaster);
     pPty->fdSlave = -1;
     pPty->fdMaster = -1;
+}
+
+namespace {
+
+char s_szLockFile[256];
+
+void RemoveLockFileAndExit(int)
+{
+    ::unlink(s_szLockFile);
+    ::_exit(0);
+}
+
+// Qt's serial port leaves its lock file behind when the simulator is
+// terminated (as every test ends it); take it away then.
+void RemoveLockFileOnExit(const QString& strDevice)
+{
+    const QString name = QLatin1String("LCK..") + QString(strDevice).remove(QStringLiteral("/dev/")).replace(QLatin1Char('/'), QLatin1Char('_'));
+    const char* const dirs[] = {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp", "/tmp", "/var/tmp", "/run/lock"};
+    for (const char* dir : dirs) {
+        const QByteArray path = QByteArray(dir) + '/' + name.toLocal8Bit();
+        if (::access(path.constData(), F_OK) == 0 && size_t(path.size()) < sizeof s_szLockFile) {
+            std::strcpy(s_szLockFile, path.constData());
+            ::signal(SIGTERM, RemoveLockFileAndExit);
+            ::signal(SIGINT, RemoveLockFileAndExit);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+bool RefuseSimPty(SimPty* pPty, const QString& strHow)
+{
+    if (strHow == QLatin1String("permission")) {
+        if (::fchmod(pPty->fdSlave, 0) == 0)
+            return true;
+        std::fprintf(stderr, "r8sim: cannot change the device's permissions: %s\n", std::strerror(errno));
+        return false;
+    }
+    if (strHow == QLatin1String("busy")) {
+        // Lives as long as the simulator.
+        static QSerialPort holder;
+        holder.setPortName(pPty->strDevice);
+        if (holder.open(QIODevice::ReadWrite)) {
+            RemoveLockFileOnExit(pPty->strDevice);
+            return true;
+        }
+        std::fprintf(stderr, "r8sim: cannot hold %s: %s\n", qPrintable(pPty->strDevice),
+                     qPrintable(holder.errorString()));
+        return false;
+    }
+    std::fprintf(stderr, "r8sim: --refuse-open takes busy or permission\n");
+    return false;
 }
 
 int ReadSimPty(const SimPty& pty, char* pBuf, int iSize, int iMsecs)

@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QLoggingCategory>
 #include <QTextStream>
 #include <QTimer>
 #include <unistd.h>
@@ -69,11 +68,8 @@ int RunFirmwareSend(const QStringList& args)
 {
     QString file;
     int giveUpSeconds = 0;
-    bool verbose = false;
     for (int i = 0; i < args.size(); ++i) {
-        if (args.at(i) == QLatin1String("--verbose")) {
-            verbose = true;
-        } else if (args.at(i) == QLatin1String("--give-up") && i + 1 < args.size()) {
+        if (args.at(i) == QLatin1String("--give-up") && i + 1 < args.size()) {
             bool ok = false;
             giveUpSeconds = args.at(++i).toInt(&ok);
             if (!ok || giveUpSeconds <= 0)
@@ -87,10 +83,7 @@ int RunFirmwareSend(const QStringList& args)
     if (file.isEmpty())
         return UsageError(QStringLiteral("firmware-send: an image file is needed"));
 
-    // The worker logs every request and block; only on demand here.
-    if (!verbose)
-        QLoggingCategory::setFilterRules(QStringLiteral("r8.firmware.debug=false"));
-
+    // The worker logs every request and block: r8tool shows it with --verbose.
     firmwareToDevice worker;
     worker.strFileName = file;
     TerminalProgress terminal;

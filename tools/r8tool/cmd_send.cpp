@@ -74,7 +74,7 @@ int RunSend(const QStringList& args)
     FinishSenderThread(&thread, sender);
 
     const bool bAllSent = term.iDone == batch.size() && term.strLast == QLatin1String("All data sent.");
-    return bAllSent ? 0 : 1;
+    return bAllSent ? 0 : Fail(term.strLast);
 }
 
 const ToolCommand command("send", "send LAYOUT [--model ID]\n                                          send a layout file to the instrument (exit 0 when "

@@ -6,6 +6,7 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QSqlDatabase>
 #include <QTextStream>
 #include <vector>
@@ -20,7 +21,9 @@ std::vector<ToolCommand*>& Commands()
 
 void PrintUsage(QTextStream& out)
 {
-    out << "usage: r8tool COMMAND [ARGS...]\n\ncommands:\n";
+    out << "usage: r8tool [--verbose] COMMAND [ARGS...]\n\n"
+           "  --verbose (anywhere on the line) prints the diagnostics of the serial link,\n"
+           "  the catalogue and the firmware transfer on standard error.\n\ncommands:\n";
     for (const ToolCommand* cmd : Commands())
         out << "  " << cmd->usage << "\n";
 }
@@ -76,6 +79,11 @@ int main(int argc, char* argv[])
     InitR8Resources();
 
     QStringList args = QCoreApplication::arguments().mid(1);
+    // Quiet by default: the libraries' diagnostics only on demand. Errors
+    // are no diagnostics: subcommands print them with Fail().
+    if (args.removeAll(QStringLiteral("--verbose")) == 0)
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
+    qSetMessagePattern(QStringLiteral("%{if-category}%{category}: %{endif}%{message}"));
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         QTextStream out(stdout);
         PrintUsage(out);
