@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 #include <charconv>
@@ -28,6 +29,7 @@ constexpr double kFlightLevelToMetres = 30.48;
 constexpr float kUnlimitedMetres = 65535.0f;
 constexpr double kArcStepDeg = 15.0;  // grid of the points made from a DB arc
 constexpr double kNoLon = 99999.0;
+constexpr double kArcRadiusMismatch = 0.05;  // share of the radius two DB ends may differ by
 
 struct FileSource {
     FILE* f;
@@ -183,10 +185,11 @@ int GetID(char* sz, const _DATA_TABS* pTable)
     return -1;
 }
 
-double ReadNumber(const char* sz)
+const char* ScanNumber(const char* sz, double* pValue)
 {
+    *pValue = 0.0;
     if (!sz)
-        return 0.0;
+        return nullptr;
     const char* p = sz;
     while (IsBlank(*p))
         ++p;
@@ -197,12 +200,20 @@ double ReadNumber(const char* sz)
     }
     // Digits only: no "inf" or "nan" from stray text.
     if (!((*p >= '0' && *p <= '9') || (*p == '.' && p[1] >= '0' && p[1] <= '9')))
-        return 0.0;
+        return nullptr;
     double value = 0.0;
     const std::from_chars_result r = std::from_chars(p, p + strlen(p), value);
     if (r.ec != std::errc())
-        return 0.0;
-    return bNegative ? -value : value;
+        return nullptr;
+    *pValue = bNegative ? -value : value;
+    return r.ptr;
+}
+
+double ReadNumber(const char* sz)
+{
+    double value = 0.0;
+    ScanNumber(sz, &value);
+    return value;
 }
 
 int GetFloats(char* sz, float* pValues, int iMaxCount)
@@ -254,8 +265,10 @@ float GetCoordinate(char* sz)
     return static_cast<float>(parts[0] + parts[1] / 60.0 + parts[2] / 3600.0);
 }
 
-int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount)
+int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount, bool* pLowerCase)
 {
+    if (pLowerCase)
+        *pLowerCase = false;
     if (!sz || !pCoords || iMaxCount <= 0)
         return 0;
     Trim(sz);
@@ -266,7 +279,12 @@ int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount)
     bool bLon = false;
     int complete = 0;  // positions from the first on with both halves
     for (const char* s = sz; *s; ++s) {
-        const char c = *s;
+        char c = *s;
+        if (!bLon && (c == 'n' || c == 's' || c == 'e' || c == 'w')) {
+            c = AsciiUpper(c);
+            if (pLowerCase)
+                *pLowerCase = true;
+        }
         if (c == ',') {
             if (bLat && bLon && complete == index)
                 ++complete;
@@ -307,26 +325,55 @@ int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount)
 
 float GetAltitude(char* sz)
 {
+    float metres = 0.0f;
+    ReadAltitude(sz, &metres);
+    return metres;
+}
+
+bool ReadAltitude(char* sz, float* pMetres)
+{
+    *pMetres = 0.0f;
     if (!sz)
-        return 0.0f;
+        return false;
     Trim(sz);
     for (char* p = sz; *p; ++p)
         *p = AsciiUpper(*p);
-    const char* start = sz;
-    while (IsBlank(*start))
-        ++start;
-    size_t len = strlen(start);
-    while (len > 0 && IsBlank(start[len - 1]))
-        --len;
-    const QByteArray copy(start, static_cast<int>(len));
-    const bool bMetres = copy.endsWith('M');
-    if (copy == "SFC")
-        return 0.0f;
-    if (copy.contains("UNL"))
-        return kUnlimitedMetres;
-    if (copy.startsWith("FL"))
-        return static_cast<float>(ReadNumber(copy.constData() + 2) * kFlightLevelToMetres);
-    return static_cast<float>(ReadNumber(sz) * (bMetres ? 1.0 : kFeetToMetres));
+    const char* p = sz;
+    while (IsBlank(*p))
+        ++p;
+    if (strncmp(p, "SFC", 3) == 0 || strncmp(p, "GND", 3) == 0)
+        return true;
+    if (strstr(p, "UNL")) {
+        *pMetres = kUnlimitedMetres;
+        return true;
+    }
+    double factor = kFeetToMetres;
+    if (strncmp(p, "FL", 2) == 0) {
+        p += 2;
+        while (IsBlank(*p))
+            ++p;
+        factor = kFlightLevelToMetres;
+    }
+    double value = 0.0;
+    const char* after = ScanNumber(p, &value);
+    if (!after)
+        return false;
+    if (factor != kFlightLevelToMetres) {
+        // The unit is the word right after the number: "M" metres, "F" or
+        // "FT" feet; anything else ("MSL", "AGL", "ALT") leaves feet.
+        while (IsBlank(*after))
+            ++after;
+        const char* word = after;
+        while (*after >= 'A' && *after <= 'Z')
+            ++after;
+        if (after - word == 1 && *word == 'M')
+            factor = 1.0;
+    }
+    const float metres = static_cast<float>(value * factor);
+    if (!std::isfinite(metres))
+        return false;
+    *pMetres = metres;
+    return true;
 }
 
 QString DecodeName(const char* sz, int iLen)
@@ -439,19 +486,62 @@ AirSpace::AirSpace()
                << tr("CTR CTR") << tr("W Wave Window");
 }
 
+QByteArray OpenAirBytes(const QByteArray& raw, QString* pError)
+{
+    const bool bLittle = raw.startsWith("\xFF\xFE");
+    if (bLittle || raw.startsWith("\xFE\xFF")) {
+        const int units = (raw.size() - 2) / 2;
+        QString text(units, Qt::Uninitialized);
+        const auto* b = reinterpret_cast<const unsigned char*>(raw.constData()) + 2;
+        for (int i = 0; i < units; ++i, b += 2)
+            text[i] = QChar(static_cast<ushort>(bLittle ? b[0] | b[1] << 8 : b[0] << 8 | b[1]));
+        QByteArray utf8 = text.toUtf8();
+        if (!memchr(utf8.constData(), 0, size_t(utf8.size())))
+            return utf8;
+    } else if (!memchr(raw.constData(), 0, size_t(raw.size()))) {
+        return raw;
+    }
+    if (pError)
+        *pError = AirSpace::tr("this is not a text file");
+    return QByteArray();
+}
+
+QByteArray AirSpace::ReadOpenAirFile(const QString& strPath, QString* pError)
+{
+    auto fail = [pError](const QString& why) {
+        if (pError)
+            *pError = why;
+        return QByteArray();
+    };
+    // QFile hands the path to the system in its own spelling.
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    const QFileInfo info(strPath);
+    if (!info.isFile())
+        return fail(tr("this is not a regular file"));
+    if (info.size() > R8_OPENAIR_MAX_BYTES)
+        return fail(tr("the file has %1 MB; airspace files over %2 MB are not read")
+                        .arg(info.size() / (1024 * 1024))
+                        .arg(R8_OPENAIR_MAX_BYTES / (1024 * 1024)));
+    const QByteArray raw = file.read(R8_OPENAIR_MAX_BYTES + 1);
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    if (raw.size() > R8_OPENAIR_MAX_BYTES)
+        return fail(tr("airspace files over %1 MB are not read").arg(R8_OPENAIR_MAX_BYTES / (1024 * 1024)));
+    QString why;
+    const QByteArray text = OpenAirBytes(raw, &why);
+    if (!why.isEmpty())
+        return fail(why);
+    return text;
+}
+
 int AirSpace::LoadFromFile(QTreeWidgetItem* pFileItem, const QString& strPath)
 {
     strError.clear();
-    // QFile hands the path to the system in its own spelling.
-    QFile file(strPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        strError = file.errorString();
-        qDebug() << "cannot open airspace file" << strPath << strError;
-        return 0;
-    }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        strError = file.errorString();
+    warnings.clear();
+    const QByteArray data = ReadOpenAirFile(strPath, &strError);
+    if (!strError.isEmpty()) {
         qDebug() << "cannot read airspace file" << strPath << strError;
         return 0;
     }
@@ -465,6 +555,7 @@ namespace {
 struct OpenAirspace {
     QTreeWidgetItem* item = nullptr;
     int bytes = 0;
+    int line = 0;  // of its AC record
     double minLon = kNoLon;
     double maxLon = -kNoLon;
     QString name;
@@ -473,11 +564,16 @@ struct OpenAirspace {
     float ceiling = 0.0f;
 };
 
+inline bool ValidPosition(const _GEO_COORDS& c)
+{
+    return std::isfinite(c.lat) && std::isfinite(c.lon) && std::fabs(c.lat) <= 90.0 && std::fabs(c.lon) <= 180.0;
+}
+
 class Reader
 {
 public:
-    Reader(QTreeWidgetItem* parent, const QStringList& classes)
-        : pParent(parent), classNames(classes), strPoint(QStringLiteral("point")),
+    Reader(QTreeWidgetItem* parent, const QStringList& classes, QVector<AirWarning>& list)
+        : pParent(parent), classNames(classes), warnings(list), strPoint(QStringLiteral("point")),
           strPointZ1(QStringLiteral("pointZ1")), strPointX(QStringLiteral("pointX")),
           strPointZ2(QStringLiteral("pointZ2")), strCircle(QStringLiteral("circle")), strArc(QStringLiteral("arc"))
     {
@@ -487,20 +583,27 @@ public:
 
 private:
     void Record(int id, char* arg);
-    void StartAirspace(char* arg);
+    void StartAirspace(QString token);  // a copy: callers pass cur.token
     void FinishAirspace();
     AirShapeItem* AddShape(const QString& text, int kind, double latRad, double lonRad);
     void AddPoint(const QString& text, double latRad, double lonRad);
     void ArcToPoints(const _GEO_COORDS* ends);
+    void Warn(const QString& message) { warnings.append({iLine, message}); }
+    // The positions of a record, or false after a warning.
+    bool Positions(const char* record, char* arg, _GEO_COORDS* pCoords, int iCount);
+    bool HasCentre(const char* record);
+    void Altitude(char* arg, float* pMetres);
 
     QTreeWidgetItem* pParent;
     const QStringList& classNames;
+    QVector<AirWarning>& warnings;
     const QString strPoint, strPointZ1, strPointX, strPointZ2, strCircle, strArc;
     OpenAirspace cur;
     _GEO_COORDS centre = {0.0, 0.0};
     bool bCentre = false;
     bool bClockwise = true;
     int total = 0;
+    int iLine = 1;
 };
 
 int Reader::Run(OpenAirText& text)
@@ -508,10 +611,14 @@ int Reader::Run(OpenAirText& text)
     char token[R8_TOKEN_MAX + 1];
     char arg[R8_TOKEN_MAX + 1];
     int tokensOnLine = 0;
+    int line = 1;  // of the next byte
     for (;;) {
+        iLine = line;
         int r = GetToken(&text, token, R8_TOKEN_MAX, 0);
         if (r == 3 || r == 0)
             break;
+        if (r == 2)
+            ++line;
         Trim(token);
         if (!token[0] || tokensOnLine > 0) {
             if (r == 2)
@@ -522,10 +629,13 @@ int Reader::Run(OpenAirText& text)
         if (id > 0) {
             // A keyword alone on its line gets an empty argument; the next
             // line stays a record of its own.
-            if (r == 2)
+            if (r == 2) {
                 arg[0] = 0;
-            else
+            } else {
                 r = GetToken(&text, arg, R8_TOKEN_MAX, 1);
+                if (r == 2)
+                    ++line;
+            }
             Record(id, arg);
         }
         ++tokensOnLine;
@@ -538,20 +648,55 @@ int Reader::Run(OpenAirText& text)
     return total;
 }
 
+bool Reader::Positions(const char* record, char* arg, _GEO_COORDS* pCoords, int iCount)
+{
+    const QString text = QString::fromLatin1(arg).trimmed();
+    bool bLower = false;
+    if (GetCoordinates(arg, pCoords, iCount, &bLower) != iCount) {
+        Warn(AirSpace::tr("%1: cannot read the position \"%2\"; record skipped").arg(QLatin1String(record), text));
+        return false;
+    }
+    for (int i = 0; i < iCount; ++i)
+        if (!ValidPosition(pCoords[i])) {
+            Warn(AirSpace::tr("%1: the position \"%2\" is off the globe; record skipped")
+                     .arg(QLatin1String(record), text));
+            return false;
+        }
+    if (bLower)
+        Warn(AirSpace::tr("%1: lower-case hemisphere letter in \"%2\", read as upper case")
+                 .arg(QLatin1String(record), text));
+    return true;
+}
+
+bool Reader::HasCentre(const char* record)
+{
+    if (!bCentre)
+        Warn(AirSpace::tr("%1 needs a centre (V X=) and none is set; record skipped").arg(QLatin1String(record)));
+    return bCentre;
+}
+
+void Reader::Altitude(char* arg, float* pMetres)
+{
+    const QString text = QString::fromLatin1(arg).trimmed();
+    if (!ReadAltitude(arg, pMetres))
+        Warn(AirSpace::tr("cannot read the altitude \"%1\"; 0 m used").arg(text));
+}
+
 void Reader::Record(int id, char* arg)
 {
     switch (id) {
     case AIR_AC:
-        StartAirspace(arg);
+        Trim(arg);
+        StartAirspace(QString::fromLatin1(arg));
         return;
     case AIR_V: {
         Trim(arg);
         if (arg[0] == 'X' && arg[1] == '=') {
             _GEO_COORDS c = {0.0, 0.0};
-            if (GetCoordinates(arg + 2, &c, 1) == 1) {
+            // A bad centre must not leave the previous one in force.
+            bCentre = Positions("V X=", arg + 2, &c, 1);
+            if (bCentre)
                 centre = c;
-                bCentre = true;
-            }
         } else if (arg[0] == 'D' && arg[1] == '=') {
             char* rest = arg + 2;
             Trim(rest);
@@ -565,70 +710,109 @@ void Reader::Record(int id, char* arg)
     default:
         break;
     }
-    if (!cur.item)
+    if (!cur.item) {
+        Warn(AirSpace::tr("%1 before any AC; record skipped").arg(QLatin1String(AIRRECORDS[id - 1].key)));
         return;
+    }
     switch (id) {
     case AIR_AN:
         Trim(arg);
+        if (cur.item->childCount() > 0) {
+            // A block without its own AC: keep both airspaces apart.
+            const QString previous = cur.name;
+            const float floor = cur.floor;
+            const float ceiling = cur.ceiling;
+            const _GEO_COORDS keptCentre = centre;
+            const bool bKeptCentre = bCentre;
+            const bool bKeptClockwise = bClockwise;
+            StartAirspace(cur.token);
+            centre = keptCentre;
+            bCentre = bKeptCentre;
+            bClockwise = bKeptClockwise;
+            cur.floor = floor;
+            cur.ceiling = ceiling;
+            cur.item->setData(0, AirFloorRole, floor);
+            cur.item->setData(0, AirCeilingRole, ceiling);
+            Warn(AirSpace::tr("a second AN after the shapes of \"%1\" starts a new airspace of class %2")
+                     .arg(previous, cur.token));
+        }
         cur.name = DecodeName(arg, static_cast<int>(strlen(arg)));
         cur.item->setText(0, cur.name);
         break;
     case AIR_AL:
-        cur.floor = GetAltitude(arg);
+        Altitude(arg, &cur.floor);
         cur.item->setData(0, AirFloorRole, cur.floor);
         break;
     case AIR_AH:
-        cur.ceiling = GetAltitude(arg);
+        Altitude(arg, &cur.ceiling);
         cur.item->setData(0, AirCeilingRole, cur.ceiling);
         break;
     case AIR_DP: {
         _GEO_COORDS p = {0.0, 0.0};
-        if (GetCoordinates(arg, &p, 1) == 1)
+        if (Positions("DP", arg, &p, 1))
             AddPoint(strPoint, p.lat / R8_DEG_PER_RAD, p.lon / R8_DEG_PER_RAD);
         break;
     }
-    case AIR_DC:
-        if (bCentre) {
-            AirShapeItem* it =
-                AddShape(strCircle, AirNodeCircle, centre.lat / R8_DEG_PER_RAD, centre.lon / R8_DEG_PER_RAD);
-            it->SetRadius(static_cast<float>(ReadNumber(arg) * R8_KM_PER_NM));
-            cur.bytes += R8_CIRCLE_BYTES;
-            total += R8_CIRCLE_BYTES;
+    case AIR_DC: {
+        if (!HasCentre("DC"))
+            break;
+        const float radius = static_cast<float>(ReadNumber(arg) * R8_KM_PER_NM);
+        if (!std::isfinite(radius) || radius < 0.0f) {
+            Warn(AirSpace::tr("DC: the radius \"%1\" is not a length; record skipped")
+                     .arg(QString::fromLatin1(arg).trimmed()));
+            break;
         }
+        AirShapeItem* it = AddShape(strCircle, AirNodeCircle, centre.lat / R8_DEG_PER_RAD, centre.lon / R8_DEG_PER_RAD);
+        it->SetRadius(radius);
+        cur.bytes += R8_CIRCLE_BYTES;
+        total += R8_CIRCLE_BYTES;
         break;
-    case AIR_DA:
-        if (bCentre) {
-            float v[3] = {0.0f, 0.0f, 0.0f};
-            GetFloats(arg, v, 3);
-            AirShapeItem* it =
-                AddShape(strArc, AirNodeArc, centre.lat / R8_DEG_PER_RAD, centre.lon / R8_DEG_PER_RAD);
-            it->SetRadius(static_cast<float>(v[0] * R8_KM_PER_NM));
-            it->SetAngles(v[1] / R8_DEG_PER_RAD, v[2] / R8_DEG_PER_RAD);
-            cur.bytes += R8_ARC_BYTES;
-            total += R8_ARC_BYTES;
+    }
+    case AIR_DA: {
+        if (!HasCentre("DA"))
+            break;
+        const QString text = QString::fromLatin1(arg).trimmed();
+        float v[3] = {0.0f, 0.0f, 0.0f};
+        GetFloats(arg, v, 3);
+        const float radius = static_cast<float>(v[0] * R8_KM_PER_NM);
+        const float a1 = static_cast<float>(v[1] / R8_DEG_PER_RAD);
+        const float a2 = static_cast<float>(v[2] / R8_DEG_PER_RAD);
+        if (!std::isfinite(radius) || radius < 0.0f || !std::isfinite(a1) || !std::isfinite(a2)) {
+            Warn(AirSpace::tr("DA: \"%1\" is not a radius and two angles; record skipped").arg(text));
+            break;
         }
+        AirShapeItem* it = AddShape(strArc, AirNodeArc, centre.lat / R8_DEG_PER_RAD, centre.lon / R8_DEG_PER_RAD);
+        it->SetRadius(radius);
+        it->SetAngles(v[1] / R8_DEG_PER_RAD, v[2] / R8_DEG_PER_RAD);
+        it->setData(0, AirClockwiseRole, bClockwise);
+        cur.bytes += R8_ARC_BYTES;
+        total += R8_ARC_BYTES;
         break;
-    case AIR_DB:
-        if (bCentre) {
-            _GEO_COORDS ends[2] = {{0.0, 0.0}, {0.0, 0.0}};
-            if (GetCoordinates(arg, ends, 2) == 2)
-                ArcToPoints(ends);
-        }
+    }
+    case AIR_DB: {
+        if (!HasCentre("DB"))
+            break;
+        _GEO_COORDS ends[2] = {{0.0, 0.0}, {0.0, 0.0}};
+        if (Positions("DB", arg, ends, 2))
+            ArcToPoints(ends);
         break;
+    }
     default:
         break;
     }
 }
 
-void Reader::StartAirspace(char* arg)
+void Reader::StartAirspace(QString token)
 {
     FinishAirspace();
-    Trim(arg);
     cur = OpenAirspace();
-    cur.token = QString::fromLatin1(arg);
+    cur.token = std::move(token);
+    cur.line = iLine;
     cur.item = new QTreeWidgetItem(pParent);
     cur.item->setFlags(cur.item->flags() | Qt::ItemIsUserCheckable);
-    const int cls = GetID(arg, AIRCLASSES);
+    char key[R8_TOKEN_MAX + 1];
+    qstrncpy(key, cur.token.toLatin1().constData(), sizeof key);
+    const int cls = GetID(key, AIRCLASSES);
     if (cls >= 0 && cls < classNames.size())
         cur.item->setText(1, classNames.at(cls));
     cur.item->setData(0, AirKindRole, AirNodeAirspace);
@@ -645,6 +829,11 @@ void Reader::FinishAirspace()
     if (!cur.item)
         return;
     QTreeWidgetItem* it = cur.item;
+    if (it->childCount() == 0)
+        warnings.append({cur.line, cur.name.isEmpty()
+                                       ? AirSpace::tr("AC %1 with no name and no shapes (a style block?); not sent")
+                                             .arg(cur.token)
+                                       : AirSpace::tr("\"%1\" has no shapes; not sent").arg(cur.name)});
     it->setText(2, QString::number(cur.bytes));
     it->setData(0, AirShapeBytesRole, cur.bytes - R8_AIRSPACE_BYTES);
     it->setData(0, AirShapeCountRole, it->childCount());
@@ -673,6 +862,35 @@ void Reader::AddPoint(const QString& text, double latRad, double lonRad)
     total += R8_POINT_BYTES;
 }
 
+} // namespace
+
+// Every multiple of kArcStepDeg strictly inside an arc's sweep, in the order
+// flown; bearings in degrees. Consecutive points of the arc are never more
+// than kArcStepDeg apart.
+QVector<double> ArcGridBearings(double dStartDeg, double dEndDeg, bool bClockwise)
+{
+    constexpr double kTouch = 1e-6;  // a grid bearing this close to an end adds nothing
+    QVector<double> bearings;
+    if (!std::isfinite(dStartDeg) || !std::isfinite(dEndDeg))
+        return bearings;
+    double sweep = std::fmod(bClockwise ? dEndDeg - dStartDeg : dStartDeg - dEndDeg, 360.0);
+    if (sweep < 0.0)
+        sweep += 360.0;
+    const double dir = bClockwise ? 1.0 : -1.0;
+    double b = bClockwise ? (std::floor(dStartDeg / kArcStepDeg) + 1.0) * kArcStepDeg
+                          : (std::ceil(dStartDeg / kArcStepDeg) - 1.0) * kArcStepDeg;
+    for (;; b += dir * kArcStepDeg) {
+        const double done = (b - dStartDeg) * dir;
+        if (done >= sweep - kTouch || done > 360.0)
+            break;
+        if (done > kTouch)
+            bearings.append(b);
+    }
+    return bearings;
+}
+
+namespace {
+
 void Reader::ArcToPoints(const _GEO_COORDS* ends)
 {
     CGeo geo;
@@ -684,37 +902,41 @@ void Reader::ArcToPoints(const _GEO_COORDS* ends)
     geo.SetDestinationCoordinate(ends[1].lat, ends[1].lon);
     geo.Calculate();
     const double end = geo.GetCourseTo();
-
-    const double sweepDeg = bClockwise ? end - start : start - end;
-    const float sweep = modcrs(static_cast<float>(sweepDeg / R8_DEG_PER_RAD));
-    int grid = static_cast<int>(start);
-    grid -= grid % static_cast<int>(kArcStepDeg);
-    if (start > grid)
-        grid += static_cast<int>(kArcStepDeg);
-    const double gridRad = grid / R8_DEG_PER_RAD;
-    const double step = kArcStepDeg / R8_DEG_PER_RAD;
-    const int n = static_cast<int>(sweep / step);
+    // The points between follow the start's radius: say so when the end
+    // lies well off it.
+    if (std::fabs(geo.GetDistance() - radius) > kArcRadiusMismatch * radius)
+        Warn(AirSpace::tr("DB: the ends lie %1 km and %2 km from the centre; the arc follows the first")
+                 .arg(radius, 0, 'f', 1)
+                 .arg(geo.GetDistance(), 0, 'f', 1));
 
     AddPoint(strPointZ1, ends[0].lat / R8_DEG_PER_RAD, ends[0].lon / R8_DEG_PER_RAD);
-    for (int k = 1; k < n; ++k) {
-        const double bearing = bClockwise ? gridRad + k * step : gridRad - k * step;
-        geo.Calculate(bearing, radius);
+    for (const double bearing : ArcGridBearings(start, end, bClockwise)) {
+        geo.Calculate(bearing / R8_DEG_PER_RAD, radius);
         const _Radian_Type p = geo.GetDestinationRadsCoordinate();
-        AddPoint(strPointX, p.lat, p.lon);
+        if (std::isfinite(p.lat) && std::isfinite(p.lon))
+            AddPoint(strPointX, p.lat, p.lon);
     }
     AddPoint(strPointZ2, ends[1].lat / R8_DEG_PER_RAD, ends[1].lon / R8_DEG_PER_RAD);
 }
 
 } // namespace
 
-int AirSpace::LoadFromData(QTreeWidgetItem* pFileItem, const QByteArray& data)
+int AirSpace::LoadFromData(QTreeWidgetItem* pFileItem, const QByteArray& bytes)
 {
     strError.clear();
+    warnings.clear();
     if (!pFileItem)
+        return 0;
+    if (bytes.size() > R8_OPENAIR_MAX_BYTES) {
+        strError = tr("airspace files over %1 MB are not read").arg(R8_OPENAIR_MAX_BYTES / (1024 * 1024));
+        return 0;
+    }
+    const QByteArray data = OpenAirBytes(bytes, &strError);
+    if (!strError.isEmpty())
         return 0;
     OpenAirText text = {data.constData(), data.constData() + data.size()};
     if (data.startsWith("\xEF\xBB\xBF"))
         text.pos += 3;
-    Reader reader(pFileItem, classNames);
+    Reader reader(pFileItem, classNames, warnings);
     return reader.Run(text);
 }

@@ -25,10 +25,17 @@ bool IsShape(int kind)
     return kind == AirNodePoint || kind == AirNodeCircle || kind == AirNodeArc;
 }
 
+bool IsWarnings(const QTreeWidgetItem* item)
+{
+    return item->type() == QTreeWidgetItem::Type && item->data(0, AirKindRole).toInt() == AirNodeWarnings;
+}
+
 void SetSubtree(QTreeWidgetItem* item, Qt::CheckState state)
 {
     for (int i = 0; i < item->childCount(); ++i) {
         QTreeWidgetItem* child = item->child(i);
+        if (IsWarnings(child))
+            continue;
         child->setCheckState(0, state);
         SetSubtree(child, state);
     }
@@ -136,8 +143,23 @@ void ASpaceList::LoadData(const QString& strPath)
     AirSpace reader;
     const int total = reader.LoadFromFile(file, strPath);
     qDebug() << "airspace file" << strPath << "estimate" << total << "bytes";
-    if (!reader.ErrorString().isEmpty())
+    if (!reader.ErrorString().isEmpty()) {
         file->setToolTip(0, tr("This file could not be read: %1").arg(reader.ErrorString()));
+        file->setText(1, tr("not read"));
+    }
+    if (!reader.Warnings().isEmpty()) {
+        file->setText(1, tr("%n warning(s)", nullptr, reader.Warnings().size()));
+        auto* list = new QTreeWidgetItem(file);
+        list->setText(0, tr("Warnings"));
+        list->setData(0, AirKindRole, AirNodeWarnings);
+        list->setFlags(Qt::ItemIsEnabled);
+        for (const AirWarning& w : reader.Warnings()) {
+            auto* row = new QTreeWidgetItem(list);
+            row->setText(0, tr("line %1: %2").arg(w.line).arg(w.message));
+            row->setToolTip(0, row->text(0));
+            row->setFlags(Qt::ItemIsEnabled);
+        }
+    }
     ui->treeWidget->addTopLevelItem(file);
     iMemoryUsed = GetSize();
     UpdateMemoryOcupation(iMemoryUsed);
@@ -154,7 +176,7 @@ int ASpaceList::ComputeSize(const QList<QTreeWidgetItem*>& files)
     for (const QTreeWidgetItem* file : files) {
         for (int i = 0; i < file->childCount(); ++i) {
             const QTreeWidgetItem* air = file->child(i);
-            if (air->checkState(0) != Qt::Checked || air->childCount() == 0)
+            if (air->checkState(0) != Qt::Checked || air->childCount() == 0 || IsWarnings(air))
                 continue;
             total += R8_AIRSPACE_BYTES;
             const QVariant counted = air->data(0, AirShapeCountRole);
@@ -230,11 +252,44 @@ void ASpaceList::ModifyChecks(QTreeWidgetItem* item, Qt::CheckState state)
     ui->treeWidget->viewport()->update();
 }
 
+QString ASpaceList::Latin1Name(const QString& strName)
+{
+    QString name;
+    name.reserve(strName.size());
+    for (int i = 0; i < strName.size(); ++i) {
+        const QChar c = strName.at(i);
+        if (c.unicode() <= 0xFF) {
+            name.append(c);
+            continue;
+        }
+        // Letters with accents lose them; a few shapes have a plain
+        // counterpart; the rest is left out rather than sent as '?'.
+        switch (c.unicode()) {
+        case 0x0110: name.append(QLatin1Char('D')); continue;
+        case 0x0111: name.append(QLatin1Char('d')); continue;
+        case 0x0141: name.append(QLatin1Char('L')); continue;
+        case 0x0142: name.append(QLatin1Char('l')); continue;
+        case 0x0152: name.append(QLatin1String("OE")); continue;
+        case 0x0153: name.append(QLatin1String("oe")); continue;
+        case 0x2018: case 0x2019: case 0x201A: case 0x201B: name.append(QLatin1Char('\'')); continue;
+        case 0x201C: case 0x201D: case 0x201E: case 0x201F: name.append(QLatin1Char('"')); continue;
+        case 0x2010: case 0x2011: case 0x2012: case 0x2013: case 0x2014: name.append(QLatin1Char('-')); continue;
+        default: break;
+        }
+        const bool bPair = c.isHighSurrogate() && i + 1 < strName.size();
+        const QString one = bPair ? strName.mid(i++, 2) : QString(c);
+        for (const QChar d : one.normalized(QString::NormalizationForm_KD))
+            if (d.unicode() <= 0xFF && d.category() != QChar::Mark_NonSpacing)
+                name.append(d);
+    }
+    return name;
+}
+
 QString ASpaceList::SentenceName(const QString& strName, int iRoom)
 {
     QString name;
     name.reserve(strName.size());
-    for (const QChar c : strName) {
+    for (const QChar c : Latin1Name(strName)) {
         // Commas split fields, '*' starts the checksum, '$' a sentence.
         if (c == QLatin1Char(',') || c == QLatin1Char('*') || c == QLatin1Char('$') || c.unicode() < 0x20 ||
             c.unicode() == 0x7F)
@@ -243,11 +298,8 @@ QString ASpaceList::SentenceName(const QString& strName, int iRoom)
     }
     if (iRoom < 0)
         iRoom = 0;
-    if (name.size() > iRoom) {
-        name.truncate(iRoom);
-        if (!name.isEmpty() && name.at(name.size() - 1).isHighSurrogate())
-            name.chop(1);
-    }
+    // One byte per character from here on: a cut splits nothing.
+    name.truncate(iRoom);
     return name;
 }
 
@@ -272,7 +324,7 @@ QStringList ASpaceList::BuildBatch(const QList<QTreeWidgetItem*>& files)
     for (const QTreeWidgetItem* file : files) {
         for (int i = 0; i < file->childCount(); ++i) {
             const QTreeWidgetItem* air = file->child(i);
-            if (air->checkState(0) != Qt::Checked)
+            if (air->checkState(0) != Qt::Checked || IsWarnings(air))
                 continue;
             if (air->childCount() > 0)
                 batch << AirspaceSentence(air);

@@ -37,6 +37,10 @@ public:
     // A name fit for a sentence: no field or frame characters, at most
     // iRoom characters.
     static QString SentenceName(const QString& strName, int iRoom);
+    // The name as the instrument can show it: one byte per character, so
+    // letters outside Latin-1 lose their accents ("Kędzierzyn" gives
+    // "Kedzierzyn") and what has no Latin-1 form is left out.
+    static QString Latin1Name(const QString& strName);
 
     QTreeWidget* Tree() const;
     QList<QTreeWidgetItem*> FileItems() const;
