@@ -1,4 +1,5 @@
 #include "airspace.h"
+#include "airspacestore.h"
 
 #include <QDebug>
 #include <QFile>
@@ -27,9 +28,6 @@ constexpr int kCoordParts = 3;        // degrees, minutes, seconds
 constexpr double kFeetToMetres = 0.3048;
 constexpr double kFlightLevelToMetres = 30.48;
 constexpr float kUnlimitedMetres = 65535.0f;
-constexpr double kArcStepDeg = 15.0;  // grid of the points made from a DB arc
-constexpr double kNoLon = 99999.0;
-constexpr double kArcRadiusMismatch = 0.05;  // share of the radius two DB ends may differ by
 
 struct FileSource {
     FILE* f;
@@ -480,10 +478,8 @@ void AirShapeItem::setData(int column, int role, const QVariant& value)
 }
 
 AirSpace::AirSpace()
+    : classNames(AirClassNames())
 {
-    classNames << tr("R restricted") << tr("Q danger") << tr("P prohibited") << tr("A Class A")
-               << tr("B Class B") << tr("C Class C") << tr("D Class D") << tr("GP glider prohibited")
-               << tr("CTR CTR") << tr("W Wave Window");
 }
 
 QByteArray OpenAirBytes(const QByteArray& raw, QString* pError)
@@ -536,407 +532,73 @@ QByteArray AirSpace::ReadOpenAirFile(const QString& strPath, QString* pError)
     return text;
 }
 
+QStringList AirClassNames()
+{
+    return {AirSpace::tr("R restricted"), AirSpace::tr("Q danger"),     AirSpace::tr("P prohibited"),
+            AirSpace::tr("A Class A"),    AirSpace::tr("B Class B"),    AirSpace::tr("C Class C"),
+            AirSpace::tr("D Class D"),    AirSpace::tr("GP glider prohibited"), AirSpace::tr("CTR CTR"),
+            AirSpace::tr("W Wave Window")};
+}
+
 int AirSpace::LoadFromFile(QTreeWidgetItem* pFileItem, const QString& strPath)
 {
-    strError.clear();
-    warnings.clear();
-    const QByteArray data = ReadOpenAirFile(strPath, &strError);
-    if (!strError.isEmpty()) {
-        qDebug() << "cannot read airspace file" << strPath << strError;
-        return 0;
-    }
-    return LoadFromData(pFileItem, data);
+    AirspaceStore store;
+    store.LoadFile(strPath);
+    return ToTree(store, pFileItem);
 }
-
-namespace {
-
-// One airspace while its records are read; its column 2, longitude range
-// and tool tip are written when the next AC or the end of the file comes.
-struct OpenAirspace {
-    QTreeWidgetItem* item = nullptr;
-    int bytes = 0;
-    int line = 0;  // of its AC record
-    double minLon = kNoLon;
-    double maxLon = -kNoLon;
-    QString name;
-    QString token;
-    float floor = 0.0f;
-    float ceiling = 0.0f;
-};
-
-inline bool ValidPosition(const _GEO_COORDS& c)
-{
-    return std::isfinite(c.lat) && std::isfinite(c.lon) && std::fabs(c.lat) <= 90.0 && std::fabs(c.lon) <= 180.0;
-}
-
-class Reader
-{
-public:
-    Reader(QTreeWidgetItem* parent, const QStringList& classes, QVector<AirWarning>& list)
-        : pParent(parent), classNames(classes), warnings(list), strPoint(QStringLiteral("point")),
-          strPointZ1(QStringLiteral("pointZ1")), strPointX(QStringLiteral("pointX")),
-          strPointZ2(QStringLiteral("pointZ2")), strCircle(QStringLiteral("circle")), strArc(QStringLiteral("arc"))
-    {
-    }
-
-    int Run(OpenAirText& text);
-
-private:
-    void Record(int id, char* arg);
-    void StartAirspace(QString token);  // a copy: callers pass cur.token
-    void FinishAirspace();
-    AirShapeItem* AddShape(const QString& text, int kind, double latRad, double lonRad);
-    void AddPoint(const QString& text, double latRad, double lonRad);
-    void ArcToPoints(const _GEO_COORDS* ends);
-    void Warn(const QString& message) { warnings.append({iLine, message}); }
-    // The positions of a record, or false after a warning.
-    bool Positions(const char* record, char* arg, _GEO_COORDS* pCoords, int iCount);
-    bool HasCentre(const char* record);
-    void Altitude(char* arg, float* pMetres);
-
-    QTreeWidgetItem* pParent;
-    const QStringList& classNames;
-    QVector<AirWarning>& warnings;
-    const QString strPoint, strPointZ1, strPointX, strPointZ2, strCircle, strArc;
-    OpenAirspace cur;
-    _GEO_COORDS centre = {0.0, 0.0};
-    bool bCentre = false;
-    bool bClockwise = true;
-    int total = 0;
-    int iLine = 1;
-};
-
-int Reader::Run(OpenAirText& text)
-{
-    char token[R8_TOKEN_MAX + 1];
-    char arg[R8_TOKEN_MAX + 1];
-    int tokensOnLine = 0;
-    int line = 1;  // of the next byte
-    for (;;) {
-        iLine = line;
-        int r = GetToken(&text, token, R8_TOKEN_MAX, 0);
-        if (r == 3 || r == 0)
-            break;
-        if (r == 2)
-            ++line;
-        Trim(token);
-        if (!token[0] || tokensOnLine > 0) {
-            if (r == 2)
-                tokensOnLine = 0;
-            continue;
-        }
-        const int id = GetID(token, AIRRECORDS);
-        if (id > 0) {
-            // A keyword alone on its line gets an empty argument; the next
-            // line stays a record of its own.
-            if (r == 2) {
-                arg[0] = 0;
-            } else {
-                r = GetToken(&text, arg, R8_TOKEN_MAX, 1);
-                if (r == 2)
-                    ++line;
-            }
-            Record(id, arg);
-        }
-        ++tokensOnLine;
-        if (r == 2)
-            tokensOnLine = 0;
-        if (r == 3)
-            break;
-    }
-    FinishAirspace();
-    return total;
-}
-
-bool Reader::Positions(const char* record, char* arg, _GEO_COORDS* pCoords, int iCount)
-{
-    const QString text = QString::fromLatin1(arg).trimmed();
-    bool bLower = false;
-    if (GetCoordinates(arg, pCoords, iCount, &bLower) != iCount) {
-        Warn(AirSpace::tr("%1: cannot read the position \"%2\"; record skipped").arg(QLatin1String(record), text));
-        return false;
-    }
-    for (int i = 0; i < iCount; ++i)
-        if (!ValidPosition(pCoords[i])) {
-            Warn(AirSpace::tr("%1: the position \"%2\" is off the globe; record skipped")
-                     .arg(QLatin1String(record), text));
-            return false;
-        }
-    if (bLower)
-        Warn(AirSpace::tr("%1: lower-case hemisphere letter in \"%2\", read as upper case")
-                 .arg(QLatin1String(record), text));
-    return true;
-}
-
-bool Reader::HasCentre(const char* record)
-{
-    if (!bCentre)
-        Warn(AirSpace::tr("%1 needs a centre (V X=) and none is set; record skipped").arg(QLatin1String(record)));
-    return bCentre;
-}
-
-void Reader::Altitude(char* arg, float* pMetres)
-{
-    const QString text = QString::fromLatin1(arg).trimmed();
-    if (!ReadAltitude(arg, pMetres))
-        Warn(AirSpace::tr("cannot read the altitude \"%1\"; 0 m used").arg(text));
-}
-
-void Reader::Record(int id, char* arg)
-{
-    switch (id) {
-    case AIR_AC:
-        Trim(arg);
-        StartAirspace(QString::fromLatin1(arg));
-        return;
-    case AIR_V: {
-        Trim(arg);
-        if (arg[0] == 'X' && arg[1] == '=') {
-            _GEO_COORDS c = {0.0, 0.0};
-            // A bad centre must not leave the previous one in force.
-            bCentre = Positions("V X=", arg + 2, &c, 1);
-            if (bCentre)
-                centre = c;
-        } else if (arg[0] == 'D' && arg[1] == '=') {
-            char* rest = arg + 2;
-            Trim(rest);
-            if (rest[0] == '-')
-                bClockwise = false;
-            else if (rest[0] == '+')
-                bClockwise = true;
-        }
-        return;
-    }
-    default:
-        break;
-    }
-    if (!cur.item) {
-        Warn(AirSpace::tr("%1 before any AC; record skipped").arg(QLatin1String(AIRRECORDS[id - 1].key)));
-        return;
-    }
-    switch (id) {
-    case AIR_AN:
-        Trim(arg);
-        if (cur.item->childCount() > 0) {
-            // A block without its own AC: keep both airspaces apart.
-            const QString previous = cur.name;
-            const float floor = cur.floor;
-            const float ceiling = cur.ceiling;
-            const _GEO_COORDS keptCentre = centre;
-            const bool bKeptCentre = bCentre;
-            const bool bKeptClockwise = bClockwise;
-            StartAirspace(cur.token);
-            centre = keptCentre;
-            bCentre = bKeptCentre;
-            bClockwise = bKeptClockwise;
-            cur.floor = floor;
-            cur.ceiling = ceiling;
-            cur.item->setData(0, AirFloorRole, floor);
-            cur.item->setData(0, AirCeilingRole, ceiling);
-            Warn(AirSpace::tr("a second AN after the shapes of \"%1\" starts a new airspace of class %2")
-                     .arg(previous, cur.token));
-        }
-        cur.name = DecodeName(arg, static_cast<int>(strlen(arg)));
-        cur.item->setText(0, cur.name);
-        break;
-    case AIR_AL:
-        Altitude(arg, &cur.floor);
-        cur.item->setData(0, AirFloorRole, cur.floor);
-        break;
-    case AIR_AH:
-        Altitude(arg, &cur.ceiling);
-        cur.item->setData(0, AirCeilingRole, cur.ceiling);
-        break;
-    case AIR_DP: {
-        _GEO_COORDS p = {0.0, 0.0};
-        if (Positions("DP", arg, &p, 1))
-            AddPoint(strPoint, p.lat / R8_DEG_PER_RAD, p.lon / R8_DEG_PER_RAD);
-        break;
-    }
-    case AIR_DC: {
-        if (!HasCentre("DC"))
-            break;
-        const float radius = static_cast<float>(ReadNumber(arg) * R8_KM_PER_NM);
-        if (!std::isfinite(radius) || radius < 0.0f) {
-            Warn(AirSpace::tr("DC: the radius \"%1\" is not a length; record skipped")
-                     .arg(QString::fromLatin1(arg).trimmed()));
-            break;
-        }
-        AirShapeItem* it = AddShape(strCircle, AirNodeCircle, centre.lat / R8_DEG_PER_RAD, centre.lon / R8_DEG_PER_RAD);
-        it->SetRadius(radius);
-        cur.bytes += R8_CIRCLE_BYTES;
-        total += R8_CIRCLE_BYTES;
-        break;
-    }
-    case AIR_DA: {
-        if (!HasCentre("DA"))
-            break;
-        const QString text = QString::fromLatin1(arg).trimmed();
-        float v[3] = {0.0f, 0.0f, 0.0f};
-        GetFloats(arg, v, 3);
-        const float radius = static_cast<float>(v[0] * R8_KM_PER_NM);
-        const float a1 = static_cast<float>(v[1] / R8_DEG_PER_RAD);
-        const float a2 = static_cast<float>(v[2] / R8_DEG_PER_RAD);
-        if (!std::isfinite(radius) || radius < 0.0f || !std::isfinite(a1) || !std::isfinite(a2)) {
-            Warn(AirSpace::tr("DA: \"%1\" is not a radius and two angles; record skipped").arg(text));
-            break;
-        }
-        AirShapeItem* it = AddShape(strArc, AirNodeArc, centre.lat / R8_DEG_PER_RAD, centre.lon / R8_DEG_PER_RAD);
-        it->SetRadius(radius);
-        it->SetAngles(v[1] / R8_DEG_PER_RAD, v[2] / R8_DEG_PER_RAD);
-        it->setData(0, AirClockwiseRole, bClockwise);
-        cur.bytes += R8_ARC_BYTES;
-        total += R8_ARC_BYTES;
-        break;
-    }
-    case AIR_DB: {
-        if (!HasCentre("DB"))
-            break;
-        _GEO_COORDS ends[2] = {{0.0, 0.0}, {0.0, 0.0}};
-        if (Positions("DB", arg, ends, 2))
-            ArcToPoints(ends);
-        break;
-    }
-    default:
-        break;
-    }
-}
-
-void Reader::StartAirspace(QString token)
-{
-    FinishAirspace();
-    cur = OpenAirspace();
-    cur.token = std::move(token);
-    cur.line = iLine;
-    cur.item = new QTreeWidgetItem(pParent);
-    cur.item->setFlags(cur.item->flags() | Qt::ItemIsUserCheckable);
-    char key[R8_TOKEN_MAX + 1];
-    qstrncpy(key, cur.token.toLatin1().constData(), sizeof key);
-    const int cls = GetID(key, AIRCLASSES);
-    if (cls >= 0 && cls < classNames.size())
-        cur.item->setText(1, classNames.at(cls));
-    cur.item->setData(0, AirKindRole, AirNodeAirspace);
-    cur.item->setData(0, AirClassRole, cur.token);
-    cur.item->setCheckState(0, Qt::Checked);
-    cur.bytes = R8_AIRSPACE_BYTES;
-    total += R8_AIRSPACE_BYTES;
-    bCentre = false;
-    bClockwise = true;
-}
-
-void Reader::FinishAirspace()
-{
-    if (!cur.item)
-        return;
-    QTreeWidgetItem* it = cur.item;
-    if (it->childCount() == 0)
-        warnings.append({cur.line, cur.name.isEmpty()
-                                       ? AirSpace::tr("AC %1 with no name and no shapes (a style block?); not sent")
-                                             .arg(cur.token)
-                                       : AirSpace::tr("\"%1\" has no shapes; not sent").arg(cur.name)});
-    it->setText(2, QString::number(cur.bytes));
-    it->setData(0, AirShapeBytesRole, cur.bytes - R8_AIRSPACE_BYTES);
-    it->setData(0, AirShapeCountRole, it->childCount());
-    it->setData(0, AirMinLonRole, static_cast<float>(cur.minLon));
-    it->setData(0, AirMaxLonRole, static_cast<float>(cur.maxLon));
-    it->setToolTip(0, AirSpace::tr("Name:<b>%1</b><br>Class:<b>%2</b><br>Floor:%3<br>Ceiling:%4<br>")
-                          .arg(cur.name.toHtmlEscaped(), cur.token.toHtmlEscaped(),
-                               QString::number(cur.floor, 'g', 6), QString::number(cur.ceiling, 'g', 6)));
-    cur = OpenAirspace();
-}
-
-AirShapeItem* Reader::AddShape(const QString& text, int kind, double latRad, double lonRad)
-{
-    AirShapeItem* it = new AirShapeItem(cur.item, text, kind, latRad, lonRad);
-    if (lonRad < cur.minLon)
-        cur.minLon = lonRad;
-    if (lonRad > cur.maxLon)
-        cur.maxLon = lonRad;
-    return it;
-}
-
-void Reader::AddPoint(const QString& text, double latRad, double lonRad)
-{
-    AddShape(text, AirNodePoint, latRad, lonRad);
-    cur.bytes += R8_POINT_BYTES;
-    total += R8_POINT_BYTES;
-}
-
-} // namespace
-
-// Every multiple of kArcStepDeg strictly inside an arc's sweep, in the order
-// flown; bearings in degrees. Consecutive points of the arc are never more
-// than kArcStepDeg apart.
-QVector<double> ArcGridBearings(double dStartDeg, double dEndDeg, bool bClockwise)
-{
-    constexpr double kTouch = 1e-6;  // a grid bearing this close to an end adds nothing
-    QVector<double> bearings;
-    if (!std::isfinite(dStartDeg) || !std::isfinite(dEndDeg))
-        return bearings;
-    double sweep = std::fmod(bClockwise ? dEndDeg - dStartDeg : dStartDeg - dEndDeg, 360.0);
-    if (sweep < 0.0)
-        sweep += 360.0;
-    const double dir = bClockwise ? 1.0 : -1.0;
-    double b = bClockwise ? (std::floor(dStartDeg / kArcStepDeg) + 1.0) * kArcStepDeg
-                          : (std::ceil(dStartDeg / kArcStepDeg) - 1.0) * kArcStepDeg;
-    for (;; b += dir * kArcStepDeg) {
-        const double done = (b - dStartDeg) * dir;
-        if (done >= sweep - kTouch || done > 360.0)
-            break;
-        if (done > kTouch)
-            bearings.append(b);
-    }
-    return bearings;
-}
-
-namespace {
-
-void Reader::ArcToPoints(const _GEO_COORDS* ends)
-{
-    CGeo geo;
-    geo.SetCoordinate(centre.lat, centre.lon);
-    geo.SetDestinationCoordinate(ends[0].lat, ends[0].lon);
-    geo.Calculate();
-    const double start = geo.GetCourseTo();
-    const double radius = geo.GetDistance();
-    geo.SetDestinationCoordinate(ends[1].lat, ends[1].lon);
-    geo.Calculate();
-    const double end = geo.GetCourseTo();
-    // The points between follow the start's radius: say so when the end
-    // lies well off it.
-    if (std::fabs(geo.GetDistance() - radius) > kArcRadiusMismatch * radius)
-        Warn(AirSpace::tr("DB: the ends lie %1 km and %2 km from the centre; the arc follows the first")
-                 .arg(radius, 0, 'f', 1)
-                 .arg(geo.GetDistance(), 0, 'f', 1));
-
-    AddPoint(strPointZ1, ends[0].lat / R8_DEG_PER_RAD, ends[0].lon / R8_DEG_PER_RAD);
-    for (const double bearing : ArcGridBearings(start, end, bClockwise)) {
-        geo.Calculate(bearing / R8_DEG_PER_RAD, radius);
-        const _Radian_Type p = geo.GetDestinationRadsCoordinate();
-        if (std::isfinite(p.lat) && std::isfinite(p.lon))
-            AddPoint(strPointX, p.lat, p.lon);
-    }
-    AddPoint(strPointZ2, ends[1].lat / R8_DEG_PER_RAD, ends[1].lon / R8_DEG_PER_RAD);
-}
-
-} // namespace
 
 int AirSpace::LoadFromData(QTreeWidgetItem* pFileItem, const QByteArray& bytes)
 {
-    strError.clear();
-    warnings.clear();
+    AirspaceStore store;
+    store.LoadData(QString(), bytes);
+    return ToTree(store, pFileItem);
+}
+
+int AirSpace::ToTree(const AirspaceStore& store, QTreeWidgetItem* pFileItem)
+{
+    const AirFile& file = store.File(store.FileCount() - 1);
+    strError = file.error;
+    warnings = file.warnings;
+    if (!strError.isEmpty())
+        qDebug() << "cannot read airspace file" << file.path << strError;
     if (!pFileItem)
         return 0;
-    if (bytes.size() > R8_OPENAIR_MAX_BYTES) {
-        strError = tr("airspace files over %1 MB are not read").arg(R8_OPENAIR_MAX_BYTES / (1024 * 1024));
-        return 0;
+    static const QString labels[] = {QStringLiteral("point"),   QStringLiteral("pointZ1"), QStringLiteral("pointX"),
+                                     QStringLiteral("pointZ2"), QStringLiteral("circle"),  QStringLiteral("arc")};
+    int total = 0;
+    for (int i = file.firstAirspace; i < file.firstAirspace + file.airspaceCount; ++i) {
+        const AirRecord& a = store.Airspace(i);
+        const QString& token = store.Token(a.token);
+        auto* item = new QTreeWidgetItem(pFileItem);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setText(0, a.name);
+        item->setText(1, store.ClassName(a.classId));
+        item->setText(2, QString::number(a.bytes));
+        item->setData(0, AirKindRole, AirNodeAirspace);
+        item->setData(0, AirClassRole, token);
+        item->setData(0, AirFloorRole, a.floor);
+        item->setData(0, AirCeilingRole, a.ceiling);
+        item->setCheckState(0, Qt::Checked);
+        for (int k = a.firstShape; k < a.firstShape + a.shapeCount; ++k) {
+            const AirShape& s = store.Shape(k);
+            auto* shape = new AirShapeItem(item, labels[s.label], s.kind, s.lat, s.lon);
+            if (s.arc >= 0) {
+                const AirArc& arc = store.ArcOf(s);
+                shape->SetRadius(arc.radius);
+                if (s.kind == AirNodeArc) {
+                    shape->SetAngles(arc.angle1, arc.angle2);
+                    shape->setData(0, AirClockwiseRole, arc.clockwise);
+                }
+            }
+        }
+        item->setData(0, AirShapeBytesRole, a.bytes - R8_AIRSPACE_BYTES);
+        item->setData(0, AirShapeCountRole, a.shapeCount);
+        item->setData(0, AirMinLonRole, a.minLon);
+        item->setData(0, AirMaxLonRole, a.maxLon);
+        item->setToolTip(0, tr("Name:<b>%1</b><br>Class:<b>%2</b><br>Floor:%3<br>Ceiling:%4<br>")
+                                .arg(a.name.toHtmlEscaped(), token.toHtmlEscaped(), QString::number(a.floor, 'g', 6),
+                                     QString::number(a.ceiling, 'g', 6)));
+        total += a.bytes;
     }
-    const QByteArray data = OpenAirBytes(bytes, &strError);
-    if (!strError.isEmpty())
-        return 0;
-    OpenAirText text = {data.constData(), data.constData() + data.size()};
-    if (data.startsWith("\xEF\xBB\xBF"))
-        text.pos += 3;
-    Reader reader(pFileItem, classNames, warnings);
-    return reader.Run(text);
+    return total;
 }

@@ -154,7 +154,13 @@ inline int AirNodeKindOf(const QTreeWidgetItem* item)
     return item->data(0, AirKindRole).toInt();
 }
 
-// Reads one OpenAir file into a branch of the airspace tree.
+class AirspaceStore;
+
+// The translated display names of the classes of AIRCLASSES, by id.
+QStringList AirClassNames();
+
+// Reads one OpenAir file into a branch of the airspace tree, through an
+// AirspaceStore (which the airspace dialog and r8tool use directly).
 class AirSpace
 {
     Q_DECLARE_TR_FUNCTIONS(AirSpace)
@@ -166,6 +172,9 @@ public:
     int LoadFromFile(QTreeWidgetItem* pFileItem, const QString& strPath);
     // The same for bytes already in memory (a UTF-8 byte-order mark is skipped).
     int LoadFromData(QTreeWidgetItem* pFileItem, const QByteArray& data);
+
+    // The branch of the last file read into a store (a file item, or none).
+    int ToTree(const AirspaceStore& store, QTreeWidgetItem* pFileItem);
 
     // Why the last LoadFromFile read nothing; empty after a good read.
     QString ErrorString() const { return strError; }

@@ -17,8 +17,6 @@ namespace {
 constexpr int kNameColumnWidth = 300;
 // A closing dialog lets a running batch end; past this the batch is cut.
 constexpr unsigned long kBatchEndWaitMs = 60000;
-constexpr float kSamePointRad = 1e-7f;
-constexpr float kNoPreviousPoint = 999999.0f;
 
 bool IsShape(int kind)
 {
@@ -254,67 +252,19 @@ void ASpaceList::ModifyChecks(QTreeWidgetItem* item, Qt::CheckState state)
 
 QString ASpaceList::Latin1Name(const QString& strName)
 {
-    QString name;
-    name.reserve(strName.size());
-    for (int i = 0; i < strName.size(); ++i) {
-        const QChar c = strName.at(i);
-        if (c.unicode() <= 0xFF) {
-            name.append(c);
-            continue;
-        }
-        // Letters with accents lose them; a few shapes have a plain
-        // counterpart; the rest is left out rather than sent as '?'.
-        switch (c.unicode()) {
-        case 0x0110: name.append(QLatin1Char('D')); continue;
-        case 0x0111: name.append(QLatin1Char('d')); continue;
-        case 0x0141: name.append(QLatin1Char('L')); continue;
-        case 0x0142: name.append(QLatin1Char('l')); continue;
-        case 0x0152: name.append(QLatin1String("OE")); continue;
-        case 0x0153: name.append(QLatin1String("oe")); continue;
-        case 0x2018: case 0x2019: case 0x201A: case 0x201B: name.append(QLatin1Char('\'')); continue;
-        case 0x201C: case 0x201D: case 0x201E: case 0x201F: name.append(QLatin1Char('"')); continue;
-        case 0x2010: case 0x2011: case 0x2012: case 0x2013: case 0x2014: name.append(QLatin1Char('-')); continue;
-        default: break;
-        }
-        const bool bPair = c.isHighSurrogate() && i + 1 < strName.size();
-        const QString one = bPair ? strName.mid(i++, 2) : QString(c);
-        for (const QChar d : one.normalized(QString::NormalizationForm_KD))
-            if (d.unicode() <= 0xFF && d.category() != QChar::Mark_NonSpacing)
-                name.append(d);
-    }
-    return name;
+    return ::Latin1Name(strName);
 }
 
 QString ASpaceList::SentenceName(const QString& strName, int iRoom)
 {
-    QString name;
-    name.reserve(strName.size());
-    for (const QChar c : Latin1Name(strName)) {
-        // Commas split fields, '*' starts the checksum, '$' a sentence.
-        if (c == QLatin1Char(',') || c == QLatin1Char('*') || c == QLatin1Char('$') || c.unicode() < 0x20 ||
-            c.unicode() == 0x7F)
-            continue;
-        name.append(c);
-    }
-    if (iRoom < 0)
-        iRoom = 0;
-    // One byte per character from here on: a cut splits nothing.
-    name.truncate(iRoom);
-    return name;
+    return ::SentenceName(strName, iRoom);
 }
 
 QString ASpaceList::AirspaceSentence(const QTreeWidgetItem* air)
 {
-    const float floor = air->data(0, AirFloorRole).toFloat();
-    const float ceiling = air->data(0, AirCeilingRole).toFloat();
-    const float minLon = air->data(0, AirMinLonRole).toFloat();
-    const float maxLon = air->data(0, AirMaxLonRole).toFloat();
-    const QString head = QStringLiteral("PZVCTD,%1,%2,%3,%4,%5,")
-                             .arg(QString::number(floor, 'f', 0), QString::number(ceiling, 'f', 0),
-                                  QString::number(0), QString::number(minLon, 'g', 6),
-                                  QString::number(maxLon, 'g', 6));
-    // The sender sends one byte per character; a body must fit the framing.
-    return head + SentenceName(air->text(0), R8_MAX_BODY_BYTES - head.size());
+    return AirspaceHeadSentence(air->data(0, AirFloorRole).toFloat(), air->data(0, AirCeilingRole).toFloat(),
+                                air->data(0, AirMinLonRole).toFloat(), air->data(0, AirMaxLonRole).toFloat(),
+                                air->text(0));
 }
 
 QStringList ASpaceList::BuildBatch(const QList<QTreeWidgetItem*>& files)
@@ -330,36 +280,15 @@ QStringList ASpaceList::BuildBatch(const QList<QTreeWidgetItem*>& files)
                 batch << AirspaceSentence(air);
             // Each airspace is a shape of its own: its first point is sent
             // even when the airspace before ended on the same spot.
-            float prevLat = kNoPreviousPoint;
-            float prevLon = kNoPreviousPoint;
+            float prevLat = R8_NO_PREVIOUS_POINT;
+            float prevLon = R8_NO_PREVIOUS_POINT;
             for (int k = 0; k < air->childCount(); ++k) {
                 const QTreeWidgetItem* shape = air->child(k);
-                const float lat = shape->data(0, AirLatRole).toFloat();
-                const float lon = shape->data(0, AirLonRole).toFloat();
-                switch (AirNodeKindOf(shape)) {
-                case AirNodePoint: {
-                    const float dLat = prevLat - lat;
-                    const float dLon = prevLon - lon;
-                    if (!(std::fabs(dLat) <= kSamePointRad && std::fabs(dLon) <= kSamePointRad))
-                        batch << QStringLiteral("PZVCTP,%1,%2")
-                                     .arg(QString::number(lat, 'f', 8), QString::number(lon, 'f', 8));
-                    prevLat = lat;
-                    prevLon = lon;
-                    break;
-                }
-                case AirNodeCircle:
-                    batch << QString::asprintf("PZVCTC,%.9f,%.9f,%f,", double(lat), double(lon),
-                                               double(shape->data(0, AirRadiusRole).toFloat()));
-                    break;
-                case AirNodeArc:
-                    batch << QString::asprintf("PZVCTC,%.9f,%.9f,%f,%f,%f,", double(lat), double(lon),
-                                               double(shape->data(0, AirRadiusRole).toFloat()),
-                                               double(shape->data(0, AirAngle1Role).toFloat()),
-                                               double(shape->data(0, AirAngle2Role).toFloat()));
-                    break;
-                default:
-                    break;
-                }
+                AppendShapeSentence(batch,
+                                    {AirNodeKindOf(shape), shape->data(0, AirLatRole).toFloat(),
+                                     shape->data(0, AirLonRole).toFloat(), shape->data(0, AirRadiusRole).toFloat(),
+                                     shape->data(0, AirAngle1Role).toFloat(), shape->data(0, AirAngle2Role).toFloat()},
+                                    &prevLat, &prevLon);
             }
         }
     }

@@ -1,4 +1,6 @@
 #pragma once
+#include "airspacestore.h"
+
 #include <QDialog>
 #include <QList>
 #include <QStringList>
@@ -10,8 +12,6 @@ class QTreeWidgetItem;
 class Ui_ASpaceList;
 class ZvCommandSender;
 
-// Instrument memory for airspaces.
-constexpr int R8_AIRSPACE_CAPACITY = 131068;  // 0x1FFFC
 // Models the airspace upload may go to: all but Dulan, DULAN SD and R7OSK.
 constexpr unsigned int R8_AIRSPACE_MODELS = 247;
 
