@@ -1,7 +1,9 @@
 #include "airspace.h"
+#include "airspacestore.h"
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 #include <charconv>
@@ -26,8 +28,6 @@ constexpr int kCoordParts = 3;        // degrees, minutes, seconds
 constexpr double kFeetToMetres = 0.3048;
 constexpr double kFlightLevelToMetres = 30.48;
 constexpr float kUnlimitedMetres = 65535.0f;
-constexpr double kArcStepDeg = 15.0;  // grid of the points made from a DB arc
-constexpr double kNoLon = 99999.0;
 
 struct FileSource {
     FILE* f;
@@ -183,10 +183,11 @@ int GetID(char* sz, const _DATA_TABS* pTable)
     return -1;
 }
 
-double ReadNumber(const char* sz)
+const char* ScanNumber(const char* sz, double* pValue)
 {
+    *pValue = 0.0;
     if (!sz)
-        return 0.0;
+        return nullptr;
     const char* p = sz;
     while (IsBlank(*p))
         ++p;
@@ -197,12 +198,20 @@ double ReadNumber(const char* sz)
     }
     // Digits only: no "inf" or "nan" from stray text.
     if (!((*p >= '0' && *p <= '9') || (*p == '.' && p[1] >= '0' && p[1] <= '9')))
-        return 0.0;
+        return nullptr;
     double value = 0.0;
     const std::from_chars_result r = std::from_chars(p, p + strlen(p), value);
     if (r.ec != std::errc())
-        return 0.0;
-    return bNegative ? -value : value;
+        return nullptr;
+    *pValue = bNegative ? -value : value;
+    return r.ptr;
+}
+
+double ReadNumber(const char* sz)
+{
+    double value = 0.0;
+    ScanNumber(sz, &value);
+    return value;
 }
 
 int GetFloats(char* sz, float* pValues, int iMaxCount)
@@ -254,8 +263,10 @@ float GetCoordinate(char* sz)
     return static_cast<float>(parts[0] + parts[1] / 60.0 + parts[2] / 3600.0);
 }
 
-int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount)
+int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount, bool* pLowerCase)
 {
+    if (pLowerCase)
+        *pLowerCase = false;
     if (!sz || !pCoords || iMaxCount <= 0)
         return 0;
     Trim(sz);
@@ -266,7 +277,12 @@ int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount)
     bool bLon = false;
     int complete = 0;  // positions from the first on with both halves
     for (const char* s = sz; *s; ++s) {
-        const char c = *s;
+        char c = *s;
+        if (!bLon && (c == 'n' || c == 's' || c == 'e' || c == 'w')) {
+            c = AsciiUpper(c);
+            if (pLowerCase)
+                *pLowerCase = true;
+        }
         if (c == ',') {
             if (bLat && bLon && complete == index)
                 ++complete;
@@ -307,26 +323,55 @@ int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount)
 
 float GetAltitude(char* sz)
 {
+    float metres = 0.0f;
+    ReadAltitude(sz, &metres);
+    return metres;
+}
+
+bool ReadAltitude(char* sz, float* pMetres)
+{
+    *pMetres = 0.0f;
     if (!sz)
-        return 0.0f;
+        return false;
     Trim(sz);
     for (char* p = sz; *p; ++p)
         *p = AsciiUpper(*p);
-    const char* start = sz;
-    while (IsBlank(*start))
-        ++start;
-    size_t len = strlen(start);
-    while (len > 0 && IsBlank(start[len - 1]))
-        --len;
-    const QByteArray copy(start, static_cast<int>(len));
-    const bool bMetres = copy.endsWith('M');
-    if (copy == "SFC")
-        return 0.0f;
-    if (copy.contains("UNL"))
-        return kUnlimitedMetres;
-    if (copy.startsWith("FL"))
-        return static_cast<float>(ReadNumber(copy.constData() + 2) * kFlightLevelToMetres);
-    return static_cast<float>(ReadNumber(sz) * (bMetres ? 1.0 : kFeetToMetres));
+    const char* p = sz;
+    while (IsBlank(*p))
+        ++p;
+    if (strncmp(p, "SFC", 3) == 0 || strncmp(p, "GND", 3) == 0)
+        return true;
+    if (strstr(p, "UNL")) {
+        *pMetres = kUnlimitedMetres;
+        return true;
+    }
+    double factor = kFeetToMetres;
+    if (strncmp(p, "FL", 2) == 0) {
+        p += 2;
+        while (IsBlank(*p))
+            ++p;
+        factor = kFlightLevelToMetres;
+    }
+    double value = 0.0;
+    const char* after = ScanNumber(p, &value);
+    if (!after)
+        return false;
+    if (factor != kFlightLevelToMetres) {
+        // The unit is the word right after the number: "M" metres, "F" or
+        // "FT" feet; anything else ("MSL", "AGL", "ALT") leaves feet.
+        while (IsBlank(*after))
+            ++after;
+        const char* word = after;
+        while (*after >= 'A' && *after <= 'Z')
+            ++after;
+        if (after - word == 1 && *word == 'M')
+            factor = 1.0;
+    }
+    const float metres = static_cast<float>(value * factor);
+    if (!std::isfinite(metres))
+        return false;
+    *pMetres = metres;
+    return true;
 }
 
 QString DecodeName(const char* sz, int iLen)
@@ -433,288 +478,127 @@ void AirShapeItem::setData(int column, int role, const QVariant& value)
 }
 
 AirSpace::AirSpace()
+    : classNames(AirClassNames())
 {
-    classNames << tr("R restricted") << tr("Q danger") << tr("P prohibited") << tr("A Class A")
-               << tr("B Class B") << tr("C Class C") << tr("D Class D") << tr("GP glider prohibited")
-               << tr("CTR CTR") << tr("W Wave Window");
+}
+
+QByteArray OpenAirBytes(const QByteArray& raw, QString* pError)
+{
+    const bool bLittle = raw.startsWith("\xFF\xFE");
+    if (bLittle || raw.startsWith("\xFE\xFF")) {
+        const int units = (raw.size() - 2) / 2;
+        QString text(units, Qt::Uninitialized);
+        const auto* b = reinterpret_cast<const unsigned char*>(raw.constData()) + 2;
+        for (int i = 0; i < units; ++i, b += 2)
+            text[i] = QChar(static_cast<ushort>(bLittle ? b[0] | b[1] << 8 : b[0] << 8 | b[1]));
+        QByteArray utf8 = text.toUtf8();
+        if (!memchr(utf8.constData(), 0, size_t(utf8.size())))
+            return utf8;
+    } else if (!memchr(raw.constData(), 0, size_t(raw.size()))) {
+        return raw;
+    }
+    if (pError)
+        *pError = AirSpace::tr("this is not a text file");
+    return QByteArray();
+}
+
+QByteArray AirSpace::ReadOpenAirFile(const QString& strPath, QString* pError)
+{
+    auto fail = [pError](const QString& why) {
+        if (pError)
+            *pError = why;
+        return QByteArray();
+    };
+    // QFile hands the path to the system in its own spelling.
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+    const QFileInfo info(strPath);
+    if (!info.isFile())
+        return fail(tr("this is not a regular file"));
+    if (info.size() > R8_OPENAIR_MAX_BYTES)
+        return fail(tr("the file has %1 MB; airspace files over %2 MB are not read")
+                        .arg(info.size() / (1024 * 1024))
+                        .arg(R8_OPENAIR_MAX_BYTES / (1024 * 1024)));
+    const QByteArray raw = file.read(R8_OPENAIR_MAX_BYTES + 1);
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
+    if (raw.size() > R8_OPENAIR_MAX_BYTES)
+        return fail(tr("airspace files over %1 MB are not read").arg(R8_OPENAIR_MAX_BYTES / (1024 * 1024)));
+    QString why;
+    const QByteArray text = OpenAirBytes(raw, &why);
+    if (!why.isEmpty())
+        return fail(why);
+    return text;
+}
+
+QStringList AirClassNames()
+{
+    return {AirSpace::tr("R restricted"), AirSpace::tr("Q danger"),     AirSpace::tr("P prohibited"),
+            AirSpace::tr("A Class A"),    AirSpace::tr("B Class B"),    AirSpace::tr("C Class C"),
+            AirSpace::tr("D Class D"),    AirSpace::tr("GP glider prohibited"), AirSpace::tr("CTR CTR"),
+            AirSpace::tr("W Wave Window")};
 }
 
 int AirSpace::LoadFromFile(QTreeWidgetItem* pFileItem, const QString& strPath)
 {
-    strError.clear();
-    // QFile hands the path to the system in its own spelling.
-    QFile file(strPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        strError = file.errorString();
-        qDebug() << "cannot open airspace file" << strPath << strError;
-        return 0;
-    }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        strError = file.errorString();
-        qDebug() << "cannot read airspace file" << strPath << strError;
-        return 0;
-    }
-    return LoadFromData(pFileItem, data);
+    AirspaceStore store;
+    store.LoadFile(strPath);
+    return ToTree(store, pFileItem);
 }
 
-namespace {
-
-// One airspace while its records are read; its column 2, longitude range
-// and tool tip are written when the next AC or the end of the file comes.
-struct OpenAirspace {
-    QTreeWidgetItem* item = nullptr;
-    int bytes = 0;
-    double minLon = kNoLon;
-    double maxLon = -kNoLon;
-    QString name;
-    QString token;
-    float floor = 0.0f;
-    float ceiling = 0.0f;
-};
-
-class Reader
+int AirSpace::LoadFromData(QTreeWidgetItem* pFileItem, const QByteArray& bytes)
 {
-public:
-    Reader(QTreeWidgetItem* parent, const QStringList& classes)
-        : pParent(parent), classNames(classes), strPoint(QStringLiteral("point")),
-          strPointZ1(QStringLiteral("pointZ1")), strPointX(QStringLiteral("pointX")),
-          strPointZ2(QStringLiteral("pointZ2")), strCircle(QStringLiteral("circle")), strArc(QStringLiteral("arc"))
-    {
-    }
-
-    int Run(OpenAirText& text);
-
-private:
-    void Record(int id, char* arg);
-    void StartAirspace(char* arg);
-    void FinishAirspace();
-    AirShapeItem* AddShape(const QString& text, int kind, double latRad, double lonRad);
-    void AddPoint(const QString& text, double latRad, double lonRad);
-    void ArcToPoints(const _GEO_COORDS* ends);
-
-    QTreeWidgetItem* pParent;
-    const QStringList& classNames;
-    const QString strPoint, strPointZ1, strPointX, strPointZ2, strCircle, strArc;
-    OpenAirspace cur;
-    _GEO_COORDS centre = {0.0, 0.0};
-    bool bCentre = false;
-    bool bClockwise = true;
-    int total = 0;
-};
-
-int Reader::Run(OpenAirText& text)
-{
-    char token[R8_TOKEN_MAX + 1];
-    char arg[R8_TOKEN_MAX + 1];
-    int tokensOnLine = 0;
-    for (;;) {
-        int r = GetToken(&text, token, R8_TOKEN_MAX, 0);
-        if (r == 3 || r == 0)
-            break;
-        Trim(token);
-        if (!token[0] || tokensOnLine > 0) {
-            if (r == 2)
-                tokensOnLine = 0;
-            continue;
-        }
-        const int id = GetID(token, AIRRECORDS);
-        if (id > 0) {
-            // A keyword alone on its line gets an empty argument; the next
-            // line stays a record of its own.
-            if (r == 2)
-                arg[0] = 0;
-            else
-                r = GetToken(&text, arg, R8_TOKEN_MAX, 1);
-            Record(id, arg);
-        }
-        ++tokensOnLine;
-        if (r == 2)
-            tokensOnLine = 0;
-        if (r == 3)
-            break;
-    }
-    FinishAirspace();
-    return total;
+    AirspaceStore store;
+    store.LoadData(QString(), bytes);
+    return ToTree(store, pFileItem);
 }
 
-void Reader::Record(int id, char* arg)
+int AirSpace::ToTree(const AirspaceStore& store, QTreeWidgetItem* pFileItem)
 {
-    switch (id) {
-    case AIR_AC:
-        StartAirspace(arg);
-        return;
-    case AIR_V: {
-        Trim(arg);
-        if (arg[0] == 'X' && arg[1] == '=') {
-            _GEO_COORDS c = {0.0, 0.0};
-            if (GetCoordinates(arg + 2, &c, 1) == 1) {
-                centre = c;
-                bCentre = true;
-            }
-        } else if (arg[0] == 'D' && arg[1] == '=') {
-            char* rest = arg + 2;
-            Trim(rest);
-            if (rest[0] == '-')
-                bClockwise = false;
-            else if (rest[0] == '+')
-                bClockwise = true;
-        }
-        return;
-    }
-    default:
-        break;
-    }
-    if (!cur.item)
-        return;
-    switch (id) {
-    case AIR_AN:
-        Trim(arg);
-        cur.name = DecodeName(arg, static_cast<int>(strlen(arg)));
-        cur.item->setText(0, cur.name);
-        break;
-    case AIR_AL:
-        cur.floor = GetAltitude(arg);
-        cur.item->setData(0, AirFloorRole, cur.floor);
-        break;
-    case AIR_AH:
-        cur.ceiling = GetAltitude(arg);
-        cur.item->setData(0, AirCeilingRole, cur.ceiling);
-        break;
-    case AIR_DP: {
-        _GEO_COORDS p = {0.0, 0.0};
-        if (GetCoordinates(arg, &p, 1) == 1)
-            AddPoint(strPoint, p.lat / R8_DEG_PER_RAD, p.lon / R8_DEG_PER_RAD);
-        break;
-    }
-    case AIR_DC:
-        if (bCentre) {
-            AirShapeItem* it =
-                AddShape(strCircle, AirNodeCircle, centre.lat / R8_DEG_PER_RAD, centre.lon / R8_DEG_PER_RAD);
-            it->SetRadius(static_cast<float>(ReadNumber(arg) * R8_KM_PER_NM));
-            cur.bytes += R8_CIRCLE_BYTES;
-            total += R8_CIRCLE_BYTES;
-        }
-        break;
-    case AIR_DA:
-        if (bCentre) {
-            float v[3] = {0.0f, 0.0f, 0.0f};
-            GetFloats(arg, v, 3);
-            AirShapeItem* it =
-                AddShape(strArc, AirNodeArc, centre.lat / R8_DEG_PER_RAD, centre.lon / R8_DEG_PER_RAD);
-            it->SetRadius(static_cast<float>(v[0] * R8_KM_PER_NM));
-            it->SetAngles(v[1] / R8_DEG_PER_RAD, v[2] / R8_DEG_PER_RAD);
-            cur.bytes += R8_ARC_BYTES;
-            total += R8_ARC_BYTES;
-        }
-        break;
-    case AIR_DB:
-        if (bCentre) {
-            _GEO_COORDS ends[2] = {{0.0, 0.0}, {0.0, 0.0}};
-            if (GetCoordinates(arg, ends, 2) == 2)
-                ArcToPoints(ends);
-        }
-        break;
-    default:
-        break;
-    }
-}
-
-void Reader::StartAirspace(char* arg)
-{
-    FinishAirspace();
-    Trim(arg);
-    cur = OpenAirspace();
-    cur.token = QString::fromLatin1(arg);
-    cur.item = new QTreeWidgetItem(pParent);
-    cur.item->setFlags(cur.item->flags() | Qt::ItemIsUserCheckable);
-    const int cls = GetID(arg, AIRCLASSES);
-    if (cls >= 0 && cls < classNames.size())
-        cur.item->setText(1, classNames.at(cls));
-    cur.item->setData(0, AirKindRole, AirNodeAirspace);
-    cur.item->setData(0, AirClassRole, cur.token);
-    cur.item->setCheckState(0, Qt::Checked);
-    cur.bytes = R8_AIRSPACE_BYTES;
-    total += R8_AIRSPACE_BYTES;
-    bCentre = false;
-    bClockwise = true;
-}
-
-void Reader::FinishAirspace()
-{
-    if (!cur.item)
-        return;
-    QTreeWidgetItem* it = cur.item;
-    it->setText(2, QString::number(cur.bytes));
-    it->setData(0, AirShapeBytesRole, cur.bytes - R8_AIRSPACE_BYTES);
-    it->setData(0, AirShapeCountRole, it->childCount());
-    it->setData(0, AirMinLonRole, static_cast<float>(cur.minLon));
-    it->setData(0, AirMaxLonRole, static_cast<float>(cur.maxLon));
-    it->setToolTip(0, AirSpace::tr("Name:<b>%1</b><br>Class:<b>%2</b><br>Floor:%3<br>Ceiling:%4<br>")
-                          .arg(cur.name.toHtmlEscaped(), cur.token.toHtmlEscaped(),
-                               QString::number(cur.floor, 'g', 6), QString::number(cur.ceiling, 'g', 6)));
-    cur = OpenAirspace();
-}
-
-AirShapeItem* Reader::AddShape(const QString& text, int kind, double latRad, double lonRad)
-{
-    AirShapeItem* it = new AirShapeItem(cur.item, text, kind, latRad, lonRad);
-    if (lonRad < cur.minLon)
-        cur.minLon = lonRad;
-    if (lonRad > cur.maxLon)
-        cur.maxLon = lonRad;
-    return it;
-}
-
-void Reader::AddPoint(const QString& text, double latRad, double lonRad)
-{
-    AddShape(text, AirNodePoint, latRad, lonRad);
-    cur.bytes += R8_POINT_BYTES;
-    total += R8_POINT_BYTES;
-}
-
-void Reader::ArcToPoints(const _GEO_COORDS* ends)
-{
-    CGeo geo;
-    geo.SetCoordinate(centre.lat, centre.lon);
-    geo.SetDestinationCoordinate(ends[0].lat, ends[0].lon);
-    geo.Calculate();
-    const double start = geo.GetCourseTo();
-    const double radius = geo.GetDistance();
-    geo.SetDestinationCoordinate(ends[1].lat, ends[1].lon);
-    geo.Calculate();
-    const double end = geo.GetCourseTo();
-
-    const double sweepDeg = bClockwise ? end - start : start - end;
-    const float sweep = modcrs(static_cast<float>(sweepDeg / R8_DEG_PER_RAD));
-    int grid = static_cast<int>(start);
-    grid -= grid % static_cast<int>(kArcStepDeg);
-    if (start > grid)
-        grid += static_cast<int>(kArcStepDeg);
-    const double gridRad = grid / R8_DEG_PER_RAD;
-    const double step = kArcStepDeg / R8_DEG_PER_RAD;
-    const int n = static_cast<int>(sweep / step);
-
-    AddPoint(strPointZ1, ends[0].lat / R8_DEG_PER_RAD, ends[0].lon / R8_DEG_PER_RAD);
-    for (int k = 1; k < n; ++k) {
-        const double bearing = bClockwise ? gridRad + k * step : gridRad - k * step;
-        geo.Calculate(bearing, radius);
-        const _Radian_Type p = geo.GetDestinationRadsCoordinate();
-        AddPoint(strPointX, p.lat, p.lon);
-    }
-    AddPoint(strPointZ2, ends[1].lat / R8_DEG_PER_RAD, ends[1].lon / R8_DEG_PER_RAD);
-}
-
-} // namespace
-
-int AirSpace::LoadFromData(QTreeWidgetItem* pFileItem, const QByteArray& data)
-{
-    strError.clear();
+    const AirFile& file = store.File(store.FileCount() - 1);
+    strError = file.error;
+    warnings = file.warnings;
+    if (!strError.isEmpty())
+        qDebug() << "cannot read airspace file" << file.path << strError;
     if (!pFileItem)
         return 0;
-    OpenAirText text = {data.constData(), data.constData() + data.size()};
-    if (data.startsWith("\xEF\xBB\xBF"))
-        text.pos += 3;
-    Reader reader(pFileItem, classNames);
-    return reader.Run(text);
+    static const QString labels[] = {QStringLiteral("point"),   QStringLiteral("pointZ1"), QStringLiteral("pointX"),
+                                     QStringLiteral("pointZ2"), QStringLiteral("circle"),  QStringLiteral("arc")};
+    int total = 0;
+    for (int i = file.firstAirspace; i < file.firstAirspace + file.airspaceCount; ++i) {
+        const AirRecord& a = store.Airspace(i);
+        const QString& token = store.Token(a.token);
+        auto* item = new QTreeWidgetItem(pFileItem);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setText(0, a.name);
+        item->setText(1, store.ClassName(a.classId));
+        item->setText(2, QString::number(a.bytes));
+        item->setData(0, AirKindRole, AirNodeAirspace);
+        item->setData(0, AirClassRole, token);
+        item->setData(0, AirFloorRole, a.floor);
+        item->setData(0, AirCeilingRole, a.ceiling);
+        item->setCheckState(0, Qt::Checked);
+        for (int k = a.firstShape; k < a.firstShape + a.shapeCount; ++k) {
+            const AirShape& s = store.Shape(k);
+            auto* shape = new AirShapeItem(item, labels[s.label], s.kind, s.lat, s.lon);
+            if (s.arc >= 0) {
+                const AirArc& arc = store.ArcOf(s);
+                shape->SetRadius(arc.radius);
+                if (s.kind == AirNodeArc) {
+                    shape->SetAngles(arc.angle1, arc.angle2);
+                    shape->setData(0, AirClockwiseRole, arc.clockwise);
+                }
+            }
+        }
+        item->setData(0, AirShapeBytesRole, a.bytes - R8_AIRSPACE_BYTES);
+        item->setData(0, AirShapeCountRole, a.shapeCount);
+        item->setData(0, AirMinLonRole, a.minLon);
+        item->setData(0, AirMaxLonRole, a.maxLon);
+        item->setToolTip(0, tr("Name:<b>%1</b><br>Class:<b>%2</b><br>Floor:%3<br>Ceiling:%4<br>")
+                                .arg(a.name.toHtmlEscaped(), token.toHtmlEscaped(), QString::number(a.floor, 'g', 6),
+                                     QString::number(a.ceiling, 'g', 6)));
+        total += a.bytes;
+    }
+    return total;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTreeWidgetItem>
+#include <QVector>
 #include <Qt>
 #include <cstdio>
 
@@ -44,10 +45,12 @@ enum AirItemRole {
     AirMaxLonRole = Qt::UserRole + 11,   // float, radians
     // Kept by the reader so the memory estimate need not walk every shape:
     AirShapeBytesRole = Qt::UserRole + 12,  // int, bytes of the shapes below
-    AirShapeCountRole = Qt::UserRole + 13   // int, shapes that figure covers
+    AirShapeCountRole = Qt::UserRole + 13,  // int, shapes that figure covers
+    AirClockwiseRole = Qt::UserRole + 14    // bool, arc: direction in force at its DA record
 };
 
-enum AirNodeKind { AirNodeAirspace = 1, AirNodePoint = 2, AirNodeCircle = 3, AirNodeArc = 4 };
+// AirNodeWarnings: the file's list of reader warnings, one child per warning.
+enum AirNodeKind { AirNodeAirspace = 1, AirNodePoint = 2, AirNodeCircle = 3, AirNodeArc = 4, AirNodeWarnings = 5 };
 
 // Instrument memory taken by each part of an airspace.
 constexpr int R8_AIRSPACE_BYTES = 32;
@@ -55,6 +58,15 @@ constexpr int R8_POINT_BYTES = 10;
 constexpr int R8_CIRCLE_BYTES = 14;
 constexpr int R8_ARC_BYTES = 0;
 constexpr int R8_TOKEN_MAX = 255;  // bytes kept of a token or a line; buffers hold one more
+// Larger files are refused: no real airspace file comes near, and reading
+// a device or a runaway file must not exhaust memory.
+constexpr qint64 R8_OPENAIR_MAX_BYTES = 256LL * 1024 * 1024;
+
+// Something the reader could not use as written, with its line (from 1).
+struct AirWarning {
+    int line;
+    QString message;
+};
 
 // Bytes of an OpenAir file held in memory, read front to back.
 struct OpenAirText {
@@ -76,12 +88,27 @@ int GetFloats(char* sz, float* pValues, int iMaxCount);
 float GetCoordinate(char* sz);
 // Positions such as "45:30:00 N 006:15:00 E"; returns how many positions
 // from the first on got both latitude and longitude.
-int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount);
+// Lower-case hemisphere letters are read too and reported in *pLowerCase.
+int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount, bool* pLowerCase = nullptr);
 float GetAltitude(char* sz);
+// As GetAltitude; false when the text holds no altitude (the value is then 0).
+// A number followed by a unit keeps it: "2480M AMSL" is metres, "1500F"
+// feet; a bare number is feet.
+bool ReadAltitude(char* sz, float* pMetres);
 // Locale-independent number at the start of sz, 0 when there is none.
 double ReadNumber(const char* sz);
+// The same, into *pValue; returns the end of the number, or null when sz
+// does not start (after white space) with one.
+const char* ScanNumber(const char* sz, double* pValue);
+// Every 15-degree grid bearing strictly inside a DB arc from dStartDeg to
+// dEndDeg (degrees), in the order flown.
+QVector<double> ArcGridBearings(double dStartDeg, double dEndDeg, bool bClockwise);
 // Name bytes: UTF-8 when valid, otherwise Latin-1.
 QString DecodeName(const char* sz, int iLen);
+// The bytes of an OpenAir file as UTF-8 or Latin-1 text: a UTF-16 file with
+// its byte-order mark is converted; empty with *pError set when the bytes are
+// not text.
+QByteArray OpenAirBytes(const QByteArray& raw, QString* pError);
 
 // A point, circle or arc of the tree. Holds its numbers in members and
 // answers the item-data roles from them: a large file has tens of thousands
@@ -127,7 +154,13 @@ inline int AirNodeKindOf(const QTreeWidgetItem* item)
     return item->data(0, AirKindRole).toInt();
 }
 
-// Reads one OpenAir file into a branch of the airspace tree.
+class AirspaceStore;
+
+// The translated display names of the classes of AIRCLASSES, by id.
+QStringList AirClassNames();
+
+// Reads one OpenAir file into a branch of the airspace tree, through an
+// AirspaceStore (which the airspace dialog and r8tool use directly).
 class AirSpace
 {
     Q_DECLARE_TR_FUNCTIONS(AirSpace)
@@ -140,11 +173,21 @@ public:
     // The same for bytes already in memory (a UTF-8 byte-order mark is skipped).
     int LoadFromData(QTreeWidgetItem* pFileItem, const QByteArray& data);
 
+    // The branch of the last file read into a store (a file item, or none).
+    int ToTree(const AirspaceStore& store, QTreeWidgetItem* pFileItem);
+
     // Why the last LoadFromFile read nothing; empty after a good read.
     QString ErrorString() const { return strError; }
+    // What the last read could not use as written.
+    const QVector<AirWarning>& Warnings() const { return warnings; }
     const QStringList& ClassNames() const { return classNames; }
+
+    // The file's bytes, or empty with *pError set: devices, directories,
+    // files over R8_OPENAIR_MAX_BYTES and files that are not text are refused.
+    static QByteArray ReadOpenAirFile(const QString& strPath, QString* pError);
 
 private:
     QStringList classNames;
     QString strError;
+    QVector<AirWarning> warnings;
 };

@@ -17,18 +17,23 @@ namespace {
 constexpr int kNameColumnWidth = 300;
 // A closing dialog lets a running batch end; past this the batch is cut.
 constexpr unsigned long kBatchEndWaitMs = 60000;
-constexpr float kSamePointRad = 1e-7f;
-constexpr float kNoPreviousPoint = 999999.0f;
 
 bool IsShape(int kind)
 {
     return kind == AirNodePoint || kind == AirNodeCircle || kind == AirNodeArc;
 }
 
+bool IsWarnings(const QTreeWidgetItem* item)
+{
+    return item->type() == QTreeWidgetItem::Type && item->data(0, AirKindRole).toInt() == AirNodeWarnings;
+}
+
 void SetSubtree(QTreeWidgetItem* item, Qt::CheckState state)
 {
     for (int i = 0; i < item->childCount(); ++i) {
         QTreeWidgetItem* child = item->child(i);
+        if (IsWarnings(child))
+            continue;
         child->setCheckState(0, state);
         SetSubtree(child, state);
     }
@@ -136,8 +141,23 @@ void ASpaceList::LoadData(const QString& strPath)
     AirSpace reader;
     const int total = reader.LoadFromFile(file, strPath);
     qDebug() << "airspace file" << strPath << "estimate" << total << "bytes";
-    if (!reader.ErrorString().isEmpty())
+    if (!reader.ErrorString().isEmpty()) {
         file->setToolTip(0, tr("This file could not be read: %1").arg(reader.ErrorString()));
+        file->setText(1, tr("not read"));
+    }
+    if (!reader.Warnings().isEmpty()) {
+        file->setText(1, tr("%n warning(s)", nullptr, reader.Warnings().size()));
+        auto* list = new QTreeWidgetItem(file);
+        list->setText(0, tr("Warnings"));
+        list->setData(0, AirKindRole, AirNodeWarnings);
+        list->setFlags(Qt::ItemIsEnabled);
+        for (const AirWarning& w : reader.Warnings()) {
+            auto* row = new QTreeWidgetItem(list);
+            row->setText(0, tr("line %1: %2").arg(w.line).arg(w.message));
+            row->setToolTip(0, row->text(0));
+            row->setFlags(Qt::ItemIsEnabled);
+        }
+    }
     ui->treeWidget->addTopLevelItem(file);
     iMemoryUsed = GetSize();
     UpdateMemoryOcupation(iMemoryUsed);
@@ -154,7 +174,7 @@ int ASpaceList::ComputeSize(const QList<QTreeWidgetItem*>& files)
     for (const QTreeWidgetItem* file : files) {
         for (int i = 0; i < file->childCount(); ++i) {
             const QTreeWidgetItem* air = file->child(i);
-            if (air->checkState(0) != Qt::Checked || air->childCount() == 0)
+            if (air->checkState(0) != Qt::Checked || air->childCount() == 0 || IsWarnings(air))
                 continue;
             total += R8_AIRSPACE_BYTES;
             const QVariant counted = air->data(0, AirShapeCountRole);
@@ -230,39 +250,21 @@ void ASpaceList::ModifyChecks(QTreeWidgetItem* item, Qt::CheckState state)
     ui->treeWidget->viewport()->update();
 }
 
+QString ASpaceList::Latin1Name(const QString& strName)
+{
+    return ::Latin1Name(strName);
+}
+
 QString ASpaceList::SentenceName(const QString& strName, int iRoom)
 {
-    QString name;
-    name.reserve(strName.size());
-    for (const QChar c : strName) {
-        // Commas split fields, '*' starts the checksum, '$' a sentence.
-        if (c == QLatin1Char(',') || c == QLatin1Char('*') || c == QLatin1Char('$') || c.unicode() < 0x20 ||
-            c.unicode() == 0x7F)
-            continue;
-        name.append(c);
-    }
-    if (iRoom < 0)
-        iRoom = 0;
-    if (name.size() > iRoom) {
-        name.truncate(iRoom);
-        if (!name.isEmpty() && name.at(name.size() - 1).isHighSurrogate())
-            name.chop(1);
-    }
-    return name;
+    return ::SentenceName(strName, iRoom);
 }
 
 QString ASpaceList::AirspaceSentence(const QTreeWidgetItem* air)
 {
-    const float floor = air->data(0, AirFloorRole).toFloat();
-    const float ceiling = air->data(0, AirCeilingRole).toFloat();
-    const float minLon = air->data(0, AirMinLonRole).toFloat();
-    const float maxLon = air->data(0, AirMaxLonRole).toFloat();
-    const QString head = QStringLiteral("PZVCTD,%1,%2,%3,%4,%5,")
-                             .arg(QString::number(floor, 'f', 0), QString::number(ceiling, 'f', 0),
-                                  QString::number(0), QString::number(minLon, 'g', 6),
-                                  QString::number(maxLon, 'g', 6));
-    // The sender sends one byte per character; a body must fit the framing.
-    return head + SentenceName(air->text(0), R8_MAX_BODY_BYTES - head.size());
+    return AirspaceHeadSentence(air->data(0, AirFloorRole).toFloat(), air->data(0, AirCeilingRole).toFloat(),
+                                air->data(0, AirMinLonRole).toFloat(), air->data(0, AirMaxLonRole).toFloat(),
+                                air->text(0));
 }
 
 QStringList ASpaceList::BuildBatch(const QList<QTreeWidgetItem*>& files)
@@ -272,42 +274,21 @@ QStringList ASpaceList::BuildBatch(const QList<QTreeWidgetItem*>& files)
     for (const QTreeWidgetItem* file : files) {
         for (int i = 0; i < file->childCount(); ++i) {
             const QTreeWidgetItem* air = file->child(i);
-            if (air->checkState(0) != Qt::Checked)
+            if (air->checkState(0) != Qt::Checked || IsWarnings(air))
                 continue;
             if (air->childCount() > 0)
                 batch << AirspaceSentence(air);
             // Each airspace is a shape of its own: its first point is sent
             // even when the airspace before ended on the same spot.
-            float prevLat = kNoPreviousPoint;
-            float prevLon = kNoPreviousPoint;
+            float prevLat = R8_NO_PREVIOUS_POINT;
+            float prevLon = R8_NO_PREVIOUS_POINT;
             for (int k = 0; k < air->childCount(); ++k) {
                 const QTreeWidgetItem* shape = air->child(k);
-                const float lat = shape->data(0, AirLatRole).toFloat();
-                const float lon = shape->data(0, AirLonRole).toFloat();
-                switch (AirNodeKindOf(shape)) {
-                case AirNodePoint: {
-                    const float dLat = prevLat - lat;
-                    const float dLon = prevLon - lon;
-                    if (!(std::fabs(dLat) <= kSamePointRad && std::fabs(dLon) <= kSamePointRad))
-                        batch << QStringLiteral("PZVCTP,%1,%2")
-                                     .arg(QString::number(lat, 'f', 8), QString::number(lon, 'f', 8));
-                    prevLat = lat;
-                    prevLon = lon;
-                    break;
-                }
-                case AirNodeCircle:
-                    batch << QString::asprintf("PZVCTC,%.9f,%.9f,%f,", double(lat), double(lon),
-                                               double(shape->data(0, AirRadiusRole).toFloat()));
-                    break;
-                case AirNodeArc:
-                    batch << QString::asprintf("PZVCTC,%.9f,%.9f,%f,%f,%f,", double(lat), double(lon),
-                                               double(shape->data(0, AirRadiusRole).toFloat()),
-                                               double(shape->data(0, AirAngle1Role).toFloat()),
-                                               double(shape->data(0, AirAngle2Role).toFloat()));
-                    break;
-                default:
-                    break;
-                }
+                AppendShapeSentence(batch,
+                                    {AirNodeKindOf(shape), shape->data(0, AirLatRole).toFloat(),
+                                     shape->data(0, AirLonRole).toFloat(), shape->data(0, AirRadiusRole).toFloat(),
+                                     shape->data(0, AirAngle1Role).toFloat(), shape->data(0, AirAngle2Role).toFloat()},
+                                    &prevLat, &prevLon);
             }
         }
     }

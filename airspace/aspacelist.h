@@ -1,4 +1,6 @@
 #pragma once
+#include "airspacestore.h"
+
 #include <QDialog>
 #include <QList>
 #include <QStringList>
@@ -10,8 +12,6 @@ class QTreeWidgetItem;
 class Ui_ASpaceList;
 class ZvCommandSender;
 
-// Instrument memory for airspaces.
-constexpr int R8_AIRSPACE_CAPACITY = 131068;  // 0x1FFFC
 // Models the airspace upload may go to: all but Dulan, DULAN SD and R7OSK.
 constexpr unsigned int R8_AIRSPACE_MODELS = 247;
 
@@ -37,6 +37,10 @@ public:
     // A name fit for a sentence: no field or frame characters, at most
     // iRoom characters.
     static QString SentenceName(const QString& strName, int iRoom);
+    // The name as the instrument can show it: one byte per character, so
+    // letters outside Latin-1 lose their accents ("Kędzierzyn" gives
+    // "Kedzierzyn") and what has no Latin-1 form is left out.
+    static QString Latin1Name(const QString& strName);
 
     QTreeWidget* Tree() const;
     QList<QTreeWidgetItem*> FileItems() const;

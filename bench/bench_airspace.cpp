@@ -87,9 +87,12 @@ private slots:
             dlg.LoadData(path);
             best.keepBest(t.nsecsElapsed() / 1e6, ThreadCpuMs() - cpu);
         }
-        qInfo("%-30s %7.3f MB  read %7.2f ms (cpu %7.2f ms)  %6.1f MB/s (cpu %6.1f MB/s)",
+        QTreeWidgetItem file;
+        AirSpace reader;
+        reader.LoadFromFile(&file, path);
+        qInfo("%-30s %7.3f MB  read %7.2f ms (cpu %7.2f ms)  %6.1f MB/s (cpu %6.1f MB/s)  %5d warnings",
               qPrintable(QFileInfo(path).fileName()), mb, best.wall, best.cpu, mb / (best.wall / 1000.0),
-              mb / (best.cpu / 1000.0));
+              mb / (best.cpu / 1000.0), int(reader.Warnings().size()));
     }
 
     void readAllTwenty()

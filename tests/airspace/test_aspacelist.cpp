@@ -172,8 +172,8 @@ void TestASpaceList::batchNamesAreCleanedAndCut()
     QCOMPARE(ASpaceList::SentenceName(QStringLiteral("A,B*C$D\r\nE\tF"), 100), QStringLiteral("ABCDEF"));
     QCOMPARE(ASpaceList::SentenceName(QStringLiteral("abcdef"), 3), QStringLiteral("abc"));
     QCOMPARE(ASpaceList::SentenceName(QStringLiteral("ab"), -5), QString());
-    // A character outside the basic plane is not split in half.
-    QCOMPARE(ASpaceList::SentenceName(QStringLiteral("a\U0001F600b"), 2), QStringLiteral("a"));
+    // A character outside the basic plane has no Latin-1 form: left out whole.
+    QCOMPARE(ASpaceList::SentenceName(QStringLiteral("a\U0001F600b"), 2), QStringLiteral("ab"));
 
     const QByteArray longName(400, 'N');
     const QStringList batch = Batch("AC R\nAN " + longName + ",*$x\nAL FL 195\nAH UNL\nDP 1 N 1 E\n");

@@ -282,14 +282,17 @@ void TestOpenAir::coordinates()
     QCOMPARE(GetCoordinates(s, c, 1), 1);
     QVERIFY(std::abs(c[0].lon + (47 / 60.0 + 20 / 3600.0)) < 1e-6);
 
-    // Lower-case hemisphere letters are not recognised.
+    // Lower-case hemisphere letters are read, and reported.
     _GEO_COORDS d = {-1, -1};
-    strcpy(s, "45:30:00 n 006:15:00 e");
-    QCOMPARE(GetCoordinates(s, &d, 1), 0);
-    QCOMPARE(d.lat, -1.0);
-    QCOMPARE(d.lon, -1.0);
-    strcpy(s, "45:30:00 N 006:15:00 e");
-    QCOMPARE(GetCoordinates(s, &d, 1), 0);
+    bool bLower = false;
+    strcpy(s, "45:30:00 n 006:15:00 w");
+    QCOMPARE(GetCoordinates(s, &d, 1, &bLower), 1);
+    QVERIFY(bLower);
+    QCOMPARE(d.lat, 45.5);
+    QCOMPARE(d.lon, -6.25);
+    strcpy(s, "45:30:00 N 006:15:00 E");
+    QCOMPARE(GetCoordinates(s, &d, 1, &bLower), 1);
+    QVERIFY(!bLower);
     QCOMPARE(d.lat, 45.5);
 
     // A comment after the position does not move it.
@@ -315,7 +318,7 @@ void TestOpenAir::altitudes()
         {"SFC", 0.0f},          {" sfc ", 0.0f},      {"UNL", 65535.0f},     {"UNLTD", 65535.0f},
         {"unlimited", 65535.0f}, {"FL95", 2895.6f},   {"FL 65", 1981.2f},    {"fl 95", 2895.6f},
         {"1500 MSL", 457.2f},    {"1500ft AGL", 457.2f}, {"2000M", 2000.0f}, {"300M", 300.0f},
-        {"1000", 304.8f},        {"GND", 0.0f},        {"2500M AMSL", 762.0f}, {"500m", 500.0f},
+        {"1000", 304.8f},        {"GND", 0.0f},        {"2500M AMSL", 2500.0f}, {"500m", 500.0f},
         {"Floor", 0.0f},         {"", 0.0f},           {"NOTAM", 0.0f},       {"FL", 0.0f},
     };
     for (const Case& c : cases) {
@@ -368,7 +371,7 @@ void TestOpenAir::airspaceRecordAndToolTip()
     QCOMPARE(e->text(1), QString());
     QCOMPARE(e->data(0, AirClassRole).toString(), QStringLiteral("E"));
     QCOMPARE(e->text(2), QStringLiteral("32"));
-    QCOMPARE(e->toolTip(0), QStringLiteral("Name:<b>Echo</b><br>Class:<b>E</b><br>Floor:304.8<br>Ceiling:762<br>"));
+    QCOMPARE(e->toolTip(0), QStringLiteral("Name:<b>Echo</b><br>Class:<b>E</b><br>Floor:304.8<br>Ceiling:2500<br>"));
     // No shapes: the longitude range keeps its start values.
     QCOMPARE(e->data(0, AirMinLonRole).toFloat(), 99999.0f);
     QCOMPARE(e->data(0, AirMaxLonRole).toFloat(), -99999.0f);
@@ -423,14 +426,14 @@ void TestOpenAir::pointsAndLongitudeRange()
     const Loaded l = Load("AC R\nDP 45:30:00 N 006:15:00 W\nDP 45:30:00 N 006:15:00 E\nDP 45 n 6 e\nDP 1 2\n"
                           "DP 10:00:00 S 170:00:00 E\n");
     const QTreeWidgetItem* a = l.air(0);
-    QCOMPARE(ShapeNames(a), QStringList({"point", "point", "point"}));
+    QCOMPARE(ShapeNames(a), QStringList({"point", "point", "point", "point"}));
     QVERIFY(std::abs(Lon(a->child(0)) - (-0.1090830782)) < 1e-9);
     QCOMPARE(a->child(0)->data(0, AirKindRole).toInt(), 2);
-    QVERIFY(std::abs(Lat(a->child(2)) - (-10 / kDeg)) < 1e-9);
+    QVERIFY(std::abs(Lat(a->child(3)) - (-10 / kDeg)) < 1e-9);
     QCOMPARE(a->data(0, AirMinLonRole).toFloat(), static_cast<float>(-6.25 / kDeg));
     QCOMPARE(a->data(0, AirMaxLonRole).toFloat(), static_cast<float>(170 / kDeg));
-    QCOMPARE(a->text(2), QStringLiteral("62"));
-    QCOMPARE(l.total, 62);
+    QCOMPARE(a->text(2), QStringLiteral("72"));
+    QCOMPARE(l.total, 72);
     // Shapes have no check box of their own.
     QCOMPARE(a->child(0)->data(0, Qt::CheckStateRole), QVariant());
 }
@@ -440,7 +443,7 @@ void TestOpenAir::circlesNeedACentre()
     const Loaded l = Load("V X=46:00:00 N 007:00:00 E\n"
                           "AC R\nDC 2\n"                                 // centre forgotten at AC
                           "V X = 46:00:00 N 007:00:00 E\nDC 2\n"         // spaces around '=': no centre
-                          "V X=46 n 7 e\nDC 2\n"                         // no hemisphere letters: no centre
+                          "V X=46 N 7\nDC 2\n"                           // no longitude letter: no centre
                           "V X=46:00:00 N 007:00:00 E\nDC 2\n"
                           "V W=2\nDC 1.5 * comment\n");
     const QTreeWidgetItem* a = l.air(0);
@@ -516,14 +519,13 @@ void TestOpenAir::dbArcs()
     QCOMPARE(ShapeNames(same.air(1)), QStringList({"pointZ1", "pointZ2"}));
     QCOMPARE(same.air(1)->text(2), QStringLiteral("52"));
 
-    // A start bearing off the grid is rounded up to the next 15 degrees;
-    // arcs under 30 degrees get no points between the ends.
+    // A start bearing off the grid: every grid bearing inside the arc.
     const Loaded off = Load(head + "DB " + PositionText(0, 0, 10, 10) + "," + PositionText(0, 0, 100, 10) +
                             "\nDB " + PositionText(0, 0, 10, 10) + "," + PositionText(0, 0, 35, 10) + "\n");
     const QTreeWidgetItem* o = off.air(0);
-    QCOMPARE(o->childCount(), 7 + 2);
-    QVERIFY(std::abs(BearingTo(0, 0, o->child(1)) - 30.0) < 1e-5);
-    QVERIFY(std::abs(BearingTo(0, 0, o->child(5)) - 90.0) < 1e-5);
+    QCOMPARE(o->childCount(), 8 + 4);
+    QVERIFY(std::abs(BearingTo(0, 0, o->child(1)) - 15.0) < 1e-5);
+    QVERIFY(std::abs(BearingTo(0, 0, o->child(6)) - 90.0) < 1e-5);
 
     // Without a centre, or with one position only, a DB adds nothing.
     const Loaded none = Load("AC R\nDB " + north + "," + east + "\nV X=0 N 0 E\nDB " + north + "\n");

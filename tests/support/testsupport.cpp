@@ -53,6 +53,19 @@ QString BundleDir() { return Env("R8_BUNDLE_DIR"); }
 QString SourceDir() { return Env("R8_SOURCE_DIR"); }
 QString ToolPath(const char* envName) { return Env(envName); }
 
+ToolRun RunR8Tool(const QStringList& args, int iTimeoutMs)
+{
+    QProcess tool;
+    tool.start(ToolPath("R8TOOL"), args);
+    ToolRun run;
+    if (!tool.waitForFinished(iTimeoutMs) || tool.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.code = tool.exitCode();
+    run.out = tool.readAllStandardOutput();
+    run.err = QString::fromUtf8(tool.readAllStandardError());
+    return run;
+}
+
 int LoadCatalogue(int iLangID, int iModel)
 {
     static const QString connection = QStringLiteral("r8test-catalogue");

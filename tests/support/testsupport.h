@@ -14,6 +14,14 @@ QString OpenAirDir();                                  // shared OpenAir files
 QString BundleDir();                                   // build/R8designer.app/Contents/MacOS
 QString SourceDir();
 QString ToolPath(const char* envName);                 // "R8TOOL", "R8SIM"
+// One run of r8tool: exit code (-1 when it did not end normally in time),
+// standard output as bytes and standard error as text.
+struct ToolRun {
+    int code = -1;
+    QByteArray out;
+    QString err;
+};
+ToolRun RunR8Tool(const QStringList& args, int iTimeoutMs = 120000);
 // Points g_pDB at the built catalogue (read-only) and loads it for a language
 // and model; returns the number of fields loaded.
 int LoadCatalogue(int iLangID = 1, int iModel = 1);

@@ -1,4 +1,4 @@
-#include "airspace.h"
+#include "airspaceargs.h"
 #include "aspacelist.h"
 #include "command.h"
 
@@ -9,21 +9,23 @@
 
 namespace {
 
+const char kDescription[] = "The airspace upload sentences of OpenAir files, one body per line, as the airspace "
+                            "dialog sends them with every airspace checked. Warnings go to stderr as FILE:LINE: message.";
+
 int RunAirspaceBatch(const QStringList& args)
 {
-    if (args.isEmpty())
-        return UsageError(QStringLiteral("airspace-batch: name at least one OpenAir file"));
+    const AirspaceArgs parsed = ParseAirspaceArgs("airspace-batch", kDescription, args);
+    if (parsed.exitCode >= 0)
+        return parsed.exitCode;
     std::vector<std::unique_ptr<QTreeWidgetItem>> files;
     QList<QTreeWidgetItem*> items;
-    for (const QString& path : args) {
+    for (const QString& path : parsed.files) {
         files.emplace_back(new QTreeWidgetItem);
         QTreeWidgetItem* file = files.back().get();
         file->setText(0, path);
         file->setCheckState(0, Qt::Checked);
-        AirSpace reader;
-        reader.LoadFromFile(file, path);
-        if (!reader.ErrorString().isEmpty())
-            return Fail(QStringLiteral("cannot read %1: %2").arg(path, reader.ErrorString()));
+        if (!ReadAirspaceFile(file, path))
+            return 1;
         items << file;
     }
     QTextStream out(stdout);

@@ -1,4 +1,5 @@
 #include "airspace.h"
+#include "airspaceargs.h"
 #include "command.h"
 #include "geo.h"
 
@@ -34,28 +35,54 @@ void AddCircle(Box& box, double latRad, double lonRad, double radiusKm)
     }
 }
 
+// A DA arc's extent: its circle sampled every degree from the first angle to
+// the second in the arc's direction, both ends included.
+void AddArc(Box& box, double latRad, double lonRad, double radiusKm, double a1Rad, double a2Rad, bool bClockwise)
+{
+    constexpr double kStep = 1.0 / R8_DEG_PER_RAD;
+    constexpr double kTwoPi = 2 * 3.14159265358979323846;
+    double sweep = std::fmod(bClockwise ? a2Rad - a1Rad : a1Rad - a2Rad, kTwoPi);
+    if (sweep < 0)
+        sweep += kTwoPi;
+    CGeo geo;
+    geo.SetRadsCoordinate(latRad, lonRad);
+    const int steps = static_cast<int>(std::ceil(sweep / kStep));
+    for (int k = 0; k <= steps; ++k) {
+        const double done = std::min(k * kStep, sweep);
+        geo.Calculate(bClockwise ? a1Rad + done : a1Rad - done, radiusKm);
+        double lat = 0, lon = 0;
+        geo.GetDestinationCoordinate(&lat, &lon);
+        box.add(lat, lon);
+    }
+}
+
 QString Deg(double v)
 {
     return QString::number(v, 'f', 6);
 }
 
+const char kDescription[] = "One line per airspace of OpenAir files: name, class, floor and ceiling (m), points, "
+                            "circles, arcs, bytes and bounding box (degrees); then totals. Warnings go to stderr as "
+                            "FILE:LINE: message.";
+
 int RunAirspaceSummary(const QStringList& args)
 {
-    if (args.isEmpty())
-        return UsageError(QStringLiteral("airspace-summary: name at least one OpenAir file"));
+    const AirspaceArgs parsed = ParseAirspaceArgs("airspace-summary", kDescription, args);
+    if (parsed.exitCode >= 0)
+        return parsed.exitCode;
     QTextStream out(stdout);
     out.setCodec("UTF-8");
     out << "# name\tclass\tfloor_m\tceiling_m\tpoints\tcircles\tarcs\tbytes\tmin_lat\tmin_lon\tmax_lat\tmax_lon\n";
     int airspaces = 0, points = 0, circles = 0, arcs = 0, bytes = 0;
     Box all;
-    for (const QString& path : args) {
+    for (const QString& path : parsed.files) {
         QTreeWidgetItem file;
-        AirSpace reader;
-        reader.LoadFromFile(&file, path);
-        if (!reader.ErrorString().isEmpty())
-            return Fail(QStringLiteral("cannot read %1: %2").arg(path, reader.ErrorString()));
+        if (!ReadAirspaceFile(&file, path))
+            return 1;
         for (int i = 0; i < file.childCount(); ++i) {
             const QTreeWidgetItem* air = file.child(i);
+            if (air->data(0, AirKindRole).toInt() != AirNodeAirspace)
+                continue;
             int p = 0, c = 0, a = 0;
             Box box;
             for (int k = 0; k < air->childCount(); ++k) {
@@ -73,6 +100,8 @@ int RunAirspaceSummary(const QStringList& args)
                     break;
                 case AirNodeArc:
                     ++a;
+                    AddArc(box, lat, lon, s->data(0, AirRadiusRole).toFloat(), s->data(0, AirAngle1Role).toDouble(),
+                           s->data(0, AirAngle2Role).toDouble(), s->data(0, AirClockwiseRole).toBool());
                     break;
                 default:
                     break;
