@@ -102,6 +102,7 @@ MainWindow::MainWindow(QWidget* parent)
     CreateActions();
     CreateMenus();
     CreateToolBars();
+    CreateDesignActions();
     AdjustGeometry();
     adjustSize();
     setMaximumSize(sizing.width, sizing.height);
@@ -204,6 +205,8 @@ void MainWindow::UpdateLayouts(unsigned int uiPages)
     for (int i = 0; i < R8_PAGE_COUNT; ++i)
         if (uiPages & (1u << i))
             emit UpdateLayout(i);
+    if (uiPages)
+        RefreshCheckLater();
 }
 
 void MainWindow::RefreshPage(int iPage)

@@ -20,6 +20,7 @@ class R8undo;
 class ScreenLayout;
 class ScreenThumb;
 class WorkArea;
+class LayoutCheckDock;
 class ZvCommandSender;
 class Progress;
 
@@ -64,6 +65,12 @@ public:
     bool IsModified() const { return m_iModified != 0; }
     QVector<PageProps> PagesProps() const;
     void SetPagesProps(const QVector<PageProps>& pages);
+
+    // Pictures of the layout as r8tool render paints them (the current page;
+    // all sixteen and the contact sheet). False with a message on failure.
+    bool ExportPageImage(const QString& path, float fZoom, QString* message) const;
+    bool ExportAllPages(const QString& folder, float fZoom, QString* message) const;
+    LayoutCheckDock* CheckDock() const { return m_pCheckDock; }
 
 signals:
     void UpdateLayout(int iPage);
@@ -119,6 +126,12 @@ public slots:
     void CancelProperties();
     void OpenAirSpace();
     void OpenFirmware();
+    // Designing pages (mainwindow_design.cpp).
+    void CheckLayout();
+    void ExportPageAction();
+    void ExportAllAction();
+    void ApplyGrid();
+    void ShowProblem(int iPage, const QList<R8element*>& elements);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -144,6 +157,10 @@ private:
     void DropSample(int iType, QPoint graphicPos);
     void RemoveFromSelection(R8element* pElement);
     void MarkCurrentThumb();
+    void CreateDesignActions();
+    bool ConfirmSendWithProblems();
+    void RefreshCheckLater();
+    bool AskExportZoom(const QString& title, float* pZoom);
 
     QString curFile;
     QAction* separatorAct = nullptr;
@@ -196,6 +213,11 @@ private:
     QAction* normalFontAct = nullptr;
     QAction* tinyFontAct = nullptr;
     QAction* autoSizeAct = nullptr;
+    QAction* checkAct = nullptr;
+    QAction* exportPageAct = nullptr;
+    QAction* exportAllAct = nullptr;
+    QAction* showGridAct = nullptr;
+    QAction* snapGridAct = nullptr;
 
     QMenu* fileMenu = nullptr;
     QMenu* editMenu = nullptr;
@@ -215,4 +237,7 @@ private:
     QThread* m_pSenderThread = nullptr;
     ZvCommandSender* m_pCommandSender = nullptr;
     Progress* m_pProgress = nullptr;
+
+    LayoutCheckDock* m_pCheckDock = nullptr;
+    bool m_bCheckPending = false;
 };

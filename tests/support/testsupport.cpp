@@ -5,12 +5,13 @@
 
 #include <QSqlDatabase>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
-#include <QStandardPaths>
 
 namespace {
 
@@ -62,6 +63,15 @@ int LoadCatalogue(int iLangID, int iModel)
     g_iTargetModel = iModel;
     g_DataFields.LoadFromDB(g_pDB);
     return g_DataFields.count();
+}
+
+void SendAnywayOnNextPrompt()
+{
+    OnNextModal([](QWidget* modal) {
+        for (QAbstractButton* button : modal->findChildren<QAbstractButton*>())
+            if (button->text() == QLatin1String("Send &anyway"))
+                button->click();
+    });
 }
 
 } // namespace TestEnv

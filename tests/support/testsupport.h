@@ -18,4 +18,7 @@ int LoadCatalogue(int iLangID = 1, int iModel = 1);
 // Runs check on the next modal window that opens (within five seconds), so a
 // test can answer a message box or dialog that exec() is about to block on.
 void OnNextModal(const std::function<void(QWidget*)>& check);
+// Answers the layout check's question before a send (a layout with empty
+// enabled pages has problems) with "Send anyway".
+void SendAnywayOnNextPrompt();
 }
