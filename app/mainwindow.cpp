@@ -22,6 +22,7 @@
 #include <QSettings>
 #include <QThread>
 #include <QToolBar>
+#include <QUndoStack>
 
 namespace {
 
@@ -55,7 +56,9 @@ MainWindow::MainWindow(QWidget* parent)
     theMainWindow = this;
     g_pElementHost = this;
     setMinimumSize(sizing.width, sizing.height);
-    setWindowTitle(tr("Zarvin Designer"));
+    m_pUndoStack = new QUndoStack(this);
+    connect(m_pUndoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    UpdateTitle();
     setWindowIcon(QIcon(QStringLiteral(":/images/main_design_iconSQ.png")));
     qDebug() << QString::fromLatin1("Pixel ratio %1").arg(devicePixelRatioF());
 
@@ -67,7 +70,6 @@ MainWindow::MainWindow(QWidget* parent)
     m_iLastWorkX = -1;
     m_iLastWorkY = -1;
     m_pDragged = nullptr;
-    m_iModified = 0;
     setMouseTracking(true);
 
     const QSize canvasSize(int(240.0f * m_fScale + 2.0f), int(320.0f * m_fScale + 2.0f));
@@ -82,6 +84,7 @@ MainWindow::MainWindow(QWidget* parent)
         m_Thumbs[i] = thumb;
         connect(layout, &ScreenLayout::RefreshThumb, thumb, &ScreenThumb::RefreshThumb);
         connect(thumb, &ScreenThumb::SelectPage, this, &MainWindow::SelectPage);
+        connect(thumb, &ScreenThumb::PropsWillChange, this, &MainWindow::PagePropsChanging);
         connect(thumb, &ScreenThumb::NewTrigger, this, &MainWindow::VerifyTriggers);
         connect(layout, &ScreenLayout::RightClickElement, this, &MainWindow::EditElement);
         connect(layout, &ScreenLayout::MultiSelect, this, &MainWindow::MultiSelect);
@@ -118,8 +121,8 @@ MainWindow::~MainWindow()
     if (g_pElementHost == this)
         g_pElementHost = nullptr;
     R8selectedElements.clear();
-    qDeleteAll(m_UndoList);
-    m_UndoList.clear();
+    // The history goes first: it deletes the elements it owns.
+    m_pUndoStack->clear();
     const QList<R8element*> elements = m_Elements;
     m_Elements.clear();
     qDeleteAll(elements);
@@ -259,7 +262,16 @@ void MainWindow::CreateActions()
 
     undoAct = new QAction(QIcon(QStringLiteral(":/images/Arrow-Rotate-Anticlockwise.png")), tr("&Undo"), this);
     undoAct->setShortcuts(QKeySequence::Undo);
+    undoAct->setEnabled(false);
     connect(undoAct, &QAction::triggered, this, &MainWindow::UnDo);
+    connect(m_pUndoStack, &QUndoStack::canUndoChanged, undoAct, &QAction::setEnabled);
+
+    redoAct = new QAction(tr("Red&o"), this);
+    // Both usual keys, whatever the desktop's standard one is.
+    redoAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redoAct->setEnabled(false);
+    connect(redoAct, &QAction::triggered, this, &MainWindow::ReDo);
+    connect(m_pUndoStack, &QUndoStack::canRedoChanged, redoAct, &QAction::setEnabled);
 
     deleteAct = new QAction(QIcon(QStringLiteral(":/images/Cross.png")), tr("&Delete"), this);
     connect(deleteAct, &QAction::triggered, this, &MainWindow::DeleteElement);
@@ -333,6 +345,7 @@ void MainWindow::CreateActions()
     propertiesAct->setObjectName(QStringLiteral("actionProperties"));
     sendAct->setObjectName(QStringLiteral("actionSend"));
     undoAct->setObjectName(QStringLiteral("actionUndo"));
+    redoAct->setObjectName(QStringLiteral("actionRedo"));
     deleteAct->setObjectName(QStringLiteral("actionDelete"));
 
     airSpaceAct = new QAction(QIcon(QStringLiteral(":/images/airspace.png")), tr("Airspaces"), this);
@@ -363,7 +376,7 @@ void MainWindow::CreateMenus()
     fileMenu->addAction(sendAct);
 
     editMenu = menuBar()->addMenu(tr("&Edit"));
-    editMenu->addAction(undoAct);
+    editMenu->addActions({undoAct, redoAct});
     editMenu->addSeparator();
     deleteAct->setShortcuts(QKeySequence::Delete);
     editMenu->addActions({deleteAct, propertiesAct, preferencesAct});

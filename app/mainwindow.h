@@ -14,6 +14,8 @@ class QMenu;
 class QThread;
 class QToolBar;
 class QNetworkReply;
+class QUndoCommand;
+class QUndoStack;
 class R8element;
 class R8elementProp;
 class R8undo;
@@ -34,12 +36,33 @@ public:
     // Emits UpdateLayout for every page whose bit is set.
     void UpdateLayouts(unsigned int uiPages) override;
 
-    // Editing (element list and undo list).
+    // Editing (element list and history).
     int AddElement(int iType);
+    // What releasing a dragged tool box sample of that type at graphicPos
+    // (window coordinates) does: adds it to the current page, selected and
+    // new, and opens its properties.
+    void DropSample(int iType, QPoint graphicPos);
     R8undo* addUndo(int iKind, int iIndex, R8element* pElement);
     void UnselectAllElements() override;
     void CleanAllElements();
     void CleanUnusedElements();
+
+    // The history. Every change of the layout is a QUndoCommand on this
+    // stack; its clean state marks the last load, save or New, so the
+    // layout is modified exactly when the history has moved away from it.
+    // Element setters record their own steps (addUndo); other code pushes
+    // a ready command with PushCommand (QUndoStack::push runs its redo()
+    // at once). A change made of several steps becomes one step for the
+    // pilot between undoStack()->beginMacro(text) and endMacro(), or as
+    // child commands of one parent QUndoCommand.
+    QUndoStack* undoStack() const { return m_pUndoStack; }
+    void PushCommand(QUndoCommand* pCommand);
+    // Element list primitives for commands. InsertElement puts an element
+    // (back) at a place in the list; TakeElement takes it out, unselected,
+    // and returns its former place (-1 when it was not in the list): it is
+    // then the caller's to keep or delete.
+    void InsertElement(int iIndex, R8element* pElement);
+    int TakeElement(R8element* pElement);
 
     // Layout document.
     void loadFile(const QString& fileName);
@@ -53,7 +76,8 @@ public:
 
     // Read access for the document commands and tests.
     const QList<R8element*>& Elements() const override { return m_Elements; }
-    const QList<R8undo*>& Undos() const { return m_UndoList; }
+    // The element records that Undo can still take back, oldest first.
+    QList<R8undo*> Undos() const;
     const QList<R8element*>& ToolBox() const { return m_ToolBox; }
     ScreenLayout* Page(int i) const;
     ScreenThumb* Thumb(int i) const;
@@ -62,7 +86,7 @@ public:
     R8elementProp* PropertiesEditor() const { return m_pElementProp; }
     Progress* ProgressDialog() const { return m_pProgress; }
     ZvCommandSender* CommandSender() const { return m_pCommandSender; }
-    bool IsModified() const { return m_iModified != 0; }
+    bool IsModified() const;
     QVector<PageProps> PagesProps() const;
     void SetPagesProps(const QVector<PageProps>& pages);
 
@@ -91,6 +115,7 @@ public slots:
     void EditElement(R8element* pElement);
     void MultiSelect(int iNumberOfSelections);
     void VerifyTriggers(int iPage, int iTrigger);
+    void PagePropsChanging(int iPage);
     void SelectPage(ScreenLayout* pLayout);
     void SaveLayouts();
     void SaveAs();
@@ -154,9 +179,10 @@ private:
     void StopCommandSender();
     ScreenLayout* CurrentLayout() const;
     void ClearUndoList();
-    void DropSample(int iType, QPoint graphicPos);
+    void UpdateTitle();
     void RemoveFromSelection(R8element* pElement);
     void MarkCurrentThumb();
+    void ClearSelection();
     void CreateDesignActions();
     bool ConfirmSendWithProblems();
     void RefreshCheckLater();
@@ -166,7 +192,8 @@ private:
     QAction* separatorAct = nullptr;
     QAction* recentFileActs[MaxRecentFiles] = {};
     QList<R8element*> m_ToolBox;
-    QList<R8undo*> m_UndoList;
+    QUndoStack* m_pUndoStack = nullptr;
+    QVector<PageProps> m_PagesBefore; // announced by a page's dialog
     QList<R8element*> m_Elements;
     ScreenLayout* m_Layouts[R8_PAGE_COUNT] = {};
     ScreenThumb* m_Thumbs[R8_PAGE_COUNT] = {};
@@ -178,7 +205,6 @@ private:
     int m_iLastWorkX = -1;
     int m_iLastWorkY = -1;
     R8elementProp* m_pElementProp = nullptr;
-    int m_iModified = 0;
     int m_iCurrentPage = 0;
 
     QAction* newAct = nullptr;
@@ -188,6 +214,7 @@ private:
     QAction* sendAct = nullptr;
     QAction* receiveAct = nullptr;
     QAction* undoAct = nullptr;
+    QAction* redoAct = nullptr;
     QAction* deleteAct = nullptr;
     QAction* propertiesAct = nullptr;
     QAction* preferencesAct = nullptr;

@@ -4,6 +4,8 @@
 #include "mainwindow.h"
 #include "r8element.h"
 #include "r8elementprop.h"
+#include "elementscommand.h"
+#include "pagepropscommand.h"
 #include "r8undo.h"
 #include "screenlayout.h"
 #include "screenthumb.h"
@@ -12,6 +14,7 @@
 #include <QDebug>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QUndoStack>
 #include <QtMath>
 
 int MainWindow::AddElement(int iType)
@@ -29,21 +32,28 @@ int MainWindow::AddElement(int iType)
 
 R8undo* MainWindow::addUndo(int iKind, int iIndex, R8element* pElement)
 {
-    R8undo* record = new R8undo(iKind);
-    record->pElement = pElement;
-    record->iIndex = iIndex;
-    if (pElement) {
-        if (iIndex < 0)
-            record->iIndex = pElement->GetScreenElementIndex();
-        record->Size = pElement->GetSize();
-        record->Position = pElement->GetPosition();
-        record->iField = pElement->GetField();
-        record->uAttribs = pElement->GetAttribs();
-        record->uPages = pElement->OnPages();
-    }
-    m_UndoList.append(record);
-    m_iModified = 1;
+    auto* record = new R8undo(iKind, this, pElement, iIndex);
+    PushCommand(record);
     return record;
+}
+
+void MainWindow::PushCommand(QUndoCommand* pCommand)
+{
+    m_pUndoStack->push(pCommand);
+}
+
+QList<R8undo*> MainWindow::Undos() const
+{
+    QList<R8undo*> records;
+    for (int i = 0; i < m_pUndoStack->index(); ++i)
+        if (auto* record = dynamic_cast<R8undo*>(const_cast<QUndoCommand*>(m_pUndoStack->command(i))))
+            records.append(record);
+    return records;
+}
+
+bool MainWindow::IsModified() const
+{
+    return !m_pUndoStack->isClean();
 }
 
 void MainWindow::ElementGeometryChanging(int iIndex)
@@ -60,53 +70,42 @@ void MainWindow::ElementFieldChanging(int iIndex)
 
 void MainWindow::UnDo()
 {
-    if (m_UndoList.isEmpty())
-        return;
-    R8undo* record = m_UndoList.takeLast();
-    unsigned int uPages = 0;
-    R8element* el = record->pElement;
-    if (record->iKind == R8undo::Changed) {
-        if (el) {
-            uPages = el->OnPages();
-            el->RestoreAttribs(record->uAttribs);
-            el->RestorePages(record->uPages);
-            el->RestoreSize(record->Size);
-            el->RestorePosition(record->Position);
-            el->RestoreField(record->iField);
-            el->SetZoom(-1.0f);
-            uPages |= el->OnPages();
-        }
-    } else if (record->iKind == R8undo::Added) {
-        if (el) {
-            uPages = el->OnPages();
-            // Later additions were taken back first, so the element is
-            // normally the record's entry; look it up to be sure.
-            int index = record->iIndex;
-            if (index < 0 || index >= m_Elements.size() || m_Elements.at(index) != el)
-                index = m_Elements.indexOf(el);
-            if (index >= 0) {
-                m_Elements.removeAt(index);
-                // Keep every element's index equal to its place in the list.
-                for (int i = index; i < m_Elements.size(); ++i)
-                    m_Elements.at(i)->SetScreenElementIndex(i);
-            }
-            RemoveFromSelection(el);
-            if (m_pElementProp && m_pElementProp->GetEditElement() == el)
-                m_pElementProp->hide();
-            delete el;
-        }
-    }
-    delete record;
-    UpdateLayouts(uPages);
-    update();
+    m_pUndoStack->undo();
 }
 
-void MainWindow::ReDo() {}
+void MainWindow::ReDo()
+{
+    m_pUndoStack->redo();
+}
+
+void MainWindow::InsertElement(int iIndex, R8element* pElement)
+{
+    iIndex = qBound(0, iIndex, m_Elements.size());
+    m_Elements.insert(iIndex, pElement);
+    // Every element's index stays its place in the list.
+    for (int i = iIndex; i < m_Elements.size(); ++i)
+        m_Elements.at(i)->SetScreenElementIndex(i);
+}
+
+int MainWindow::TakeElement(R8element* pElement)
+{
+    const int index = m_Elements.indexOf(pElement);
+    if (index < 0)
+        return -1;
+    m_Elements.removeAt(index);
+    for (int i = index; i < m_Elements.size(); ++i)
+        m_Elements.at(i)->SetScreenElementIndex(i);
+    pElement->SetScreenElementIndex(-1);
+    pElement->ElementSelect(0);
+    RemoveFromSelection(pElement);
+    if (m_pElementProp && m_pElementProp->GetEditElement() == pElement)
+        m_pElementProp->hide();
+    return index;
+}
 
 void MainWindow::ClearUndoList()
 {
-    qDeleteAll(m_UndoList);
-    m_UndoList.clear();
+    m_pUndoStack->clear();
 }
 
 void MainWindow::RemoveFromSelection(R8element* pElement)
@@ -239,8 +238,28 @@ void MainWindow::ApplyProperties()
 void MainWindow::CancelProperties()
 {
     R8element* el = m_pElementProp->GetEditElement();
-    if (el && m_Elements.contains(el) && el->IsNew())
-        UnDo();
+    if (!el || !m_Elements.contains(el) || !el->IsNew())
+        return;
+    el->UnMarkNew();
+    // Take back the drop and whatever was done to the element since, when
+    // those are the latest steps; they are not something to redo.
+    QList<R8undo*> own;
+    for (int i = m_pUndoStack->index() - 1; i >= 0; --i) {
+        auto* record = dynamic_cast<R8undo*>(const_cast<QUndoCommand*>(m_pUndoStack->command(i)));
+        if (!record || record->pElement != el)
+            break;
+        own.append(record);
+        if (record->iKind == R8undo::Added) {
+            for (R8undo* step : qAsConst(own)) {
+                step->DiscardOnUndo();
+                m_pUndoStack->undo();
+            }
+            return;
+        }
+    }
+    // Other changes came after the drop: remove only this element, as a
+    // step of its own, and leave theirs alone.
+    PushCommand(new ElementsCommand(this, ElementsCommand::Remove, {el}, tr("Delete")));
 }
 
 void MainWindow::PropertiesAction()
@@ -252,8 +271,16 @@ void MainWindow::PropertiesAction()
 void MainWindow::DeleteElement()
 {
     qDebug() << "DELETE!!!";
-    if (ScreenLayout* layout = CurrentLayout())
-        UpdateLayouts(layout->DeleteElements());
+    ScreenLayout* layout = CurrentLayout();
+    if (!layout)
+        return;
+    // Only what is selected on the page on screen.
+    layout->SyncSelections();
+    if (R8selectedElements.isEmpty())
+        return;
+    PushCommand(new ElementsCommand(this, ElementsCommand::Remove, R8selectedElements, tr("Delete")));
+    MultiSelect(R8selectedElements.size());
+    update();
 }
 
 // ---- selection-driven actions -------------------------------------------------
@@ -296,13 +323,21 @@ void MainWindow::SelectPage(ScreenLayout* pLayout)
         if (m_Layouts[i] == pLayout) {
             m_iCurrentPage = i;
             pLayout->show();
-            if (pLayout->SelectedElement() == -1)
-                UnselectAllElements();
         } else {
             m_Layouts[i]->hide();
         }
     }
+    ClearSelection();
     MarkCurrentThumb();
+}
+
+void MainWindow::ClearSelection()
+{
+    // The selection belongs to the page on screen: no key, alignment or
+    // Delete may act on elements the pilot cannot see.
+    UnselectAllElements();
+    R8selectedElements.clear();
+    MultiSelect(0);
 }
 
 void MainWindow::MarkCurrentThumb()
@@ -311,14 +346,24 @@ void MainWindow::MarkCurrentThumb()
         m_Thumbs[i]->SetCurrent(i == m_iCurrentPage);
 }
 
+void MainWindow::PagePropsChanging(int)
+{
+    m_PagesBefore = PagesProps();
+}
+
 void MainWindow::VerifyTriggers(int iPage, int iTrigger)
 {
+    // The page's own dialog announced its change; a direct call has not.
+    const QVector<PageProps> before = m_PagesBefore.isEmpty() ? PagesProps() : m_PagesBefore;
+    m_PagesBefore.clear();
     for (int j = 0; j < R8_PAGE_COUNT; ++j)
         if (j != iPage)
             m_Thumbs[j]->SetTrigger(m_Thumbs[j]->GetTrigger() & ~iTrigger);
-    // Page names and triggers are part of the layout file: ask before they
-    // are lost.
-    m_iModified = 1;
+    // Page names and triggers are part of the layout file: a step of the
+    // history like any other change.
+    const QVector<PageProps> after = PagesProps();
+    if (after != before)
+        PushCommand(new PagePropsCommand(this, before, after));
 }
 
 // ---- commands on the current page ------------------------------------------------
@@ -326,6 +371,7 @@ void MainWindow::VerifyTriggers(int iPage, int iTrigger)
 void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     if (ScreenLayout* layout = CurrentLayout()) {
+        layout->SyncSelections();
         unsigned int uPages = 0;
         const int iStep = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
         switch (event->key()) {
@@ -343,8 +389,10 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
 #define R8_PAGE_COMMAND(Name)                                                                                          \
     void MainWindow::Name()                                                                                            \
     {                                                                                                                  \
-        if (ScreenLayout* layout = CurrentLayout())                                                                    \
+        if (ScreenLayout* layout = CurrentLayout()) {                                                                  \
+            layout->SyncSelections();                                                                                  \
             UpdateLayouts(layout->Name());                                                                             \
+        }                                                                                                              \
     }
 
 R8_PAGE_COMMAND(AlignTop)

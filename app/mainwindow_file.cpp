@@ -15,6 +15,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QToolBar>
+#include <QUndoStack>
 
 namespace {
 
@@ -43,10 +44,10 @@ void MainWindow::NewLayout()
     CleanAllElements();
     m_XmlDoc.clear();
     m_strCurrentLayoutPath.clear();
-    setWindowTitle(m_strCurrentLayoutPath);
+    UpdateTitle();
     m_XmlDoc.appendChild(m_XmlDoc.createElement(QStringLiteral("ZarvinLayout")));
     UpdateLayouts(0xFFFF);
-    m_iModified = 0;
+    m_pUndoStack->setClean();
 }
 
 void MainWindow::OpenLayout()
@@ -81,7 +82,7 @@ void MainWindow::SaveAs()
     if (!Save(fileName))
         return;
     m_strCurrentLayoutPath = fileName;
-    setWindowTitle(fileName);
+    UpdateTitle();
 }
 
 void MainWindow::openRecentFile()
@@ -112,7 +113,7 @@ void MainWindow::loadFile(const QString& fileName)
     }
 
     m_strCurrentLayoutPath = fileName;
-    setWindowTitle(fileName);
+    UpdateTitle();
     CleanAllElements();
     m_XmlDoc.clear();
 
@@ -127,7 +128,10 @@ void MainWindow::loadFile(const QString& fileName)
 
     UpdateLayouts(0xFFFF);
     setCurrentFile(fileName);
-    m_iModified = 0;
+    // Rebuilding the outlines may have recorded steps: the loaded layout
+    // is where the history starts.
+    m_pUndoStack->clear();
+    m_pUndoStack->setClean();
 }
 
 bool MainWindow::Save(const QString& fileName)
@@ -150,7 +154,7 @@ bool MainWindow::Save(const QString& fileName)
                                  .arg(QDir::toNativeSeparators(fileName), reason));
         return false;
     }
-    m_iModified = 0;
+    m_pUndoStack->setClean();
     return true;
 }
 
@@ -189,6 +193,16 @@ void MainWindow::updateRecentFileActions()
         separatorAct->setVisible(numRecentFiles > 0);
 }
 
+void MainWindow::UpdateTitle()
+{
+    // "[*]" shows the modified mark, which follows the history's clean state.
+    const QString app = tr("Zarvin Designer");
+    if (m_strCurrentLayoutPath.isEmpty())
+        setWindowTitle(app + QLatin1String("[*]"));
+    else
+        setWindowTitle(tr("%1[*] - %2").arg(strippedName(m_strCurrentLayoutPath), app));
+}
+
 QString MainWindow::strippedName(const QString& fullFileName)
 {
     return QFileInfo(fullFileName).fileName();
@@ -196,7 +210,7 @@ QString MainWindow::strippedName(const QString& fullFileName)
 
 bool MainWindow::AboutToLooseLayout()
 {
-    if (!m_iModified)
+    if (!IsModified())
         return true;
     QMessageBox box;
     box.setText(tr("The layout has been modified."));
@@ -206,7 +220,7 @@ bool MainWindow::AboutToLooseLayout()
     switch (box.exec()) {
     case QMessageBox::Save:
         SaveLayouts();
-        return m_iModified == 0;
+        return !IsModified();
     case QMessageBox::Discard:
         return true;
     default:

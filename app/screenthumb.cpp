@@ -120,6 +120,7 @@ bool ScreenThumb::EditProperties()
     dialog.SetValues(m_Props.Name, int(m_Props.Trigger), m_Props.Disabled);
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    emit PropsWillChange(m_iPage);
     SetName(dialog.GetPageName());
     m_Props.Trigger = quint32(dialog.GetTrigger());
     SetDisabled(dialog.GetDisabled());

@@ -40,6 +40,9 @@ public:
 
 signals:
     void SelectPage(ScreenLayout* pLayout);
+    // Before an accepted dialog changes the page, so the change can be
+    // recorded; NewTrigger follows once it is stored.
+    void PropsWillChange(int iPage);
     void NewTrigger(int iPage, int iTrigger);
     void selectLayout(int iPage);
 

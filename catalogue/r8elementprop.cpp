@@ -535,10 +535,12 @@ void R8elementProp::reject()
     Cancel();
 }
 
-// The frame's close button only hides: neither applied nor cancelled.
+// The frame's close button is Cancel: a just-dropped element goes again.
 void R8elementProp::closeEvent(QCloseEvent* event)
 {
     event->accept();
+    if (isVisible())
+        Cancel();
 }
 
 void R8elementProp::languageChange()

@@ -190,10 +190,11 @@ void R8element::SetField(int iField)
 void R8element::RestoreField(int iField)
 {
     m_iField = iField;
-    if (const _DataField* field = g_DataFields.GetDataField(iField)) {
-        m_strFieldName = field->Name;
-        m_iDataType = field->DataType;
-    }
+    // A field the catalogue does not hold has no name: keeping the previous
+    // one would show a field the element no longer has (after an undo too).
+    const _DataField* field = g_DataFields.GetDataField(iField);
+    m_strFieldName = field ? field->Name : QString();
+    m_iDataType = field ? field->DataType : 0;
 }
 
 void R8element::SetAttribs(unsigned int uAttribs)

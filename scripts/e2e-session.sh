@@ -271,6 +271,7 @@ n=$(pixels_differ "$E2E_TMP/canvas-before-prompt.png" "$E2E_TMP/canvas-after-pro
 
 e2e_log "layout: save, new, reopen from the recent files"
 LAYOUT="$E2E_TMP/layouts/session.zvl"
+LAYOUT_TITLE="^session.zvl - Zarvin Designer\$" # file name, no modified mark
 mkdir -p "$(dirname "$LAYOUT")"
 e2e_focus "$MAIN"
 e2e_key ctrl+s
@@ -285,7 +286,7 @@ e2e_wait_gone '^Save Layout$' "the save dialog did not take the path"
 for _ in $(seq 1 50); do [ -s "$LAYOUT" ] && break; sleep 0.1; done
 [ -s "$LAYOUT" ] || e2e_fail "Ctrl+S wrote no $LAYOUT"
 cp "$LAYOUT" "$E2E_OUT/session.zvl"
-e2e_wait_window "^$LAYOUT\$" "the title names the saved file" >/dev/null
+e2e_wait_window "$LAYOUT_TITLE" "the title names the saved file" >/dev/null
 e2e_shot saved
 
 # What the session did, as the file must hold it: the value box dropped at
@@ -305,7 +306,7 @@ last_canvas "$E2E_TMP/canvas-saved.png"
 
 e2e_focus "$MAIN"
 e2e_key ctrl+n
-e2e_wait_gone "^$LAYOUT\$" "Ctrl+N kept the file's title"
+e2e_wait_gone "$LAYOUT_TITLE" "Ctrl+N kept the file's title"
 sleep 0.5
 e2e_shot new-layout
 last_canvas "$E2E_TMP/canvas-new.png"
@@ -322,16 +323,16 @@ e2e_type "$LAYOUT"
 e2e_shot open-dialog
 e2e_key Return
 e2e_wait_gone '^Load Layout$' "the open dialog did not take the path"
-e2e_wait_window "^$LAYOUT\$" "Ctrl+O did not open the layout" >/dev/null
+e2e_wait_window "$LAYOUT_TITLE" "Ctrl+O did not open the layout" >/dev/null
 e2e_focus "$MAIN"
 e2e_key ctrl+n
-e2e_wait_gone "^$LAYOUT\$" "the second Ctrl+N kept the file's title"
+e2e_wait_gone "$LAYOUT_TITLE" "the second Ctrl+N kept the file's title"
 sleep 0.3
 # File menu; the recent file is its fifth entry.
 e2e_click "$(mx 20)" "$(my 10)"
 e2e_shot file-menu-recent
 e2e_click "$(mx 55)" "$(my 136)"
-e2e_wait_window "^$LAYOUT\$" "the recent-file entry did not open the layout" >/dev/null
+e2e_wait_window "$LAYOUT_TITLE" "the recent-file entry did not open the layout" >/dev/null
 sleep 0.5
 e2e_shot reopened
 last_canvas "$E2E_TMP/canvas-reopened.png"

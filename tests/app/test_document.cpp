@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(w->PagesProps().at(2).Trigger, 32u);
         QCOMPARE(w->PagesProps().at(2).Disabled, 1);
         QVERIFY(!w->IsModified());
-        QCOMPARE(w->windowTitle(), path);
+        QCOMPARE(w->windowTitle(), QStringLiteral("flight.zvl[*] - Zarvin Designer"));
         // Saving again writes the same bytes.
         QVERIFY(w->Save(path));
         QCOMPARE(ReadAll(path), saved);
@@ -160,7 +160,7 @@ private slots:
         QVERIFY(Recent().isEmpty());
         QCOMPARE(ReadAll(path).toUtf8(), broken);
         // Save still goes to no file: the broken one did not become current.
-        QVERIFY(w->windowTitle() != path);
+        QVERIFY(!w->windowTitle().contains(QStringLiteral("broken.zvl")));
     }
 
     void unwritableTargetKeepsModifiedFlag()

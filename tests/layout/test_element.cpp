@@ -386,11 +386,11 @@ void TestElement::fieldLookup()
     el.SetField(33);
     QCOMPARE(el.GetFieldName(), QStringLiteral("Altitude"));
     QCOMPARE(el.GetDataType(), 1);
-    // No entry: the id is kept, name and data type stay.
+    // No entry: the id is kept, the old field's name and data type go.
     el.SetField(99999);
     QCOMPARE(el.GetField(), 99999);
-    QCOMPARE(el.GetFieldName(), QStringLiteral("Altitude"));
-    QCOMPARE(el.GetDataType(), 1);
+    QCOMPARE(el.GetFieldName(), QString());
+    QCOMPARE(el.GetDataType(), 0);
     el.RestoreField(105);
     QCOMPARE(el.GetDataType(), 3);
 
