@@ -106,6 +106,7 @@ MainWindow::MainWindow(QWidget* parent)
     CreateMenus();
     CreateToolBars();
     CreateDesignActions();
+    CreateClipboardActions();
     AdjustGeometry();
     adjustSize();
     setMaximumSize(sizing.width, sizing.height);

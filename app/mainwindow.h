@@ -23,6 +23,9 @@ class ScreenLayout;
 class ScreenThumb;
 class WorkArea;
 class LayoutCheckDock;
+namespace LayoutFile {
+struct ObjectRecord;
+}
 class ZvCommandSender;
 class Progress;
 
@@ -96,6 +99,14 @@ public:
     bool ExportAllPages(const QString& folder, float fZoom, QString* message) const;
     LayoutCheckDock* CheckDock() const { return m_pCheckDock; }
 
+    // Copies of pages (mainwindow_clipboard.cpp), each one step of the
+    // history: the page's elements also shown on the target pages, or
+    // copies of them put there; the page emptied; two pages exchanged with
+    // their elements, names, triggers and disabled flags.
+    void CopyPage(int iFrom, quint32 uTargets, bool bDuplicate);
+    void ClearPage(int iPage);
+    void SwapPages(int iPage, int iOther);
+
 signals:
     void UpdateLayout(int iPage);
     void startSend();
@@ -157,6 +168,12 @@ public slots:
     void ExportAllAction();
     void ApplyGrid();
     void ShowProblem(int iPage, const QList<R8element*>& elements);
+    // The clipboard (mainwindow_clipboard.cpp).
+    void CutElements();
+    void CopyElements();
+    void PasteElements();
+    void DuplicateElements();
+    void PageContextMenu(int iPage, const QPoint& globalPos);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -187,6 +204,10 @@ private:
     bool ConfirmSendWithProblems();
     void RefreshCheckLater();
     bool AskExportZoom(const QString& title, float* pZoom);
+    void CreateClipboardActions();
+    QList<R8element*> SelectionOnPage();
+    QList<R8element*> MakeCopies(const QVector<LayoutFile::ObjectRecord>& records, int iPage);
+    void PlaceCopies(const QVector<LayoutFile::ObjectRecord>& records, const QString& text);
 
     QString curFile;
     QAction* separatorAct = nullptr;
@@ -241,6 +262,10 @@ private:
     QAction* tinyFontAct = nullptr;
     QAction* autoSizeAct = nullptr;
     QAction* checkAct = nullptr;
+    QAction* cutAct = nullptr;
+    QAction* copyAct = nullptr;
+    QAction* pasteAct = nullptr;
+    QAction* duplicateAct = nullptr;
     QAction* exportPageAct = nullptr;
     QAction* exportAllAct = nullptr;
     QAction* showGridAct = nullptr;
