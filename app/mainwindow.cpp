@@ -106,6 +106,8 @@ MainWindow::MainWindow(QWidget* parent)
     CreateActions();
     CreateMenus();
     CreateToolBars();
+    CreateDesignActions();
+    CreateClipboardActions();
     AdjustGeometry();
     adjustSize();
     setMaximumSize(sizing.width, sizing.height);
@@ -208,6 +210,8 @@ void MainWindow::UpdateLayouts(unsigned int uiPages)
     for (int i = 0; i < R8_PAGE_COUNT; ++i)
         if (uiPages & (1u << i))
             emit UpdateLayout(i);
+    if (uiPages)
+        RefreshCheckLater();
 }
 
 void MainWindow::RefreshPage(int iPage)

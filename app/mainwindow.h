@@ -22,6 +22,10 @@ class R8undo;
 class ScreenLayout;
 class ScreenThumb;
 class WorkArea;
+class LayoutCheckDock;
+namespace LayoutFile {
+struct ObjectRecord;
+}
 class ZvCommandSender;
 class Progress;
 
@@ -89,6 +93,20 @@ public:
     QVector<PageProps> PagesProps() const;
     void SetPagesProps(const QVector<PageProps>& pages);
 
+    // Pictures of the layout as r8tool render paints them (the current page;
+    // all sixteen and the contact sheet). False with a message on failure.
+    bool ExportPageImage(const QString& path, float fZoom, QString* message) const;
+    bool ExportAllPages(const QString& folder, float fZoom, QString* message) const;
+    LayoutCheckDock* CheckDock() const { return m_pCheckDock; }
+
+    // Copies of pages (mainwindow_clipboard.cpp), each one step of the
+    // history: the page's elements also shown on the target pages, or
+    // copies of them put there; the page emptied; two pages exchanged with
+    // their elements, names, triggers and disabled flags.
+    void CopyPage(int iFrom, quint32 uTargets, bool bDuplicate);
+    void ClearPage(int iPage);
+    void SwapPages(int iPage, int iOther);
+
 signals:
     void UpdateLayout(int iPage);
     void startSend();
@@ -144,6 +162,18 @@ public slots:
     void CancelProperties();
     void OpenAirSpace();
     void OpenFirmware();
+    // Designing pages (mainwindow_design.cpp).
+    void CheckLayout();
+    void ExportPageAction();
+    void ExportAllAction();
+    void ApplyGrid();
+    void ShowProblem(int iPage, const QList<R8element*>& elements);
+    // The clipboard (mainwindow_clipboard.cpp).
+    void CutElements();
+    void CopyElements();
+    void PasteElements();
+    void DuplicateElements();
+    void PageContextMenu(int iPage, const QPoint& globalPos);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -170,6 +200,14 @@ private:
     void RemoveFromSelection(R8element* pElement);
     void MarkCurrentThumb();
     void ClearSelection();
+    void CreateDesignActions();
+    bool ConfirmSendWithProblems();
+    void RefreshCheckLater();
+    bool AskExportZoom(const QString& title, float* pZoom);
+    void CreateClipboardActions();
+    QList<R8element*> SelectionOnPage();
+    QList<R8element*> MakeCopies(const QVector<LayoutFile::ObjectRecord>& records, int iPage);
+    void PlaceCopies(const QVector<LayoutFile::ObjectRecord>& records, const QString& text);
 
     QString curFile;
     QAction* separatorAct = nullptr;
@@ -223,6 +261,15 @@ private:
     QAction* normalFontAct = nullptr;
     QAction* tinyFontAct = nullptr;
     QAction* autoSizeAct = nullptr;
+    QAction* checkAct = nullptr;
+    QAction* cutAct = nullptr;
+    QAction* copyAct = nullptr;
+    QAction* pasteAct = nullptr;
+    QAction* duplicateAct = nullptr;
+    QAction* exportPageAct = nullptr;
+    QAction* exportAllAct = nullptr;
+    QAction* showGridAct = nullptr;
+    QAction* snapGridAct = nullptr;
 
     QMenu* fileMenu = nullptr;
     QMenu* editMenu = nullptr;
@@ -242,4 +289,7 @@ private:
     QThread* m_pSenderThread = nullptr;
     ZvCommandSender* m_pCommandSender = nullptr;
     Progress* m_pProgress = nullptr;
+
+    LayoutCheckDock* m_pCheckDock = nullptr;
+    bool m_bCheckPending = false;
 };

@@ -373,11 +373,12 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
     if (ScreenLayout* layout = CurrentLayout()) {
         layout->SyncSelections();
         unsigned int uPages = 0;
+        const int iStep = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
         switch (event->key()) {
-        case Qt::Key_Left: uPages = layout->MoveElementsLeft(); break;
-        case Qt::Key_Up: uPages = layout->MoveElementsUp(); break;
-        case Qt::Key_Right: uPages = layout->MoveElementsRight(); break;
-        case Qt::Key_Down: uPages = layout->MoveElementsDown(); break;
+        case Qt::Key_Left: uPages = layout->MoveElementsLeft(iStep); break;
+        case Qt::Key_Up: uPages = layout->MoveElementsUp(iStep); break;
+        case Qt::Key_Right: uPages = layout->MoveElementsRight(iStep); break;
+        case Qt::Key_Down: uPages = layout->MoveElementsDown(iStep); break;
         default: break;
         }
         UpdateLayouts(uPages);

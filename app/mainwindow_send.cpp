@@ -6,6 +6,7 @@
 #include "catalogueupdate.h"
 #include "datafields.h"
 #include "firmwaresender.h"
+#include "layoutcheck.h"
 #include "layouttransfer.h"
 #include "preferencesdialog.h"
 #include "progress.h"
@@ -16,6 +17,7 @@
 #include <QMessageBox>
 #include <QNetworkReply>
 #include <QThread>
+#include <algorithm>
 
 void MainWindow::StartCommandSender()
 {
@@ -77,6 +79,8 @@ void MainWindow::SendToDevice()
         box.exec();
         return;
     }
+    if (!ConfirmSendWithProblems())
+        return;
     m_pCommandSender->AddCommands(batch);
     sendAct->setEnabled(false);
     emit startSend();
@@ -109,9 +113,18 @@ void MainWindow::PreferencesAction()
     PreferencesDialog dialog;
     if (dialog.exec() != QDialog::Accepted)
         return;
+    const int iModelBefore = g_iTargetModel;
     dialog.SaveValues();
     g_DataFields.LoadFromDB(g_pDB);
     m_pElementProp->BuildUi();
+    ApplyGrid();
+    // Fields the new model lacks would reach the instrument unnoticed.
+    if (g_iTargetModel != iModelBefore) {
+        const QVector<LayoutCheck::Problem> problems = LayoutCheck::CheckWithCatalogue(m_Elements, PagesProps());
+        if (std::any_of(problems.begin(), problems.end(),
+                        [](const LayoutCheck::Problem& p) { return p.kind == LayoutCheck::Kind::FieldNotOffered; }))
+            CheckLayout();
+    }
 }
 
 void MainWindow::OpenAirSpace()

@@ -72,7 +72,7 @@ void ScreenThumb::GrabNow() const
     m_bGrabPending = false;
     if (!m_pLayout)
         return;
-    const QPixmap whole = m_pLayout->grab(QRect(QPoint(0, 0), m_pLayout->size()));
+    const QPixmap whole = m_pLayout->Picture();
     m_Picture = whole.scaledToHeight(width() - 2, Qt::SmoothTransformation);
 }
 

@@ -9,10 +9,15 @@
 #include <QLabel>
 #include <QScopedPointer>
 #include <QSettings>
+#include <algorithm>
 
 namespace {
 const char* const kTargetDeviceKey = "TargetDevice";
 const char* const kLanguageKey = "SelectedLanguage";
+const char* const kGridSizeKey = "GridSize";
+// The grid sizes offered, in instrument pixels.
+const int s_GridSizes[] = {2, 4, 5, 8, 10};
+constexpr int kDefaultGridSize = 5;
 
 // The start-up settings store, or the same store opened here when there is
 // none (a dialog run outside the designer's start-up).
@@ -68,12 +73,12 @@ void PreferencesDialog::BuildForm()
 {
     setObjectName(QStringLiteral("PreferencesDialog"));
     setWindowModality(Qt::ApplicationModal);
-    resize(389, 166);
+    resize(389, 200);
     setWindowTitle(tr("Preferences"));
 
     auto* formWidget = new QWidget(this);
     formWidget->setObjectName(QStringLiteral("formLayoutWidget"));
-    formWidget->setGeometry(19, 19, 351, 81);
+    formWidget->setGeometry(19, 19, 351, 115);
     m_pForm = new QFormLayout(formWidget);
     m_pForm->setObjectName(QStringLiteral("formLayout"));
     m_pForm->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
@@ -91,9 +96,17 @@ void PreferencesDialog::BuildForm()
     m_pTargetDevice->setObjectName(QStringLiteral("targetDeviceComboBox"));
     m_pForm->addRow(deviceLabel, m_pTargetDevice);
 
+    auto* gridLabel = new QLabel(tr("Grid size"), formWidget);
+    gridLabel->setObjectName(QStringLiteral("gridSizeLabel"));
+    m_pGridSize = new QComboBox(formWidget);
+    m_pGridSize->setObjectName(QStringLiteral("gridSizeComboBox"));
+    for (int size : s_GridSizes)
+        m_pGridSize->addItem(tr("%n pixel(s)", nullptr, size), size);
+    m_pForm->addRow(gridLabel, m_pGridSize);
+
     m_pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_pButtons->setObjectName(QStringLiteral("buttonBox"));
-    m_pButtons->setGeometry(23, 130, 351, 32);
+    m_pButtons->setGeometry(23, 164, 351, 32);
 }
 
 void PreferencesDialog::LoadValues()
@@ -103,6 +116,15 @@ void PreferencesDialog::LoadValues()
         ValidIndex(settings->value(QLatin1String(kTargetDeviceKey), 0), m_pTargetDevice->count()));
     m_pLanguage->setCurrentIndex(
         ValidIndex(settings->value(QLatin1String(kLanguageKey), 0), m_pLanguage->count()));
+    m_pGridSize->setCurrentIndex(m_pGridSize->findData(StoredGridSize()));
+}
+
+int PreferencesDialog::StoredGridSize()
+{
+    const SettingsAccess settings;
+    const int size = settings->value(QLatin1String(kGridSizeKey), kDefaultGridSize).toInt();
+    return std::find(std::begin(s_GridSizes), std::end(s_GridSizes), size) != std::end(s_GridSizes) ? size
+                                                                                                    : kDefaultGridSize;
 }
 
 void PreferencesDialog::SaveValues()
@@ -110,6 +132,7 @@ void PreferencesDialog::SaveValues()
     const SettingsAccess settings;
     settings->setValue(QLatin1String(kTargetDeviceKey), m_pTargetDevice->currentIndex());
     settings->setValue(QLatin1String(kLanguageKey), m_pLanguage->currentIndex());
+    settings->setValue(QLatin1String(kGridSizeKey), m_pGridSize->currentData().toInt());
     g_iTargetModel = settings->value(QLatin1String(kTargetDeviceKey), 1).toInt() + 1;
     g_iLangID = MapLangID(m_pLanguage->currentIndex());
 }

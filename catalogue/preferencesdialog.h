@@ -19,6 +19,11 @@ public:
 
     QComboBox* LanguageCombo() const { return m_pLanguage; }
     QComboBox* TargetDeviceCombo() const { return m_pTargetDevice; }
+    QComboBox* GridSizeCombo() const { return m_pGridSize; }
+
+    // The grid size of the page canvases (instrument pixels), stored under
+    // "GridSize"; an unknown stored value gives the default.
+    static int StoredGridSize();
     QDialogButtonBox* ButtonBox() const { return m_pButtons; }
 
 private:
@@ -27,5 +32,6 @@ private:
     QFormLayout* m_pForm = nullptr;
     QComboBox* m_pLanguage = nullptr;
     QComboBox* m_pTargetDevice = nullptr;
+    QComboBox* m_pGridSize = nullptr;
     QDialogButtonBox* m_pButtons = nullptr;
 };

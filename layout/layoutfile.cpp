@@ -4,9 +4,10 @@
 #include "r8element.h"
 
 #include <QCoreApplication>
-#include <QXmlStreamReader>
 #include <QFile>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -97,6 +98,8 @@ bool Parse(const QByteArray& data, Content* content, ParseError* error)
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
             ++depth;
+            if (depth == 1)
+                read.root = xml.name().toString();
             // The document element is the root whatever it is called; only
             // its own children are entries.
             if (depth == 2) {
@@ -159,36 +162,34 @@ void ApplyObject(const ObjectRecord& rec, R8element* element)
     element->RestorePosition(QPoint(TruncateToInt(rec.X), TruncateToInt(rec.Y)));
 }
 
-QByteArray Write(const QList<R8element*>& elements, const QVector<PageProps>& pages)
+namespace {
+
+const QString s_Root = QStringLiteral("ZarvinLayout");
+
+void WriteObject(QXmlStreamWriter& xml, const R8element* element)
+{
+    xml.writeEmptyElement(QStringLiteral("Object"));
+    xml.writeAttribute(QStringLiteral("ID"), QString::number(element->GetType()));
+    xml.writeAttribute(QStringLiteral("X"), QString::number(element->GetPosition().x()));
+    xml.writeAttribute(QStringLiteral("Y"), QString::number(element->GetPosition().y()));
+    xml.writeAttribute(QStringLiteral("W"), QString::number(element->GetSize().width()));
+    xml.writeAttribute(QStringLiteral("H"), QString::number(element->GetSize().height()));
+    xml.writeAttribute(QStringLiteral("Screens"), QString::number(element->OnPages()));
+    xml.writeAttribute(QStringLiteral("FieldID"), QString::number(element->GetField()));
+    xml.writeAttribute(QStringLiteral("Attrib"), QString::number(element->GetAttribs()));
+    xml.writeAttribute(QStringLiteral("RangeMin"), QString::number(element->GetRangeMin(), 'g', 6));
+    xml.writeAttribute(QStringLiteral("RangeMax"), QString::number(element->GetRangeMax(), 'g', 6));
+}
+
+// The document around what writeBody writes, UTF-8, four-space indentation.
+QByteArray WriteDocument(const std::function<void(QXmlStreamWriter&)>& writeBody)
 {
     QByteArray out;
     QXmlStreamWriter xml(&out);
     xml.setAutoFormatting(true);
     xml.setAutoFormattingIndent(4);
-    xml.writeStartElement(QStringLiteral("ZarvinLayout"));
-    for (int i = 0; i < R8_PAGE_COUNT; ++i) {
-        const PageProps page = i < pages.size() ? pages.at(i) : PageProps();
-        xml.writeEmptyElement(QStringLiteral("Page"));
-        xml.writeAttribute(QStringLiteral("PageID"), QString::number(i));
-        xml.writeAttribute(QStringLiteral("Name"), page.Name);
-        xml.writeAttribute(QStringLiteral("PageTrig"), QString::number(static_cast<qint32>(page.Trigger)));
-        xml.writeAttribute(QStringLiteral("Disabled"), QString::number(page.Disabled));
-    }
-    for (const R8element* element : elements) {
-        if (!element || element->OnPages() == 0)
-            continue; // removed from every page: dropped from the file
-        xml.writeEmptyElement(QStringLiteral("Object"));
-        xml.writeAttribute(QStringLiteral("ID"), QString::number(element->GetType()));
-        xml.writeAttribute(QStringLiteral("X"), QString::number(element->GetPosition().x()));
-        xml.writeAttribute(QStringLiteral("Y"), QString::number(element->GetPosition().y()));
-        xml.writeAttribute(QStringLiteral("W"), QString::number(element->GetSize().width()));
-        xml.writeAttribute(QStringLiteral("H"), QString::number(element->GetSize().height()));
-        xml.writeAttribute(QStringLiteral("Screens"), QString::number(element->OnPages()));
-        xml.writeAttribute(QStringLiteral("FieldID"), QString::number(element->GetField()));
-        xml.writeAttribute(QStringLiteral("Attrib"), QString::number(element->GetAttribs()));
-        xml.writeAttribute(QStringLiteral("RangeMin"), QString::number(element->GetRangeMin(), 'g', 6));
-        xml.writeAttribute(QStringLiteral("RangeMax"), QString::number(element->GetRangeMax(), 'g', 6));
-    }
+    xml.writeStartElement(s_Root);
+    writeBody(xml);
     xml.writeEndElement();
     // Auto-formatting starts with a line break when there is no declaration.
     if (out.startsWith('\n'))
@@ -196,6 +197,51 @@ QByteArray Write(const QList<R8element*>& elements, const QVector<PageProps>& pa
     if (!out.endsWith('\n'))
         out.append('\n');
     return out;
+}
+
+} // namespace
+
+QByteArray Write(const QList<R8element*>& elements, const QVector<PageProps>& pages)
+{
+    return WriteDocument([&](QXmlStreamWriter& xml) {
+        for (int i = 0; i < R8_PAGE_COUNT; ++i) {
+            const PageProps page = i < pages.size() ? pages.at(i) : PageProps();
+            xml.writeEmptyElement(QStringLiteral("Page"));
+            xml.writeAttribute(QStringLiteral("PageID"), QString::number(i));
+            xml.writeAttribute(QStringLiteral("Name"), page.Name);
+            xml.writeAttribute(QStringLiteral("PageTrig"), QString::number(static_cast<qint32>(page.Trigger)));
+            xml.writeAttribute(QStringLiteral("Disabled"), QString::number(page.Disabled));
+        }
+        for (const R8element* element : elements)
+            if (element && element->OnPages() != 0) // removed from every page: dropped from the file
+                WriteObject(xml, element);
+    });
+}
+
+const char* const kFragmentMimeType = "application/x-r8designer-elements";
+
+QByteArray WriteFragment(const QList<R8element*>& elements)
+{
+    return WriteDocument([&](QXmlStreamWriter& xml) {
+        for (const R8element* element : elements)
+            if (element)
+                WriteObject(xml, element);
+    });
+}
+
+bool ParseFragment(const QByteArray& data, QVector<ObjectRecord>* objects)
+{
+    Content content;
+    if (!Parse(data, &content, nullptr) || content.root != s_Root)
+        return false;
+    QVector<ObjectRecord> known;
+    for (const ObjectRecord& rec : qAsConst(content.objects))
+        if (std::find(std::begin(R8ElementTypes), std::end(R8ElementTypes), rec.Type) != std::end(R8ElementTypes))
+            known.append(rec);
+    if (known.isEmpty())
+        return false;
+    *objects = known;
+    return true;
 }
 
 bool Load(const QString& path, QVector<PageProps>& pages, const std::function<R8element*(int)>& addElement,
@@ -217,13 +263,18 @@ bool Load(const QString& path, QVector<PageProps>& pages, const std::function<R8
                            .arg(error.message);
         return false;
     }
+    Apply(content, pages, addElement);
+    return true;
+}
+
+void Apply(const Content& content, QVector<PageProps>& pages, const std::function<R8element*(int)>& addElement)
+{
     pages.resize(R8_PAGE_COUNT);
     for (const PageRecord& rec : qAsConst(content.pages))
         ApplyPage(rec, pages);
     for (const ObjectRecord& rec : qAsConst(content.objects))
         if (R8element* element = addElement(rec.Type))
             ApplyObject(rec, element);
-    return true;
 }
 
 } // namespace LayoutFile

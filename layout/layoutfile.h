@@ -39,6 +39,7 @@ struct PageRecord {
 };
 
 struct Content {
+    QString root; // name of the document element
     QVector<ObjectRecord> objects;
     QVector<PageRecord> pages;
 };
@@ -72,6 +73,19 @@ void ApplyObject(const ObjectRecord& rec, R8element* element);
 
 // The whole document, UTF-8, no declaration, four-space indentation.
 QByteArray Write(const QList<R8element*>& elements, const QVector<PageProps>& pages);
+
+// Puts parsed content into pages and elements made by addElement(type).
+void Apply(const Content& content, QVector<PageProps>& pages, const std::function<R8element*(int)>& addElement);
+
+// The clipboard carries elements as a fragment of a layout file: the root
+// element with "Object" entries only, under a MIME type of our own and as
+// plain text. A fragment saved as a file opens as a layout.
+extern const char* const kFragmentMimeType;
+QByteArray WriteFragment(const QList<R8element*>& elements);
+// The element entries of a fragment. False for anything else: text that is
+// not well-formed XML, another document, or one without an element of a
+// known type (entries of unknown types are left out).
+bool ParseFragment(const QByteArray& data, QVector<ObjectRecord>* objects);
 
 // Reads a file into pages and elements made by addElement(type) (which must
 // append the element to the caller's list). Returns false with a message

@@ -4,6 +4,7 @@
 #include "appglobals.h"
 #include "datafields.h"
 
+#include <QCoreApplication>
 #include <QPixmap>
 #include <QRectF>
 #include <algorithm>
@@ -131,6 +132,33 @@ R8element::~R8element()
     // pointer in the shared selection.
     R8selectedElements.removeAll(this);
     delete m_pIcon;
+}
+
+QString R8element::TypeName(int iType)
+{
+    static const struct {
+        int iType;
+        const char* szName;
+    } names[] = {
+        {R8_TYPE_DATAFIELD, QT_TRANSLATE_NOOP("R8element", "value box")},
+        {R8_TYPE_DIAL, QT_TRANSLATE_NOOP("R8element", "dial")},
+        {R8_TYPE_BARSCALE, QT_TRANSLATE_NOOP("R8element", "vertical bar scale")},
+        {R8_TYPE_DOUBLESCALE, QT_TRANSLATE_NOOP("R8element", "double bar scale")},
+        {R8_TYPE_TALLSCALE, QT_TRANSLATE_NOOP("R8element", "tall numbered scale")},
+        {R8_TYPE_GRAPH, QT_TRANSLATE_NOOP("R8element", "graph")},
+        {R8_TYPE_COMPASS, QT_TRANSLATE_NOOP("R8element", "compass rose")},
+        {R8_TYPE_SPEAKER, QT_TRANSLATE_NOOP("R8element", "speaker icon")},
+        {R8_TYPE_CELLINFO, QT_TRANSLATE_NOOP("R8element", "phone-signal icon")},
+        {R8_TYPE_BATTERY, QT_TRANSLATE_NOOP("R8element", "battery icon")},
+        {R8_TYPE_SATS, QT_TRANSLATE_NOOP("R8element", "satellites icon")},
+        {R8_TYPE_MAP, QT_TRANSLATE_NOOP("R8element", "map")},
+        {R8_TYPE_POINTER, QT_TRANSLATE_NOOP("R8element", "small pointer")},
+        {R8_TYPE_WINDROSE, QT_TRANSLATE_NOOP("R8element", "wind rose")},
+    };
+    for (const auto& n : names)
+        if (n.iType == iType)
+            return QCoreApplication::translate("R8element", n.szName);
+    return QCoreApplication::translate("R8element", "element of type %1").arg(iType);
 }
 
 void R8element::SetType(int iType)

@@ -55,6 +55,8 @@ constexpr int R8_SCREEN_WIDTH = 240;
 constexpr int R8_SCREEN_HEIGHT = 320;
 constexpr unsigned int R8_ALL_PAGES = 0xFFFF;
 constexpr unsigned int R8_DEFAULT_ATTRIBS = R8_ATTR_TITLE | R8_ATTR_BORDER | R8_ATTR_RIGHT; // 44
+// Property mask bit: the type shows a data field.
+constexpr unsigned int R8_PROP_FIELD = 0x10;
 
 // One display element of a layout page, or a tool box sample (placed = 0).
 // Derives from QWidget for its identity and signals only; it is never shown:
@@ -69,6 +71,8 @@ public:
     // type and properties
     void SetType(int iType);
     int GetType() const { return m_iType; }
+    // What a pilot calls an element of this type ("value box", "dial" ...).
+    static QString TypeName(int iType);
     unsigned int GetHasProps() const;
     bool NoLargeFont() const;
 

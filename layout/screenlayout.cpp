@@ -4,9 +4,11 @@
 #include "elementhost.h"
 #include "r8element.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QMouseEvent>
 #include <QPainter>
+#include <climits>
 
 namespace {
 
@@ -55,24 +57,192 @@ void ScreenLayout::UpdateLayout(int iPage)
     update();
 }
 
-void ScreenLayout::paintEvent(QPaintEvent*)
+void ScreenLayout::PaintPage(QPainter& painter, const QList<R8element*>& elements, int iPage, float fZoom)
 {
-    QPainter painter(this);
-    const QRect screen(0, 0, int(R8_SCREEN_WIDTH * m_fZoom + 1), int(R8_SCREEN_HEIGHT * m_fZoom + 1));
+    const QRect screen(0, 0, int(R8_SCREEN_WIDTH * fZoom + 1), int(R8_SCREEN_HEIGHT * fZoom + 1));
     painter.setPen(QColor(210, 210, 210));
     painter.setFont(QFont(QStringLiteral("Arial"), 200, QFont::Bold));
-    painter.drawText(screen, Qt::AlignCenter, QString::number(m_iScreenId));
+    painter.drawText(screen, Qt::AlignCenter, QString::number(iPage));
     painter.setPen(QColor(10, 10, 10));
     painter.drawRect(screen);
     // The first element of the list ends up on top.
-    const QList<R8element*>& elements = HostElements();
     for (int i = elements.size() - 1; i >= 0; --i)
-        elements.at(i)->PaintMe(painter, PageBit());
+        elements.at(i)->PaintMe(painter, 1u << iPage);
+}
+
+void ScreenLayout::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (!m_bPlain)
+        PaintGrid(painter);
+    PaintPage(painter, HostElements(), m_iScreenId, m_fZoom);
     if (m_iBandState != -1) {
         painter.setPen(Qt::DotLine);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRect(m_BandOrigin, m_BandEnd));
     }
+    if (!m_bPlain)
+        PaintGuides(painter);
+}
+
+void ScreenLayout::PaintGrid(QPainter& painter) const
+{
+    if (!m_Grid.show || m_Grid.size <= 0)
+        return;
+    QVector<QPointF> dots;
+    for (int x = m_Grid.size; x < R8_SCREEN_WIDTH; x += m_Grid.size)
+        for (int y = m_Grid.size; y < R8_SCREEN_HEIGHT; y += m_Grid.size)
+            dots.append(QPointF(x * m_fZoom, y * m_fZoom));
+    painter.save();
+    painter.setPen(QPen(QColor(150, 150, 170), 1));
+    painter.drawPoints(dots.constData(), dots.size());
+    painter.restore();
+}
+
+void ScreenLayout::PaintGuides(QPainter& painter) const
+{
+    if (!m_Guides.x && !m_Guides.y)
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(QColor(0, 140, 255), 1));
+    if (m_Guides.x) {
+        const int x = qRound(*m_Guides.x * m_fZoom);
+        painter.drawLine(x, 0, x, height());
+    }
+    if (m_Guides.y) {
+        const int y = qRound(*m_Guides.y * m_fZoom);
+        painter.drawLine(0, y, width(), y);
+    }
+    painter.restore();
+}
+
+void ScreenLayout::SetGrid(const Grid& grid)
+{
+    m_Grid = grid;
+    update();
+}
+
+QPixmap ScreenLayout::Picture()
+{
+    m_bPlain = true;
+    const QPixmap picture = grab(QRect(QPoint(0, 0), size()));
+    m_bPlain = false;
+    return picture;
+}
+
+QVector<QRectF> ScreenLayout::OtherRects(const R8element* pExcept) const
+{
+    QVector<QRectF> rects;
+    for (const R8element* el : HostElements()) {
+        if (el == pExcept || !(el->OnPages() & PageBit()) || R8selectedElements.contains(const_cast<R8element*>(el)))
+            continue;
+        rects.append(QRectF(QPointF(el->GetPosition()), QSizeF(el->GetSize())));
+    }
+    return rects;
+}
+
+bool ScreenLayout::Snaps(const QMouseEvent* event) const
+{
+    // Alt held: the element follows the pointer freely. A click that only
+    // jitters must not pull an element onto a line either.
+    return !(event->modifiers() & Qt::AltModifier)
+           && (event->pos() - m_PressPos).manhattanLength() >= QApplication::startDragDistance();
+}
+
+Snapping::Options ScreenLayout::SnapOptions() const
+{
+    Snapping::Options options;
+    options.grid = m_Grid.snap ? m_Grid.size : 0;
+    options.distance = Snapping::kSnapScreenPixels / double(m_fZoom);
+    return options;
+}
+
+void ScreenLayout::SnapMoving()
+{
+    if (m_MoveStart.isEmpty())
+        return;
+    // The selection's bounding box snaps as one; every element then shifts
+    // by the same whole number of screen pixels.
+    const double z = m_fZoom;
+    QRectF box;
+    QPoint minPos(INT_MAX, INT_MAX);
+    for (const auto& moved : qAsConst(m_MoveStart)) {
+        const R8element* el = moved.first;
+        box |= QRectF(QPointF(el->GraphicPosition()) / z, QSizeF(el->GetSize()));
+        minPos.rx() = qMin(minPos.x(), el->GraphicPosition().x());
+        minPos.ry() = qMin(minPos.y(), el->GraphicPosition().y());
+    }
+    const Snapping::Options options = SnapOptions();
+    const QPointF shift = Snapping::SnapMove(box, OtherRects(nullptr), options, &m_Guides);
+    // The picture position of a whole instrument pixel, as SnapIt reads it.
+    auto screenOf = [this](double v) { return int(float(qRound(v)) * m_fZoom); };
+    QPoint d;
+    if (m_Guides.x || options.grid > 0)
+        d.rx() = screenOf(box.left() + shift.x()) - minPos.x();
+    if (m_Guides.y || options.grid > 0)
+        d.ry() = screenOf(box.top() + shift.y()) - minPos.y();
+    for (const auto& moved : qAsConst(m_MoveStart))
+        moved.first->SetGraphicPosition(moved.first->GraphicPosition() + d);
+}
+
+void ScreenLayout::SnapResizing(R8element* el)
+{
+    const float z = m_fZoom;
+    const QRectF raw(QPointF(m_RawPos) / double(z), m_RawSize / double(z));
+    const Snapping::Options options = SnapOptions();
+    const QRectF r = Snapping::SnapResize(raw, m_iResizeZone, OtherRects(el), options, &m_Guides);
+    const bool bSquare = el->GetResizeFlags() & R8_RESIZE_SQUARE;
+    const bool bSnapX = (m_Guides.x || options.grid > 0) && (m_iResizeZone & (R8_ZONE_LEFT | R8_ZONE_RIGHT));
+    // A square element follows one axis; the other keeps the drag's ratio.
+    const bool bSnapY =
+        (m_Guides.y || options.grid > 0) && (m_iResizeZone & (R8_ZONE_TOP | R8_ZONE_BOTTOM)) && !(bSquare && bSnapX);
+    if (!bSnapX)
+        m_Guides.x.reset();
+    if (!bSnapY)
+        m_Guides.y.reset();
+    const double ratio = m_RawSize.height() / m_RawSize.width();
+    QPoint pos = m_RawPos;
+    QSizeF size = m_RawSize;
+    // One axis: the dragged edge lands on a whole instrument pixel; the far
+    // edge stays where the drag left it. Refused below the minimum size.
+    auto snapAxis = [&](bool bHorizontal, bool bLowEdge, double lo, double hi, int iMin) {
+        int& p = bHorizontal ? pos.rx() : pos.ry();
+        double extent = 0.0;
+        if (bLowEdge) {
+            const int start = int(float(qRound(lo)) * z);
+            extent = (bHorizontal ? m_RawPos.x() + m_RawSize.width() : m_RawPos.y() + m_RawSize.height()) - start;
+            if (extent < iMin * z)
+                return false;
+            p = start;
+        } else {
+            const int first = int(double(p) / z + 1e-4);
+            const int length = qRound(hi) - first;
+            if (length < iMin)
+                return false;
+            extent = length * z + 1e-3;
+        }
+        if (bHorizontal)
+            size.setWidth(extent);
+        else
+            size.setHeight(extent);
+        return true;
+    };
+    if (bSnapX && snapAxis(true, m_iResizeZone & R8_ZONE_LEFT, r.left(), r.right(), el->MinimumWidth())) {
+        if (bSquare)
+            size.setHeight(size.width() * ratio);
+    } else {
+        m_Guides.x.reset();
+    }
+    if (bSnapY && snapAxis(false, m_iResizeZone & R8_ZONE_TOP, r.top(), r.bottom(), el->MinimumHeight())) {
+        if (bSquare)
+            size.setWidth(size.height() / ratio);
+    } else {
+        m_Guides.y.reset();
+    }
+    el->SetGraphicPosition(pos);
+    el->GraphicSizeSetWidth(float(size.width()));
+    el->GraphicSizeSetHeight(float(size.height()));
 }
 
 int ScreenLayout::ElementAtPos(const QPoint& pos, int* pZone) const
@@ -156,12 +326,18 @@ void ScreenLayout::mousePressEvent(QMouseEvent* event)
                 m_iResizingIndex = i;
                 m_iResizeZone = iZone;
                 el->UpdateGraphicSize();
+                m_RawPos = el->GraphicPosition();
+                m_RawSize = el->MyScreenSize();
             } else {
                 m_iMovingIndex = i;
                 if (R8selectedElements.isEmpty())
                     R8selectedElements.append(el);
+                m_MoveStart.clear();
+                for (R8element* moved : qAsConst(R8selectedElements))
+                    m_MoveStart.append({moved, moved->GraphicPosition()});
             }
-            m_LastMousePos = pos;
+            m_LastMousePos = m_PressPos = pos;
+            m_Guides = Snapping::Guides();
         }
         update();
     }
@@ -177,6 +353,10 @@ void ScreenLayout::mouseMoveEvent(QMouseEvent* event)
         if (!bLeft)
             return;
         R8element* el = elements.at(m_iResizingIndex);
+        // The drag goes on from the unsnapped geometry.
+        el->SetGraphicPosition(m_RawPos);
+        el->GraphicSizeSetWidth(float(m_RawSize.width()));
+        el->GraphicSizeSetHeight(float(m_RawSize.height()));
         const QPoint d = pos - m_LastMousePos;
         const float fRatio = el->GraphicSizeHeight() / el->GraphicSizeWidth();
         const bool bSquare = el->GetResizeFlags() & R8_RESIZE_SQUARE;
@@ -204,6 +384,11 @@ void ScreenLayout::mouseMoveEvent(QMouseEvent* event)
                 el->GraphicSizeSetWidth(el->GraphicSizeWidth() - d.y() * fRatio);
         }
         el->SetGraphicPosition(gpos);
+        m_RawPos = gpos;
+        m_RawSize = el->MyScreenSize();
+        m_Guides = Snapping::Guides();
+        if (Snaps(event))
+            SnapResizing(el);
         m_LastMousePos = pos;
         update();
         return;
@@ -211,9 +396,11 @@ void ScreenLayout::mouseMoveEvent(QMouseEvent* event)
     if (m_iMovingIndex >= 0) {
         if (!bLeft)
             return;
-        const QPoint d = pos - m_LastMousePos;
-        for (R8element* el : qAsConst(R8selectedElements))
-            el->SetGraphicPosition(el->GraphicPosition() + d);
+        for (const auto& moved : qAsConst(m_MoveStart))
+            moved.first->SetGraphicPosition(moved.second + (pos - m_PressPos));
+        m_Guides = Snapping::Guides();
+        if (Snaps(event))
+            SnapMoving();
         m_LastMousePos = pos;
         if (pos.x() < 0 || pos.y() < 0 || pos.x() > s_iMoveLimitX || pos.y() > s_iMoveLimitY)
             DoneMove();
@@ -300,6 +487,9 @@ void ScreenLayout::DoneMove()
         }
     }
     m_iMovingIndex = m_iResizingIndex = -1;
+    m_MoveStart.clear();
+    m_Guides = Snapping::Guides();
+    update();
 }
 
 int ScreenLayout::SelectElements(QRect rect, R8element* pAdd)
@@ -355,17 +545,24 @@ int ScreenLayout::SelectInRect(QRect rect, R8element* pAdd, Keep keep)
 
 void ScreenLayout::SelectElement(R8element* pElement)
 {
+    SelectOnly({pElement});
+}
+
+void ScreenLayout::SelectOnly(const QList<R8element*>& elements)
+{
     ClearSelections();
     if (g_pElementHost)
         g_pElementHost->UnselectAllElements();
+    unsigned int uChanged = 0;
     for (R8element* el : HostElements()) {
-        if (el == pElement && (el->OnPages() & PageBit())) {
-            el->ElementSelect(1);
+        if (elements.contains(el) && (el->OnPages() & PageBit())) {
+            uChanged |= el->ElementSelect(1);
             R8selectedElements.append(el);
-            break;
         }
     }
     emit MultiSelect(R8selectedElements.size());
+    if (g_pElementHost)
+        g_pElementHost->UpdateLayouts(uChanged);
     update();
 }
 
@@ -410,23 +607,25 @@ unsigned int ScreenLayout::PropertiesElement()
     return el->OnPages();
 }
 
-unsigned int ScreenLayout::Nudge(int dx, int dy)
+unsigned int ScreenLayout::Nudge(int dx, int dy, int iStep)
 {
     unsigned int uPages = 0;
     for (R8element* el : qAsConst(R8selectedElements)) {
         const QPoint p = el->GetPosition();
         const QSize s = el->GetSize();
-        // Right and down stop one pixel short of the screen edge.
-        if (dx < 0 && p.x() - 1 >= 0) {
-            el->SetPositionX(p.x() - 1);
-        } else if (dx > 0 && p.x() + 1 + s.width() < R8_SCREEN_WIDTH) {
-            el->SetPositionX(p.x() + 1);
-        } else if (dy < 0 && p.y() - 1 >= 0) {
-            el->SetPositionY(p.y() - 1);
-        } else if (dy > 0 && p.y() + 1 + s.height() < R8_SCREEN_HEIGHT) {
-            el->SetPositionY(p.y() + 1);
+        // Right and down stop one pixel short of the screen edge; a long
+        // step goes as far as it can.
+        auto stepTo = [iStep](int v, int d, int iMax) { return d < 0 ? qMax(v - iStep, 0) : qMin(v + iStep, iMax); };
+        if (dx != 0) {
+            const int x = stepTo(p.x(), dx, R8_SCREEN_WIDTH - 1 - s.width());
+            if (dx < 0 ? x >= p.x() : x <= p.x())
+                continue;
+            el->SetPositionX(x);
         } else {
-            continue;
+            const int y = stepTo(p.y(), dy, R8_SCREEN_HEIGHT - 1 - s.height());
+            if (dy < 0 ? y >= p.y() : y <= p.y())
+                continue;
+            el->SetPositionY(y);
         }
         el->RepairPosition();
         uPages |= el->OnPages();
@@ -434,22 +633,22 @@ unsigned int ScreenLayout::Nudge(int dx, int dy)
     return uPages;
 }
 
-unsigned int ScreenLayout::MoveElementsUp()
+unsigned int ScreenLayout::MoveElementsUp(int iStep)
 {
-    return Nudge(0, -1);
+    return Nudge(0, -1, iStep);
 }
 
-unsigned int ScreenLayout::MoveElementsDown()
+unsigned int ScreenLayout::MoveElementsDown(int iStep)
 {
-    return Nudge(0, 1);
+    return Nudge(0, 1, iStep);
 }
 
-unsigned int ScreenLayout::MoveElementsLeft()
+unsigned int ScreenLayout::MoveElementsLeft(int iStep)
 {
-    return Nudge(-1, 0);
+    return Nudge(-1, 0, iStep);
 }
 
-unsigned int ScreenLayout::MoveElementsRight()
+unsigned int ScreenLayout::MoveElementsRight(int iStep)
 {
-    return Nudge(1, 0);
+    return Nudge(1, 0, iStep);
 }

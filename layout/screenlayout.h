@@ -1,11 +1,17 @@
 #pragma once
+#include "snapping.h"
+
 #include <QList>
+#include <QPair>
+#include <QPixmap>
 #include <QPoint>
 #include <QRect>
+#include <QVector>
 #include <QWidget>
 
 class R8element;
 class QMouseEvent;
+class QPainter;
 
 // Edge zones of an element under the pointer.
 enum R8Zone {
@@ -30,20 +36,41 @@ public:
     void SetZoom(float fZoom) { m_fZoom = fZoom; }
     float GetZoom() const { return m_fZoom; }
 
+    // Paints a page as the canvas shows it (number, frame, elements), without
+    // band or guides; the image export and r8tool render paint with it too.
+    static void PaintPage(QPainter& painter, const QList<R8element*>& elements, int iPage, float fZoom);
+
     int ElementAtPos(const QPoint& pos, int* pZone) const;
     void ChangeCursor(QMouseEvent* event, int iIndex, int iZone);
     int SelectElements(QRect rect, R8element* pAdd);
     void SelectElement(R8element* pElement);
+    // Selects exactly those of the elements that are on this page.
+    void SelectOnly(const QList<R8element*>& elements);
     void ClearSelections();
     void SyncSelections();
     int SelectedElement() const;
     void DoneMove();
     unsigned int DeleteElements();
     unsigned int PropertiesElement();
-    unsigned int MoveElementsUp();
-    unsigned int MoveElementsDown();
-    unsigned int MoveElementsLeft();
-    unsigned int MoveElementsRight();
+    // One pixel a step; Shift+arrow in the window passes ten.
+    unsigned int MoveElementsUp(int iStep = 1);
+    unsigned int MoveElementsDown(int iStep = 1);
+    unsigned int MoveElementsLeft(int iStep = 1);
+    unsigned int MoveElementsRight(int iStep = 1);
+
+    // The grid: shown under the elements, and where dragged elements come to
+    // rest when snapping to it is on. The main window sets it on every page.
+    struct Grid {
+        int size = 0; // instrument pixels; 0 until the window sets one
+        bool show = false;
+        bool snap = false;
+    };
+    void SetGrid(const Grid& grid);
+    const Grid& GetGrid() const { return m_Grid; }
+    // The guide lines of the drag in progress (instrument pixels).
+    const Snapping::Guides& Guides() const { return m_Guides; }
+    // The canvas as the page strip shows it: no grid, no guides.
+    QPixmap Picture();
 
     // alignment and formatting of the selection (screenlayout_align.cpp)
     unsigned int AlignTop();
@@ -91,7 +118,14 @@ private:
     unsigned int AlignSizes(bool bWidth);
     unsigned int AlignCentres(bool bHorizontal);
     unsigned int AlignTextOf(void (R8element::*pAlign)());
-    unsigned int Nudge(int dx, int dy);
+    unsigned int Nudge(int dx, int dy, int iStep);
+    QVector<QRectF> OtherRects(const R8element* pExcept) const;
+    bool Snaps(const QMouseEvent* event) const;
+    Snapping::Options SnapOptions() const;
+    void SnapMoving();
+    void SnapResizing(R8element* el);
+    void PaintGrid(QPainter& painter) const;
+    void PaintGuides(QPainter& painter) const;
 
     float m_fZoom = 1.0f;
     int m_iHoveredIndex = -2;
@@ -103,4 +137,14 @@ private:
     int m_iBandState = -1;
     QPoint m_BandEnd;
     QPoint m_LastMousePos;
+    // Where a move started, and each moved element's picture position then:
+    // snapping shifts from the unsnapped place, so the pointer stays in hand.
+    QPoint m_PressPos;
+    QVector<QPair<R8element*, QPoint>> m_MoveStart;
+    // The unsnapped picture geometry of the element being resized.
+    QPoint m_RawPos;
+    QSizeF m_RawSize;
+    Snapping::Guides m_Guides;
+    Grid m_Grid;
+    bool m_bPlain = false; // painting the page strip's picture
 };

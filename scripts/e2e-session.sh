@@ -8,7 +8,8 @@
 #              Shift-click (tool bar; undone; again from the Format menu), name
 #              pages 0 and 2 and give page 2 a trigger, Ctrl+N on the modified
 #              layout (prompt cancelled), save, Ctrl+N, open, Ctrl+N, reopen
-#              from the recent-file list and send to the simulator. The saved
+#              from the recent-file list and send to the simulator (answering
+#              the layout check's question with "Send anyway"). The saved
 #              file must hold every edit and the simulator's log must equal
 #              "r8tool layout-batch" of it.
 #   airspace:  open two OpenAir files, uncheck one airspace, upload; the
@@ -343,6 +344,13 @@ e2e_log "layout: send to the simulator"
     e2e_fail "r8tool layout-batch failed: $(cat "$E2E_TMP/layout-batch.err")"
 e2e_click "$(mx 20)" "$(my 10)"
 e2e_click "$(mx 80)" "$(my 163)"       # "Send to device"
+# Most pages are enabled and empty: the layout check asks first.
+ASK=$(e2e_wait_window '^Send to device$' "Send to device did not ask about the layout's problems")
+sleep 0.3
+e2e_shot send-check
+e2e_focus "$ASK"
+e2e_key alt+a                           # "Send anyway"
+e2e_wait_gone '^Send to device$' "Send anyway did not close the question"
 sleep 0.5
 e2e_shot sending
 for _ in $(seq 1 $((SEND_TIMEOUT * 10))); do

@@ -6,6 +6,7 @@
 #include "progress.h"
 #include "r8element.h"
 #include "screenthumb.h"
+#include "testsupport.h"
 #include "zvcommandsender.h"
 
 #include <QAction>
@@ -53,6 +54,7 @@ void TestSend::batchReachesInstrument()
     w.Thumb(9)->SetDisabled(1);
 
     QSignalSpy ended(w.CommandSender(), &ZvCommandSender::ended);
+    TestEnv::SendAnywayOnNextPrompt();
     w.SendToDevice();
     QVERIFY(!SendAct(w)->isEnabled()); // no second batch while this one runs
     QVERIFY(ended.wait(kTransferMs));
@@ -90,6 +92,7 @@ void TestSend::quitWhileSending()
     for (int k = 0; k < 30; ++k)
         Place(*w, R8_TYPE_DATAFIELD, QPoint(0, k * 10), 1);
     QSignalSpy progress(w->CommandSender(), &ZvCommandSender::progress);
+    TestEnv::SendAnywayOnNextPrompt();
     w->SendToDevice();
     QVERIFY(progress.wait(kTransferMs));
 

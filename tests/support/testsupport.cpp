@@ -5,6 +5,7 @@
 
 #include <QSqlDatabase>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -14,9 +15,9 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
-#include <QStandardPaths>
 
 namespace {
 
@@ -81,6 +82,15 @@ int LoadCatalogue(int iLangID, int iModel)
     g_iTargetModel = iModel;
     g_DataFields.LoadFromDB(g_pDB);
     return g_DataFields.count();
+}
+
+void SendAnywayOnNextPrompt()
+{
+    OnNextModal([](QWidget* modal) {
+        for (QAbstractButton* button : modal->findChildren<QAbstractButton*>())
+            if (button->text() == QLatin1String("Send &anyway"))
+                button->click();
+    });
 }
 
 } // namespace TestEnv

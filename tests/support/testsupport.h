@@ -35,4 +35,7 @@ bool WriteFile(const QString& path, const QByteArray& bytes);
 // and waits until 127.0.0.1 accepts connections on that port; the port, or
 // 0 when it did not come up.
 int StartLocalServer(QProcess& server, const std::function<QStringList(int iPort)>& arguments);
+// Answers the layout check's question before a send (a layout with empty
+// enabled pages has problems) with "Send anyway".
+void SendAnywayOnNextPrompt();
 }

@@ -1,8 +1,7 @@
 #include "cmd_layoutbatch.h"
 #include "command.h"
-#include "layoutfile.h"
 #include "layouttransfer.h"
-#include "r8element.h"
+#include "loadedlayout.h"
 #include "zvcomport.h"
 
 #include <QTextStream>
@@ -64,22 +63,11 @@ int LayoutBatchFromFile(const QString& path, int iModel, QStringList* pBatch)
 {
     // Older layout files name fields by the model's sequence numbers.
     LoadCatalogue(1, iModel);
-    QVector<PageProps> pages(R8_PAGE_COUNT);
-    QList<R8element*> elements;
+    LoadedLayout layout;
     QString message;
-    const bool ok = LayoutFile::Load(
-        path, pages,
-        [&elements](int iType) {
-            auto* e = new R8element(nullptr, iType, 1);
-            elements.append(e);
-            return e;
-        },
-        &message);
-    if (ok)
-        *pBatch = BuildLayoutBatch(elements, pages);
-    qDeleteAll(elements);
-    if (!ok)
+    if (!layout.Load(path, &message))
         return Fail(message);
+    *pBatch = BuildLayoutBatch(layout.Elements(), layout.Pages());
     if (pBatch->isEmpty())
         return Fail(QStringLiteral("Layout has no elements!"));
     return 0;

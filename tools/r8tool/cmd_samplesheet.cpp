@@ -20,27 +20,6 @@ constexpr int s_iHeaderHeight = 30;
 constexpr float s_fMinZoom = 0.25f;
 constexpr float s_fMaxZoom = 6.0f;
 
-const char* TypeName(int iType)
-{
-    switch (iType) {
-    case R8_TYPE_DATAFIELD: return "value box";
-    case R8_TYPE_DIAL: return "dial";
-    case R8_TYPE_BARSCALE: return "vertical bar scale";
-    case R8_TYPE_DOUBLESCALE: return "double bar scale";
-    case R8_TYPE_TALLSCALE: return "tall numbered scale";
-    case R8_TYPE_GRAPH: return "graph";
-    case R8_TYPE_COMPASS: return "compass rose";
-    case R8_TYPE_SPEAKER: return "speaker icon";
-    case R8_TYPE_CELLINFO: return "phone-signal icon";
-    case R8_TYPE_BATTERY: return "battery icon";
-    case R8_TYPE_SATS: return "satellites icon";
-    case R8_TYPE_MAP: return "map";
-    case R8_TYPE_POINTER: return "small pointer";
-    case R8_TYPE_WINDROSE: return "wind rose";
-    default: return "unknown";
-    }
-}
-
 struct Row {
     QString label;
     std::unique_ptr<R8element> cells[3];
@@ -118,7 +97,8 @@ int RunSampleSheet(const QStringList& args)
 
     std::vector<Row> rows;
     for (int iType : R8ElementTypes) {
-        const QString label = QStringLiteral("%1\n0x%2").arg(QLatin1String(TypeName(iType))).arg(iType, 4, 16, QLatin1Char('0'));
+        const QString label =
+            QStringLiteral("%1\n0x%2").arg(R8element::TypeName(iType)).arg(iType, 4, 16, QLatin1Char('0'));
         rows.push_back(MakeRow(label, iType, fZoom, iType == R8_TYPE_DATAFIELD ? 33 : 0));
     }
     for (Row& row : DataTypeRows(fZoom))
