@@ -101,6 +101,8 @@ public slots:
     void Pause();
     void TogglePlay();
     void LayoutChanged();
+    // Asks for an OpenAir file and checks the flight against its airspaces.
+    void OpenAirspaces();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
