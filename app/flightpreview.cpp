@@ -376,9 +376,18 @@ void FlightPreview::ShowTime()
     m_pTrackView->update();
 }
 
+namespace {
+QPointer<FlightPreview> s_pPreview;
+}
+
+FlightPreview* CurrentFlightPreview()
+{
+    return s_pPreview.data();
+}
+
 void OpenFlightPreview(MainWindow* pMainWindow)
 {
-    static QPointer<FlightPreview> preview;
+    QPointer<FlightPreview>& preview = s_pPreview;
     const QString path =
         QFileDialog::getOpenFileName(pMainWindow, FlightPreview::tr("Open a flight"), QDir::homePath(),
                                      FlightPreview::tr("IGC flight logs (*.igc *.IGC);;All files (*)"));

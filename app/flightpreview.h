@@ -138,3 +138,6 @@ private:
 // (made on first use, reused after). A file that cannot be read is
 // reported and changes nothing.
 void OpenFlightPreview(MainWindow* pMainWindow);
+// The open flight preview, or null: whoever holds airspaces hands them on
+// with SetAirspaces when the preview opens and whenever they change.
+FlightPreview* CurrentFlightPreview();
