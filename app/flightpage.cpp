@@ -27,6 +27,19 @@ QString FlightFieldText::FieldText(int iField, int iDataType) const
     return FieldValueText(iDataType, v.dNumber);
 }
 
+bool FlightFieldText::FieldNumber(int iField, double* pValue) const
+{
+    if (iField == R8_FIELD_PAGE_NUMBER) {
+        *pValue = m_iPage;
+        return true;
+    }
+    const FlightFieldValue v = FlightFields::Value(m_Track, m_iFix, iField);
+    if (!v.bHas || !v.strText.isEmpty())
+        return false;
+    *pValue = v.dNumber;
+    return true;
+}
+
 QVector<ReplayPage> ReplayPagesOf(const QVector<PageProps>& pages)
 {
     QVector<ReplayPage> replay;

@@ -20,6 +20,7 @@ class FlightFieldText : public FieldTextSource
 public:
     FlightFieldText(const FlightTrack& track, int iFix, int iPage);
     QString FieldText(int iField, int iDataType) const override;
+    bool FieldNumber(int iField, double* pValue) const override;
 
 private:
     const FlightTrack& m_Track;

@@ -1,4 +1,5 @@
 #include "flightpreview.h"
+#include "flightairspacetree.h"
 #include "flightpage.h"
 #include "mainwindow.h"
 #include "r8element.h"
@@ -171,6 +172,8 @@ FlightPreview::FlightPreview(MainWindow* pMainWindow, const IgcLog& log, const Q
     m_pZoom = new QComboBox(this);
     for (float z : s_Zooms)
         m_pZoom->addItem(tr("Zoom %1").arg(double(z)), double(z));
+    auto* airspaces = new QPushButton(tr("Airspaces…"), this);
+    airspaces->setToolTip(tr("Read an OpenAir file: entering its airspaces fires \"Airspace warning\""));
     m_pTime = new QLabel(this);
     m_pPage = new QLabel(this);
     m_pPage->setWordWrap(true);
@@ -181,6 +184,7 @@ FlightPreview::FlightPreview(MainWindow* pMainWindow, const IgcLog& log, const Q
     controls->addWidget(m_pPlay);
     controls->addWidget(m_pSpeed);
     controls->addWidget(m_pZoom);
+    controls->addWidget(airspaces);
     controls->addWidget(m_pTime, 1);
     auto* side = new QVBoxLayout;
     side->addWidget(m_pTrackView, 1);
@@ -202,6 +206,7 @@ FlightPreview::FlightPreview(MainWindow* pMainWindow, const IgcLog& log, const Q
             [this](int i) { SetSpeed(m_pSpeed->itemData(i).toInt()); });
     connect(m_pZoom, QOverload<int>::of(&QComboBox::activated), this,
             [this](int i) { SetZoom(float(m_pZoom->itemData(i).toDouble())); });
+    connect(airspaces, &QPushButton::clicked, this, &FlightPreview::OpenAirspaces);
     connect(pMainWindow, &MainWindow::UpdateLayout, this, &FlightPreview::LayoutChanged);
 
     SetSpeed(m_iSpeed);
@@ -224,6 +229,21 @@ void FlightPreview::SetAirspaces(const FlightAirspaces& airspaces)
     RebuildTrack();
 }
 
+void FlightPreview::OpenAirspaces()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open airspaces"), QDir::homePath(),
+                                                      tr("OpenAir files (*.txt *.air);;All files (*)"));
+    if (path.isEmpty())
+        return;
+    FlightAirspaces airspaces;
+    QString error;
+    if (!LoadFlightAirspaces(path, &airspaces, &error)) {
+        QMessageBox::warning(this, windowTitle(), error);
+        return;
+    }
+    SetAirspaces(airspaces);
+}
+
 void FlightPreview::RebuildTrack()
 {
     m_pTrack = std::make_unique<FlightTrack>(m_Log, &m_Airspaces);
@@ -233,11 +253,12 @@ void FlightPreview::RebuildTrack()
     m_pSlider->setPageStep(60);
     m_pSlider->SetEvents(m_pTrack->Events(), m_pTrack->StartTime());
     m_pTrackView->Reset();
-    QString info = tr("%1, %2 fixes, %3 flight(s), %4 event(s)")
+    QString info = tr("%1, %2 fixes, %3 flight(s), %4 event(s), %5 airspace(s)")
                        .arg(m_Log.date.isValid() ? m_Log.date.toString(Qt::ISODate) : tr("no date"))
                        .arg(m_pTrack->FixCount())
                        .arg(m_pTrack->Legs().size())
-                       .arg(m_pTrack->Events().size());
+                       .arg(m_pTrack->Events().size())
+                       .arg(m_Airspaces.All().size());
     if (!m_Log.warnings.isEmpty()) {
         info += QLatin1Char('\n') + tr("%1 line(s) of the file skipped").arg(m_Log.warnings.size());
         m_pInfo->setToolTip(m_Log.warnings.join(QLatin1Char('\n')));
@@ -355,9 +376,18 @@ void FlightPreview::ShowTime()
     m_pTrackView->update();
 }
 
+namespace {
+QPointer<FlightPreview> s_pPreview;
+}
+
+FlightPreview* CurrentFlightPreview()
+{
+    return s_pPreview.data();
+}
+
 void OpenFlightPreview(MainWindow* pMainWindow)
 {
-    static QPointer<FlightPreview> preview;
+    QPointer<FlightPreview>& preview = s_pPreview;
     const QString path =
         QFileDialog::getOpenFileName(pMainWindow, FlightPreview::tr("Open a flight"), QDir::homePath(),
                                      FlightPreview::tr("IGC flight logs (*.igc *.IGC);;All files (*)"));

@@ -101,6 +101,8 @@ public slots:
     void Pause();
     void TogglePlay();
     void LayoutChanged();
+    // Asks for an OpenAir file and checks the flight against its airspaces.
+    void OpenAirspaces();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -136,3 +138,6 @@ private:
 // (made on first use, reused after). A file that cannot be read is
 // reported and changes nothing.
 void OpenFlightPreview(MainWindow* pMainWindow);
+// The open flight preview, or null: whoever holds airspaces hands them on
+// with SetAirspaces when the preview opens and whenever they change.
+FlightPreview* CurrentFlightPreview();

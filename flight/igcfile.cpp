@@ -14,6 +14,7 @@ constexpr int kMinFixLength = 35; // "B" + time, position, validity, two altitud
 constexpr qint64 kDay = 86400;
 constexpr qint64 kRollOverJump = kDay / 2; // a time this far back is the next day
 constexpr int kMaxWarnings = 200;          // a file of garbage must not fill memory with them
+constexpr int kMaxExtensionDigits = 9;     // fits an int
 
 QString Tr(const char* text)
 {
@@ -66,8 +67,11 @@ Extensions ReadExtensions(const char* line, int iLength)
         const int last = Digits(entry, 2, 2);
         if (first < 1 || last < first)
             continue;
-        const Extension e{first - 1, last - first + 1};
         ext.iRecordLength = std::max(ext.iRecordLength, last);
+        // A field longer than nine digits is no number this reader uses.
+        if (last - first + 1 > kMaxExtensionDigits)
+            continue;
+        const Extension e{first - 1, last - first + 1};
         if (std::strncmp(entry + 4, "LAD", 3) == 0)
             ext.lad = e;
         else if (std::strncmp(entry + 4, "LOD", 3) == 0)

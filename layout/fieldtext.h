@@ -18,4 +18,12 @@ class FieldTextSource
 public:
     virtual ~FieldTextSource() = default;
     virtual QString FieldText(int iField, int iDataType) const = 0;
+    // The live number of a field, for a dial's needle; false when there is
+    // none (the dial is drawn as in the designer).
+    virtual bool FieldNumber(int iField, double* pValue) const
+    {
+        Q_UNUSED(iField);
+        Q_UNUSED(pValue);
+        return false;
+    }
 };

@@ -189,7 +189,8 @@ private:
     void StoreSize(QSize s);
     static QSize FixedOutline(int iType); // instrument pixels, for fixed outlines
     void PaintDataField(QPainter& painter, float w, float h, float z, const FieldTextSource* pValues);
-    void PaintDial(QPainter& painter, float w, float z);
+    void PaintDial(QPainter& painter, float w, float z, const FieldTextSource* pValues);
+    void PaintDialNeedle(QPainter& painter, QPointF centre, float r, float z, float fValue);
     void PaintBarScale(QPainter& painter, float z);
     void PaintDoubleScale(QPainter& painter, float z);
     void PaintTallScale(QPainter& painter, float w, float h, float z);

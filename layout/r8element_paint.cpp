@@ -133,7 +133,7 @@ void R8element::PaintMe(QPainter& painter, unsigned int uPageMask, const FieldTe
     const float h = float(m_GraphicSize.height());
     switch (m_iType) {
     case R8_TYPE_DATAFIELD: PaintDataField(painter, w, h, z, pValues); break;
-    case R8_TYPE_DIAL: PaintDial(painter, w, z); break;
+    case R8_TYPE_DIAL: PaintDial(painter, w, z, pValues); break;
     case R8_TYPE_BARSCALE: PaintBarScale(painter, z); break;
     case R8_TYPE_DOUBLESCALE: PaintDoubleScale(painter, z); break;
     case R8_TYPE_TALLSCALE: PaintTallScale(painter, w, h, z); break;
@@ -199,9 +199,8 @@ void R8element::PaintDataField(QPainter& painter, float w, float h, float z, con
     DrawBoxText(painter, QRect(1, T(iOffset * z), T(w - 1), T(h - iOffset * z)), int(align), text);
 }
 
-void R8element::PaintDial(QPainter& painter, float w, float z)
+void R8element::PaintDial(QPainter& painter, float w, float z, const FieldTextSource* pValues)
 {
-    Q_UNUSED(z);
     painter.setPen(Qt::DotLine);
     painter.drawRect(0, 0, T(w), T(m_GraphicSize.height()));
     painter.setPen(Qt::SolidLine);
@@ -219,6 +218,23 @@ void R8element::PaintDial(QPainter& painter, float w, float z)
         a += s_fTickStep;
     }
     painter.drawLines(ticks);
+    double dValue = 0.0;
+    if (pValues && m_fRangeMax > m_fRangeMin && pValues->FieldNumber(m_iField, &dValue) && !std::isnan(dValue))
+        PaintDialNeedle(painter, centre, r, z, float(dValue));
+}
+
+void R8element::PaintDialNeedle(QPainter& painter, QPointF centre, float r, float z, float fValue)
+{
+    // Over the 270 degrees of the ticks, held at the ends of the range.
+    const float f = std::min(1.0f, std::max(0.0f, (fValue - m_fRangeMin) / (m_fRangeMax - m_fRangeMin)));
+    const int iDirection = int(m_uAttribs & R8_ATTR_LOWMASK);
+    const float a = float(iDirection * 90 / s_dDegreesPerRadian) - s_fQuarter + f * 18 * s_fTickStep;
+    QPointF tip;
+    GetXY(a, r - 8 * z, &tip, &centre);
+    painter.setPen(QPen(Qt::black, std::max(1.0f, 2 * z), Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(centre, tip);
+    painter.setBrush(Qt::black);
+    painter.drawEllipse(centre, 2 * z, 2 * z);
 }
 
 void R8element::PaintBarScale(QPainter& painter, float z)
@@ -277,9 +293,9 @@ void R8element::PaintTallScale(QPainter& painter, float w, float h, float z)
         ticks.append(QLine(T(X * z), T(y * z), T((X + L) * z), T(y * z)));
         if (j % 8 == 0) {
             DrawBoxText(painter, QRect(0, T((y - 4) * z), T(12 * z), T(8 * z)), Qt::AlignRight | Qt::AlignHCenter,
-                             QStringLiteral("%1").arg(n, 0, 10));
+                        QStringLiteral("%1").arg(n, 0, 10));
             DrawBoxText(painter, QRect(T((X + 6) * z), T((y - 4) * z), T(12 * z), T(8 * z)),
-                             Qt::AlignLeft | Qt::AlignHCenter, QStringLiteral("%1").arg(10 - n, 0, 10));
+                        Qt::AlignLeft | Qt::AlignHCenter, QStringLiteral("%1").arg(10 - n, 0, 10));
         }
     }
     painter.drawLines(ticks);
@@ -391,6 +407,6 @@ void R8element::PaintWindRose(QPainter& painter, float w, float h, float z)
         GetXY(k * s_fQuarter, 0.8f * r, &p, &c);
         p += QPointF(-8 * z, -8 * z);
         DrawBoxText(painter, QRectF(p, QSizeF(16 * z, 16 * z)), Qt::AlignHCenter | Qt::AlignVCenter,
-                         QLatin1String(labels[k]));
+                    QLatin1String(labels[k]));
     }
 }

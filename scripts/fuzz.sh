@@ -21,6 +21,7 @@ seed() { # target, files...
 seed fuzz_layoutfile tests/data/layout/*.zvl tests/data/app/*.zvl
 seed fuzz_openair ../shared/data/openair/*.txt tests/data/airspace/*
 seed fuzz_coordinates tests/data/airspace/*
+seed fuzz_igc ../shared/data/igc/*.igc
 seed fuzz_replyparser tests/data/link/*
 mkdir -p $B/corpus/fuzz_firmwareheader $B/corpus/fuzz_coordinates $B/corpus/fuzz_replyparser
 export ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen

@@ -68,6 +68,7 @@ private slots:
     void liveValuesArePainted();
     void layoutEditsShowAtOnce();
     void playsAtTheChosenSpeed();
+    void airspacesFireTheWarningPage();
 
 private:
     MainWindow* w = nullptr;
@@ -198,6 +199,26 @@ void TestFlightPreview::playsAtTheChosenSpeed()
     preview->Play();
     QTRY_VERIFY(!preview->IsPlaying());
     QCOMPARE(preview->Time(), preview->Track().EndTime());
+}
+
+void TestFlightPreview::airspacesFireTheWarningPage()
+{
+    QVector<PageProps> pages = w->PagesProps();
+    pages[6].Trigger = kTriggerAirspace;
+    w->SetPagesProps(pages);
+    const IgcFix& fix = preview->Track().Fix(preview->Track().FixAt(12 * 3600 + 40 * 60));
+    FlightAirspaces airspaces;
+    airspaces.AddCircle(QStringLiteral("SPOT"), fix.dLat, fix.dLon, 0.2, 0, 3000);
+    preview->SetAirspaces(airspaces);
+    qint64 entry = -1;
+    for (const FlightEvent& e : preview->Track().Events())
+        if (e.kind == FlightEvent::AirspaceEntry && e.strDetail == QLatin1String("SPOT") && entry < 0)
+            entry = e.iTime;
+    QVERIFY(entry > 0);
+    preview->SetTime(entry);
+    QCOMPARE(preview->CurrentPage().iPage, 6);
+    QVERIFY(preview->PageText().contains(QLatin1String("Airspace warning")));
+    QVERIFY(preview->PageText().contains(QLatin1String("SPOT")));
 }
 
 QTEST_MAIN(TestFlightPreview)

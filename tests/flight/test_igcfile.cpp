@@ -135,6 +135,9 @@ void TestIgcFile::malformed_data()
     QTest::newRow("negative altitudes") << head + "B1016485346296N02025184EA-0012-0005\r\n" << 1 << QStringList{};
     QTest::newRow("time goes back") << head + b + a << 1 << QStringList{"line 4"};
     QTest::newRow("garbage line") << head + a + "\x7f\x7f\r\n" + b << 2 << QStringList{"line 4"};
+    // Fifteen digits of airspeed would overflow a number: not read.
+    QTest::newRow("overlong extension") << head + "I013650TAS\r\n" + a.trimmed() + "999999999999999\r\n" << 1
+                                        << QStringList{};
     QTest::newRow("LF only, no date") << QByteArray("AXXX\n") + a.trimmed() + "\n" << 1 << QStringList{};
 }
 
@@ -149,6 +152,7 @@ void TestIgcFile::malformed()
     QCOMPARE(log.warnings.size(), warnedLines.size());
     for (int i = 0; i < warnedLines.size(); ++i)
         QVERIFY2(log.warnings.at(i).startsWith(warnedLines.at(i) + QLatin1Char(':')), qPrintable(log.warnings.at(i)));
+    QVERIFY(!log.bHasTas);
     if (data.contains("-0012-0005")) {
         QCOMPARE(log.fixes.first().iPressureAlt, -12);
         QCOMPARE(log.fixes.first().iGnssAlt, -5);

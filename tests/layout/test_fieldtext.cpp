@@ -1,8 +1,11 @@
 // Live values drawn in the shape of each data type's sample digits.
 #include "fieldtext.h"
+#include "r8element.h"
 #include "testsupport.h"
 
 #include <QDate>
+#include <QImage>
+#include <QPainter>
 #include <QtTest>
 #include <cmath>
 #include <limits>
@@ -15,7 +18,54 @@ private slots:
     void value();
     void sameShapeAsTheSample_data();
     void sameShapeAsTheSample();
+    void liveValueBox();
+    void dialNeedle();
 };
+
+namespace {
+
+// A fixed live value for every field.
+class Fixed : public FieldTextSource
+{
+public:
+    explicit Fixed(double d, bool bNumber = true) : m_d(d), m_bNumber(bNumber) {}
+    QString FieldText(int, int iDataType) const override { return FieldValueText(iDataType, m_d); }
+    bool FieldNumber(int, double* p) const override
+    {
+        *p = m_d;
+        return m_bNumber;
+    }
+
+private:
+    double m_d;
+    bool m_bNumber;
+};
+
+QImage Paint(R8element& el, const FieldTextSource* values)
+{
+    QImage image(130, 130, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    el.PaintMe(painter, 1, values);
+    return image;
+}
+
+// The centre of the pixels that differ: where the needle lies.
+QPoint InkCentre(const QImage& a, const QImage& b)
+{
+    double x = 0, y = 0;
+    int n = 0;
+    for (int j = 0; j < a.height(); ++j)
+        for (int i = 0; i < a.width(); ++i)
+            if (a.pixel(i, j) != b.pixel(i, j)) {
+                x += i;
+                y += j;
+                ++n;
+            }
+    return n ? QPoint(int(x / n), int(y / n)) : QPoint(-1, -1);
+}
+
+} // namespace
 
 void TestFieldText::value_data()
 {
@@ -68,6 +118,47 @@ void TestFieldText::sameShapeAsTheSample()
     if (type != 7)
         QCOMPARE(some.contains(QLatin1Char('.')) ? some.size() - some.indexOf(QLatin1Char('.')) - 1 : 0, decimals);
     QCOMPARE(FieldNoValueText(type).size(), sample.size());
+}
+
+void TestFieldText::liveValueBox()
+{
+    R8element box(nullptr, R8_TYPE_DATAFIELD, 1);
+    box.RestorePages(1);
+    box.RestoreAttribs(R8_ATTR_BORDER);
+    box.ElementSelect(1);
+    const QImage sample = Paint(box, nullptr);
+    const Fixed seven(7);
+    const QImage live = Paint(box, &seven); // "7" instead of "000000"
+    QVERIFY(sample != live);
+    // Drawn as on the instrument: the selection pattern is left out.
+    box.ElementSelect(0);
+    QCOMPARE(Paint(box, &seven), live);
+}
+
+void TestFieldText::dialNeedle()
+{
+    // Direction "Right" (0): the scale runs clockwise from upper left
+    // (-45 degrees) through the right to lower left; its middle points right.
+    R8element dial(nullptr, R8_TYPE_DIAL, 1);
+    dial.RestorePages(1);
+    dial.RestoreSize(QSize(120, 120));
+    dial.SetZoom(1.0f);
+    dial.RestoreAttribs(0);
+    dial.SetRangeMin(-5);
+    dial.SetRangeMax(5);
+    const QImage plain = Paint(dial, nullptr);
+    const Fixed textOnly(3, false), bottom(-5), zero(0), beyond(99);
+    QCOMPARE(Paint(dial, &textOnly), plain); // no number, no needle
+    const QPoint low = InkCentre(Paint(dial, &bottom), plain);
+    const QPoint mid = InkCentre(Paint(dial, &zero), plain);
+    const QPoint high = InkCentre(Paint(dial, &beyond), plain); // held at the end
+    QVERIFY2(low.x() < 55 && low.y() < 55, qPrintable(QStringLiteral("%1,%2").arg(low.x()).arg(low.y())));
+    QVERIFY2(mid.x() > 65 && std::abs(mid.y() - 60) <= 3,
+             qPrintable(QStringLiteral("%1,%2").arg(mid.x()).arg(mid.y())));
+    QVERIFY2(high.x() < 55 && high.y() > 65, qPrintable(QStringLiteral("%1,%2").arg(high.x()).arg(high.y())));
+    // An empty range draws no needle.
+    dial.SetRangeMax(-5);
+    QCOMPARE(Paint(dial, &zero), Paint(dial, nullptr));
 }
 
 QTEST_MAIN(TestFieldText)
