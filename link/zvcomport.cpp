@@ -261,7 +261,7 @@ bool ZVcomPort::OpenPort(const R8PortInfo& info)
         bPortLost = false; // an earlier port of the search may have failed
         return true;
     }
-    qCDebug(lcLink) << QStringLiteral("have error code: %1").arg(port.error()) << port.errorString();
+    qCDebug(lcLink).noquote() << QStringLiteral("have error code: %1").arg(port.error()) << port.errorString();
     const QString problem = PortOpenProblem(info.strLocation, port.error());
     if (!problem.isEmpty())
         strOpenProblem = problem;
@@ -284,7 +284,7 @@ int ZVcomPort::OpenSdPort(const R8PortInfo& info)
 
 int ZVcomPort::TryConverterPort(const R8PortInfo& info, bool* pbEndSearch)
 {
-    qCDebug(lcLink) << QStringLiteral("Old model PortName: %1").arg(info.strName);
+    qCDebug(lcLink).noquote() << QStringLiteral("Old model PortName: %1").arg(info.strName);
     port.setPortName(info.strLocation);
     port.setBaudRate(kConverterBaud, QSerialPort::AllDirections);
     port.setDataBits(QSerialPort::Data8);
@@ -310,7 +310,7 @@ int ZVcomPort::TryConverterPort(const R8PortInfo& info, bool* pbEndSearch)
         return 0;
     }
     iModel = ConverterModelFromName(strModel);
-    qCDebug(lcLink) << QStringLiteral("got response! %1").arg(iModel, 0, 16);
+    qCDebug(lcLink).noquote() << QStringLiteral("got response! %1").arg(iModel, 0, 16);
     return 1;
 }
 
@@ -327,7 +327,7 @@ int ZVcomPort::ConnectToInstrument()
             continue;
         if (Interrupted())
             return 0;
-        qCDebug(lcLink) << QStringLiteral("PortName: %1").arg(info.strLocation);
+        qCDebug(lcLink).noquote() << QStringLiteral("PortName: %1").arg(info.strLocation);
         if (info.iVendor == R8_VENDOR_SD)
             return OpenSdPort(info);
         if (info.iVendor == R8_VENDOR_CONVERTER) {
@@ -390,7 +390,7 @@ bool ZVcomPort::HasData(int t)
         return false;
     const qint64 waiting = port.bytesAvailable();
     if (waiting > 0) {
-        qCDebug(lcLink) << QStringLiteral("have data %1").arg(waiting);
+        qCDebug(lcLink).noquote() << QStringLiteral("have data %1").arg(waiting);
         return true;
     }
     return WaitForBytes(t);
