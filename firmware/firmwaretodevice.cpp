@@ -62,7 +62,7 @@ QString firmwareToDevice::CheckBodySize(qint64 bodySize)
 
 QString firmwareToDevice::SilenceHint()
 {
-    return tr("No answer: switch the instrument on in firmware mode and check the cable.");
+    return tr("No answer: is the instrument on, in firmware mode, cable in?");
 }
 
 void firmwareToDevice::run()

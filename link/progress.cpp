@@ -40,7 +40,9 @@ Progress::Progress(QWidget* parent)
 
     label_2 = new QLabel(this);
     label_2->setObjectName(QStringLiteral("label_2"));
-    label_2->setGeometry(20, 90, 481, 20);
+    // Two lines: a port problem names the port and where to read more.
+    label_2->setGeometry(20, 90, 481, 40);
+    label_2->setWordWrap(true);
 }
 
 void Progress::ShowMessage(const QString& strMessage)

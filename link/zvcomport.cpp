@@ -56,19 +56,18 @@ bool IsPortFailure(QSerialPort::SerialPortError error)
 
 } // namespace
 
-QString PortOpenProblem(const QString& strPort, QSerialPort::SerialPortError error)
+QString PortOpenProblem(const R8PortInfo& info, QSerialPort::SerialPortError error)
 {
     if (error != QSerialPort::PermissionError)
         return QString();
     // Qt reports a port held by another program (its lock file, or an
-    // exclusive open) and one this user may not open alike; the file's
-    // permissions tell which.
-    const QFileInfo file(strPort);
+    // exclusive open) and one this user may not open alike; the device
+    // node's permissions tell which.
+    const QFileInfo file(info.strLocation);
     if (file.exists() && !(file.isReadable() && file.isWritable()))
-        return QCoreApplication::translate("ZVcomPort",
-                                           "Could not open %1: permission denied — see README: dialout group.")
-            .arg(strPort);
-    return QCoreApplication::translate("ZVcomPort", "Could not open %1: in use by another program.").arg(strPort);
+        return QCoreApplication::translate("ZVcomPort", "%1: permission denied — see README: dialout group.")
+            .arg(info.strName);
+    return QCoreApplication::translate("ZVcomPort", "%1: in use by another program.").arg(info.strName);
 }
 
 quint8 SentenceChecksum(const QByteArray& body)
@@ -262,7 +261,7 @@ bool ZVcomPort::OpenPort(const R8PortInfo& info)
         return true;
     }
     qCDebug(lcLink).noquote() << QStringLiteral("have error code: %1").arg(port.error()) << port.errorString();
-    const QString problem = PortOpenProblem(info.strLocation, port.error());
+    const QString problem = PortOpenProblem(info, port.error());
     if (!problem.isEmpty())
         strOpenProblem = problem;
     GiveUpPort();
