@@ -7,7 +7,7 @@
 namespace {
 constexpr int kInitialProgress = 24; // shown until the first transfer sets it
 constexpr int kInitialMaximum = 100; // Qt's default
-}
+} // namespace
 
 void ShowBarProgress(QProgressBar* bar, int iValue, int iMaximum)
 {
@@ -20,8 +20,7 @@ void ShowBarProgress(QProgressBar* bar, int iValue, int iMaximum)
     bar->setValue(qBound(0, iValue, iMaximum));
 }
 
-Progress::Progress(QWidget* parent)
-    : QDialog(parent), iValue(kInitialProgress), iMax(kInitialMaximum)
+Progress::Progress(QWidget* parent) : QDialog(parent), iValue(kInitialProgress), iMax(kInitialMaximum)
 {
     setObjectName(QStringLiteral("Progress"));
     resize(521, 150);

@@ -35,8 +35,8 @@ private slots:
         Sim sim;
         QVERIFY(sim.Start(QStringLiteral("d904"), m_dir.filePath(QStringLiteral("never.bin")),
                           {QStringLiteral("silent=1")}));
-        const QString image = WriteFile(m_dir.path(), QStringLiteral("tey.zvf"),
-                                        Build(kMagicSD, "Tey", SampleBody(3, 0, 5)));
+        const QString image =
+            WriteFile(m_dir.path(), QStringLiteral("tey.zvf"), Build(kMagicSD, "Tey", SampleBody(3, 0, 5)));
         QElapsedTimer clock;
         qint64 hintAtMs = -1;
         clock.start();
@@ -65,10 +65,10 @@ private slots:
     {
         // Each transfer follows a finished one that left the bar full.
         QFETCH(int, blocks);
-        const QString first = WriteFile(m_dir.path(), QStringLiteral("first.zvf"),
-                                        Build(kMagicSD, "Tey", SampleBody(5, 0, 6)));
-        const QString image = WriteFile(m_dir.path(), QStringLiteral("image.zvf"),
-                                        Build(kMagicSD, "Tey", SampleBody(blocks, 0, 7)));
+        const QString first =
+            WriteFile(m_dir.path(), QStringLiteral("first.zvf"), Build(kMagicSD, "Tey", SampleBody(5, 0, 6)));
+        const QString image =
+            WriteFile(m_dir.path(), QStringLiteral("image.zvf"), Build(kMagicSD, "Tey", SampleBody(blocks, 0, 7)));
         firmwareSender dlg;
         dlg.show();
         auto* bar = dlg.findChild<QProgressBar*>(QStringLiteral("progressBar"));

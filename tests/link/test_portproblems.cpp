@@ -34,8 +34,8 @@ Run Tool(const QStringList& args, const QString& ports, bool bAsNobody, int iWai
     QStringList command = QStringList{TestEnv::ToolPath("R8TOOL")} + args;
     if (bAsNobody && ::geteuid() == 0)
         command = QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=%1").arg(kNobody),
-                              QStringLiteral("--regid=%1").arg(kNobody), QStringLiteral("--clear-groups")}
-            + command;
+                              QStringLiteral("--regid=%1").arg(kNobody), QStringLiteral("--clear-groups")} +
+                  command;
     QElapsedTimer clock;
     clock.start();
     p.start(command.takeFirst(), command);
@@ -102,8 +102,8 @@ private slots:
         QFETCH(QString, message);
         SimProcess sim;
         QVERIFY(sim.Start(simOptions + QStringList{QStringLiteral("--product"), QStringLiteral("d904")}));
-        const QString file = command == QLatin1String("send") ? TestEnv::TestData(QStringLiteral("link/two_pages.zvl"))
-                                                              : m_image;
+        const QString file =
+            command == QLatin1String("send") ? TestEnv::TestData(QStringLiteral("link/two_pages.zvl")) : m_image;
         const Run r = Tool({command, file}, sim.ports, asNobody, 30000);
         QVERIFY(r.bFinished);
         QCOMPARE(r.exitCode, 1);
@@ -124,8 +124,8 @@ private slots:
         QFETCH(QString, hz);
         SimProcess sim;
         QVERIFY(sim.Start({QStringLiteral("--old"), QStringLiteral("Alvo"), QStringLiteral("--stream"), hz}));
-        const Run r = Tool({QStringLiteral("send"), TestEnv::TestData(QStringLiteral("link/two_pages.zvl"))},
-                           sim.ports, false, 3000);
+        const Run r = Tool({QStringLiteral("send"), TestEnv::TestData(QStringLiteral("link/two_pages.zvl"))}, sim.ports,
+                           false, 3000);
         QVERIFY2(r.bFinished, qPrintable(QStringLiteral("still searching after %1 ms").arg(r.iElapsedMs)));
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.out.contains(QStringLiteral("Looking for the instrument…")));
@@ -136,18 +136,47 @@ private slots:
     void diagnosticsOnlyWhenVerbose()
     {
         SimProcess sim;
-        QVERIFY(sim.Start({QStringLiteral("--old"), QStringLiteral("Alvo"), QStringLiteral("--stream"),
-                           QStringLiteral("10")}));
+        QVERIFY(sim.Start(
+            {QStringLiteral("--old"), QStringLiteral("Alvo"), QStringLiteral("--stream"), QStringLiteral("10")}));
         const QStringList send{QStringLiteral("send"), TestEnv::TestData(QStringLiteral("link/two_pages.zvl"))};
         const Run quiet = Tool(send, sim.ports, false, 30000);
         const Run verbose = Tool(QStringList{QStringLiteral("--verbose")} + send, sim.ports, false, 30000);
         QCOMPARE(quiet.exitCode, 1);
         QCOMPARE(verbose.exitCode, 1);
         QVERIFY2(!quiet.err.contains(QStringLiteral("r8.link:")), qPrintable(quiet.err));
-        QVERIFY2(verbose.err.contains(QStringLiteral("r8.link: Old model PortName: ") + sim.device), qPrintable(verbose.err));
+        QVERIFY2(verbose.err.contains(QStringLiteral("r8.link: Old model PortName: ") + sim.device),
+                 qPrintable(verbose.err));
         // The error itself is no diagnostic: both say it.
         QVERIFY(quiet.err.contains(QStringLiteral("r8tool: Could not connect to device.")));
         QVERIFY(verbose.err.contains(QStringLiteral("r8tool: Could not connect to device.")));
+    }
+
+    void simDiagnosticsOnlyWhenVerbose_data()
+    {
+        QTest::addColumn<bool>("verbose");
+        QTest::newRow("quiet") << false;
+        QTest::newRow("--verbose") << true;
+    }
+    void simDiagnosticsOnlyWhenVerbose()
+    {
+        // A badly framed sentence is the simulator's diagnostic, not an error.
+        QFETCH(bool, verbose);
+        QProcess sim;
+        sim.start(TestEnv::ToolPath("R8SIM"), verbose ? QStringList{QStringLiteral("--verbose")} : QStringList());
+        QVERIFY(sim.waitForStarted());
+        QByteArray out;
+        while (out.count('\n') < 2 && sim.waitForReadyRead(5000))
+            out += sim.readAllStandardOutput();
+        QFile device(QString::fromLocal8Bit(out.split('\n').value(0)));
+        QVERIFY(device.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        QVERIFY(device.write("$PZVFLO,START,*00\n") > 0);
+        // Time for the simulator to read it, then end it.
+        QTest::qWait(500);
+        device.close();
+        sim.terminate();
+        QVERIFY(sim.waitForFinished(5000));
+        const QString err = QString::fromUtf8(sim.readAllStandardError());
+        QCOMPARE(err.contains(QStringLiteral("r8sim: bad sentence")), verbose);
     }
 };
 

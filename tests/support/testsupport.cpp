@@ -11,12 +11,12 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
-#include <QStandardPaths>
 
 namespace {
 
