@@ -12,8 +12,8 @@
 namespace {
 
 constexpr int kFirstModel = 1;
-constexpr int kLastModel = 5; // "R8alvo" .. "Tey+"
-constexpr int kBaseLanguage = 1; // English: the base texts, never translated
+constexpr int kLastModel = 5;         // "R8alvo" .. "Tey+"
+constexpr int kBaseLanguage = 1;      // English: the base texts, never translated
 constexpr int kLastLanguageIndex = 6; // last entry of the preferences' language list
 
 CatalogueCoverage FallbackCoverage()
@@ -32,8 +32,8 @@ CatalogueCoverage BuiltInCoverage()
     QFile builtIn(QStringLiteral(":/R8strings.sqlite"));
     QTemporaryFile copy;
     CatalogueCoverage coverage;
-    if (builtIn.open(QIODevice::ReadOnly) && copy.open() && copy.write(builtIn.readAll()) == builtIn.size()
-        && copy.flush()) {
+    if (builtIn.open(QIODevice::ReadOnly) && copy.open() && copy.write(builtIn.readAll()) == builtIn.size() &&
+        copy.flush()) {
         copy.close();
         bool ok = false;
         WithReadOnlyDatabase(copy.fileName(), [&](QSqlDatabase& db) { ok = ReadCoverage(db, &coverage); });

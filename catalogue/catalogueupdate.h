@@ -22,18 +22,18 @@ class CatalogueUpdate
 public:
     enum Status {
         Accepted,
-        NetworkError,   // the reply reported an error
-        HttpStatus,     // status other than 200
-        TooLarge,       // body (or its Content-Length) over MaxBodyBytes
-        NotSqlite,      // no SQLite header
-        Truncated,      // fewer bytes than the header announces
-        Unreadable,     // does not open or fails the integrity check
-        MissingTables,  // catalogue tables absent
-        NoFields,       // a model has fewer fields than the built-in catalogue
-        Unwritable,     // the catalogue file could not be replaced
-        TimedOut,       // the download outlasted TimeLimitMs
-        WalMode,        // a write-ahead-log database (would grow -wal/-shm files)
-        NoTranslations  // a language of the built-in catalogue has no rows
+        NetworkError,  // the reply reported an error
+        HttpStatus,    // status other than 200
+        TooLarge,      // body (or its Content-Length) over MaxBodyBytes
+        NotSqlite,     // no SQLite header
+        Truncated,     // fewer bytes than the header announces
+        Unreadable,    // does not open or fails the integrity check
+        MissingTables, // catalogue tables absent
+        NoFields,      // a model has fewer fields than the built-in catalogue
+        Unwritable,    // the catalogue file could not be replaced
+        TimedOut,      // the download outlasted TimeLimitMs
+        WalMode,       // a write-ahead-log database (would grow -wal/-shm files)
+        NoTranslations // a language of the built-in catalogue has no rows
     };
     struct Outcome {
         Status status = Accepted;

@@ -35,6 +35,6 @@ private:
 
     firmwareToDevice* worker = nullptr;
     Ui_firmwareSender* form = nullptr;
-    bool bStopping = false;  // a close asked the running transfer to stop
-    QString strLastMessage;  // the worker's, kept while "Stopping…" shows
+    bool bStopping = false; // a close asked the running transfer to stop
+    QString strLastMessage; // the worker's, kept while "Stopping…" shows
 };

@@ -62,7 +62,7 @@ QString firmwareToDevice::CheckBodySize(qint64 bodySize)
 
 QString firmwareToDevice::SilenceHint()
 {
-    return tr("No answer: switch the instrument on in firmware mode and check the cable.");
+    return tr("No answer: is the instrument on, in firmware mode, cable in?");
 }
 
 void firmwareToDevice::run()
@@ -84,8 +84,8 @@ void firmwareToDevice::run()
     const bool bConnected = link.ConnectToInstrument() != 0;
     // A port that exists but does not open says why.
     message = bConnected || link.OpenProblem().isEmpty()
-        ? CheckInstrument(header, bConnected, link.iModel, link.strModel)
-        : link.OpenProblem();
+                  ? CheckInstrument(header, bConnected, link.iModel, link.strModel)
+                  : link.OpenProblem();
     if (message.isEmpty())
         message = CheckBodySize(file.size() - kHeaderSize);
     if (!message.isEmpty()) {

@@ -7,7 +7,7 @@
 namespace {
 constexpr int kInitialProgress = 24; // shown until the first transfer sets it
 constexpr int kInitialMaximum = 100; // Qt's default
-}
+} // namespace
 
 void ShowBarProgress(QProgressBar* bar, int iValue, int iMaximum)
 {
@@ -20,8 +20,7 @@ void ShowBarProgress(QProgressBar* bar, int iValue, int iMaximum)
     bar->setValue(qBound(0, iValue, iMaximum));
 }
 
-Progress::Progress(QWidget* parent)
-    : QDialog(parent), iValue(kInitialProgress), iMax(kInitialMaximum)
+Progress::Progress(QWidget* parent) : QDialog(parent), iValue(kInitialProgress), iMax(kInitialMaximum)
 {
     setObjectName(QStringLiteral("Progress"));
     resize(521, 150);
@@ -40,7 +39,9 @@ Progress::Progress(QWidget* parent)
 
     label_2 = new QLabel(this);
     label_2->setObjectName(QStringLiteral("label_2"));
-    label_2->setGeometry(20, 90, 481, 20);
+    // Two lines: a port problem names the port and where to read more.
+    label_2->setGeometry(20, 90, 481, 40);
+    label_2->setWordWrap(true);
 }
 
 void Progress::ShowMessage(const QString& strMessage)

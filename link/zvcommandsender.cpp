@@ -110,7 +110,7 @@ void ZvCommandSender::doWork()
             bFailed = true;
         } else {
             emit message(tr("Connected to %1.").arg(link.strModel));
-            qCDebug(lcLink) << QStringLiteral("Connected to %1 sn:%2.").arg(link.strModel, link.strSerial);
+            qCDebug(lcLink).noquote() << QStringLiteral("Connected to %1 sn:%2.").arg(link.strModel, link.strSerial);
             bFailed = !SendQueue(link, n);
         }
     }

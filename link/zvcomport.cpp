@@ -56,19 +56,18 @@ bool IsPortFailure(QSerialPort::SerialPortError error)
 
 } // namespace
 
-QString PortOpenProblem(const QString& strPort, QSerialPort::SerialPortError error)
+QString PortOpenProblem(const R8PortInfo& info, QSerialPort::SerialPortError error)
 {
     if (error != QSerialPort::PermissionError)
         return QString();
     // Qt reports a port held by another program (its lock file, or an
-    // exclusive open) and one this user may not open alike; the file's
-    // permissions tell which.
-    const QFileInfo file(strPort);
+    // exclusive open) and one this user may not open alike; the device
+    // node's permissions tell which.
+    const QFileInfo file(info.strLocation);
     if (file.exists() && !(file.isReadable() && file.isWritable()))
-        return QCoreApplication::translate("ZVcomPort",
-                                           "Could not open %1: permission denied — see README: dialout group.")
-            .arg(strPort);
-    return QCoreApplication::translate("ZVcomPort", "Could not open %1: in use by another program.").arg(strPort);
+        return QCoreApplication::translate("ZVcomPort", "%1: permission denied — see README: dialout group.")
+            .arg(info.strName);
+    return QCoreApplication::translate("ZVcomPort", "%1: in use by another program.").arg(info.strName);
 }
 
 quint8 SentenceChecksum(const QByteArray& body)
@@ -261,8 +260,8 @@ bool ZVcomPort::OpenPort(const R8PortInfo& info)
         bPortLost = false; // an earlier port of the search may have failed
         return true;
     }
-    qCDebug(lcLink) << QStringLiteral("have error code: %1").arg(port.error()) << port.errorString();
-    const QString problem = PortOpenProblem(info.strLocation, port.error());
+    qCDebug(lcLink).noquote() << QStringLiteral("have error code: %1").arg(port.error()) << port.errorString();
+    const QString problem = PortOpenProblem(info, port.error());
     if (!problem.isEmpty())
         strOpenProblem = problem;
     GiveUpPort();
@@ -284,7 +283,7 @@ int ZVcomPort::OpenSdPort(const R8PortInfo& info)
 
 int ZVcomPort::TryConverterPort(const R8PortInfo& info, bool* pbEndSearch)
 {
-    qCDebug(lcLink) << QStringLiteral("Old model PortName: %1").arg(info.strName);
+    qCDebug(lcLink).noquote() << QStringLiteral("Old model PortName: %1").arg(info.strName);
     port.setPortName(info.strLocation);
     port.setBaudRate(kConverterBaud, QSerialPort::AllDirections);
     port.setDataBits(QSerialPort::Data8);
@@ -310,7 +309,7 @@ int ZVcomPort::TryConverterPort(const R8PortInfo& info, bool* pbEndSearch)
         return 0;
     }
     iModel = ConverterModelFromName(strModel);
-    qCDebug(lcLink) << QStringLiteral("got response! %1").arg(iModel, 0, 16);
+    qCDebug(lcLink).noquote() << QStringLiteral("got response! %1").arg(iModel, 0, 16);
     return 1;
 }
 
@@ -327,7 +326,7 @@ int ZVcomPort::ConnectToInstrument()
             continue;
         if (Interrupted())
             return 0;
-        qCDebug(lcLink) << QStringLiteral("PortName: %1").arg(info.strLocation);
+        qCDebug(lcLink).noquote() << QStringLiteral("PortName: %1").arg(info.strLocation);
         if (info.iVendor == R8_VENDOR_SD)
             return OpenSdPort(info);
         if (info.iVendor == R8_VENDOR_CONVERTER) {
@@ -390,7 +389,7 @@ bool ZVcomPort::HasData(int t)
         return false;
     const qint64 waiting = port.bytesAvailable();
     if (waiting > 0) {
-        qCDebug(lcLink) << QStringLiteral("have data %1").arg(waiting);
+        qCDebug(lcLink).noquote() << QStringLiteral("have data %1").arg(waiting);
         return true;
     }
     return WaitForBytes(t);

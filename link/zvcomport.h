@@ -47,10 +47,6 @@ quint8 SentenceChecksum(const QByteArray& body);
 // with a blank. Empty when the body is longer than R8_MAX_BODY_BYTES.
 QByteArray FrameSentence(const QByteArray& body);
 
-// Why a port that exists could not be opened, in words for the user; empty
-// for an error that needs no explanation.
-QString PortOpenProblem(const QString& strPort, QSerialPort::SerialPortError error);
-
 // Model code and name of an instrument with its own USB interface; false for
 // a product id outside the table.
 bool SdModelFromProduct(quint16 productId, int* piModel, QString* pstrModel);
@@ -91,6 +87,9 @@ struct R8PortInfo {
 // Ports named in R8_EXTRA_PORTS ("/dev/pts/7=5e17:d901;...", ids in hex),
 // presented as USB ports, then the ports the system lists.
 QList<R8PortInfo> AvailableR8Ports();
+// Why a port that exists could not be opened, in words for the user (named
+// as listed, "ttyUSB0"); empty for an error that needs no explanation.
+QString PortOpenProblem(const R8PortInfo& info, QSerialPort::SerialPortError error);
 // Parses an R8_EXTRA_PORTS value; malformed entries are skipped with a debug line.
 QList<R8PortInfo> ParseExtraPorts(const QString& strValue);
 

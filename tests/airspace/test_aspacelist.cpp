@@ -376,7 +376,8 @@ void TestASpaceList::uploadRefusedForDulan()
     connect(dlg.Sender(), &ZvCommandSender::message, this, [&messages](const QString& s) { messages << s; });
     dlg.onUpload();
     QTRY_VERIFY_WITH_TIMEOUT(!dlg.Sending(), 20000);
-    QCOMPARE(messages, QStringList({QStringLiteral("Looking for the instrument…"), QStringLiteral("DULAN SD not supported.")}));
+    QCOMPARE(messages,
+             QStringList({QStringLiteral("Looking for the instrument…"), QStringLiteral("DULAN SD not supported.")}));
     QVERIFY(sim.Log().filter(QStringLiteral("PZVCT")).isEmpty());
 }
 

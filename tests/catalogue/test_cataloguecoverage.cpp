@@ -53,9 +53,9 @@ private slots:
             << int(CatalogueUpdate::NoFields);
         QTest::newRow("Tey+ missing") << QStringList{QStringLiteral("DELETE FROM ModelStrings WHERE ModelId=5")}
                                       << int(CatalogueUpdate::NoFields);
-        QTest::newRow("no German texts")
-            << QStringList{QStringLiteral("DELETE FROM LanguageStrings WHERE LanguageId=5")}
-            << int(CatalogueUpdate::NoTranslations);
+        QTest::newRow("no German texts") << QStringList{QStringLiteral(
+                                                "DELETE FROM LanguageStrings WHERE LanguageId=5")}
+                                         << int(CatalogueUpdate::NoTranslations);
         QTest::newRow("write-ahead log") << QStringList{QStringLiteral("PRAGMA journal_mode=WAL")}
                                          << int(CatalogueUpdate::WalMode);
         QTest::newRow("a new field for the Tey")

@@ -73,10 +73,14 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("endless body") << "endless" << "more than";
-        QTest::newRow("growing past the limit") << "growing" << "more than";
-        QTest::newRow("Content-Length of 10 GB") << "liar" << "more than";
-        QTest::newRow("stalled body") << "stalled" << "not complete within the time limit";
+        QTest::newRow("endless body") << "endless"
+                                      << "more than";
+        QTest::newRow("growing past the limit") << "growing"
+                                                << "more than";
+        QTest::newRow("Content-Length of 10 GB") << "liar"
+                                                 << "more than";
+        QTest::newRow("stalled body") << "stalled"
+                                      << "not complete within the time limit";
     }
     void hostileBodyLeavesCatalogue()
     {
@@ -91,7 +95,8 @@ private slots:
         const int fieldsBefore = g_DataFields.count();
 
         QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
-        settings.setValue(QStringLiteral("CatalogueUrl"), QStringLiteral("http://127.0.0.1:%1/%2").arg(m_iPort).arg(path));
+        settings.setValue(QStringLiteral("CatalogueUrl"),
+                          QStringLiteral("http://127.0.0.1:%1/%2").arg(m_iPort).arg(path));
         QNetworkAccessManager manager;
         QSignalSpy finished(&manager, &QNetworkAccessManager::finished);
         QPointer<QNetworkReply> reply = CatalogueUpdate::Start(manager, settings, kStallLimitMs);

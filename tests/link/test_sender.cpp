@@ -130,8 +130,8 @@ void TestSender::fullBatchAcknowledged()
     const BatchReport r = RunBatch(sender);
     QCOMPARE(r.started, QList<int>{5});
     QCOMPARE(r.progress, (QList<int>{1, 2, 3, 4, 5}));
-    QCOMPARE(r.messages, (QStringList{QStringLiteral("Looking for the instrument…"), QStringLiteral("Connected to ALVO SD."),
-                                      QStringLiteral("All data sent.")}));
+    QCOMPARE(r.messages, (QStringList{QStringLiteral("Looking for the instrument…"),
+                                      QStringLiteral("Connected to ALVO SD."), QStringLiteral("All data sent.")}));
     QCOMPARE(r.ended, 1);
     QCOMPARE(sender.QueuedCount(), 0);
     QCOMPARE(sim.Log(), Bodies(5));
@@ -222,7 +222,8 @@ void TestSender::noInstrument()
     sender.AddCommands(Bodies(3));
     const BatchReport r = RunBatch(sender);
     QCOMPARE(r.started, QList<int>{3});
-    QCOMPARE(r.messages, (QStringList{QStringLiteral("Looking for the instrument…"), QStringLiteral("Could not connect to device.")}));
+    QCOMPARE(r.messages, (QStringList{QStringLiteral("Looking for the instrument…"),
+                                      QStringLiteral("Could not connect to device.")}));
     QCOMPARE(r.ended, 1);
     QCOMPARE(sender.QueuedCount(), 0);
 }

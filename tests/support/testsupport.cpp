@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QHostAddress>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>

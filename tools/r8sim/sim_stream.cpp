@@ -24,7 +24,7 @@ QByteArray FixSentence(int iCount)
 // A full pty drops the sentence, as a converter's full buffer would.
 void Offer(const SimPty& pty, const QByteArray& line)
 {
-    pollfd pfd {pty.fdMaster, POLLOUT, 0};
+    pollfd pfd{pty.fdMaster, POLLOUT, 0};
     if (::poll(&pfd, 1, 0) == 1 && (pfd.revents & POLLOUT))
         WriteSimPty(pty, line);
 }

@@ -67,8 +67,10 @@ void RemoveLockFileAndExit(int)
 // terminated (as every test ends it); take it away then.
 void RemoveLockFileOnExit(const QString& strDevice)
 {
-    const QString name = QLatin1String("LCK..") + QString(strDevice).remove(QStringLiteral("/dev/")).replace(QLatin1Char('/'), QLatin1Char('_'));
-    const char* const dirs[] = {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp", "/tmp", "/var/tmp", "/run/lock"};
+    const QString name = QLatin1String("LCK..") +
+                         QString(strDevice).remove(QStringLiteral("/dev/")).replace(QLatin1Char('/'), QLatin1Char('_'));
+    const char* const dirs[] = {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp",
+                                "/tmp",      "/var/tmp",   "/run/lock"};
     for (const char* dir : dirs) {
         const QByteArray path = QByteArray(dir) + '/' + name.toLocal8Bit();
         if (::access(path.constData(), F_OK) == 0 && size_t(path.size()) < sizeof s_szLockFile) {
