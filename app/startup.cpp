@@ -72,6 +72,15 @@ TranslationLoad InstallTranslations(const QString& fileDir, int iLangID, const Q
     return loaded;
 }
 
+QString QtTranslationsDirectory()
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#else
+    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+}
+
 void ReadCatalogueChoice(const QSettings& settings)
 {
     g_iTargetModel = settings.value(QStringLiteral("TargetDevice"), 0).toInt() + 1;
@@ -103,7 +112,9 @@ int RunDesigner(int& argc, char** argv)
     QApplication app(argc, argv);
     theApp = &app;
     QTranslator unicodeTranslator;
-    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps); // always on in Qt 6
+#endif
     QCoreApplication::setOrganizationName(QStringLiteral("Zarvin"));
     QCoreApplication::setOrganizationDomain(QStringLiteral("zarvin.com"));
     QCoreApplication::setApplicationName(QStringLiteral("R8designer"));
@@ -123,7 +134,7 @@ int RunDesigner(int& argc, char** argv)
 
     ReadCatalogueChoice(*theSettings);
     // The distribution keeps Qt's own translations in Qt's folder.
-    InstallTranslations(fileDir, g_iLangID, QLibraryInfo::location(QLibraryInfo::TranslationsPath));
+    InstallTranslations(fileDir, g_iLangID, QtTranslationsDirectory());
 
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));

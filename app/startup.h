@@ -34,6 +34,9 @@ struct TranslationLoad {
 };
 TranslationLoad InstallTranslations(const QString& fileDir, int iLangID, const QString& qtDir);
 
+// Where this Qt keeps its own translations (the distribution's folder).
+QString QtTranslationsDirectory();
+
 // g_iTargetModel and g_iLangID from "TargetDevice" and "SelectedLanguage".
 void ReadCatalogueChoice(const QSettings& settings);
 

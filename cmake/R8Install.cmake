@@ -2,7 +2,8 @@
 #   PREFIX/lib/r8designer/R8designer.app/Contents/MacOS/  the programs, the
 #       catalogue and the translations together, where start-up finds them
 #   PREFIX/bin/r8designer, r8tool, r8sim                   links to those programs
-#   PREFIX/share/applications/r8designer.desktop and the icon
+#   PREFIX/share/applications/r8designer.desktop, the icon and the
+#       layout file type (share/mime/packages/r8designer.xml)
 include(GNUInstallDirs)
 set(R8_INSTALL_BUNDLE ${CMAKE_INSTALL_LIBDIR}/r8designer/R8designer.app/Contents/MacOS)
 
@@ -22,5 +23,9 @@ foreach(_p IN LISTS _programs)
   ")
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/r8designer.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The icon is 64 x 64: the theme folder must say its real size.
 install(FILES ${PROJECT_SOURCE_DIR}/resources/images/main_design_iconSQ.png
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps RENAME r8designer.png OPTIONAL)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps RENAME r8designer.png)
+# The layout file type (*.zvl), for file managers and the desktop's "Open with".
+install(FILES ${PROJECT_SOURCE_DIR}/resources/r8designer-mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME r8designer.xml)

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLibraryInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -14,7 +13,7 @@ namespace {
 
 QString QtFolder()
 {
-    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    return QtTranslationsDirectory();
 }
 
 } // namespace

@@ -55,7 +55,7 @@ QVector<TsMessage> ReadTs(const QString& path, QString* error)
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement()) {
-            const QStringRef name = xml.name();
+            const auto name = xml.name(); // QStringRef in Qt 5, QStringView in Qt 6
             if (name == QLatin1String("context")) {
                 context.clear();
             } else if (name == QLatin1String("name")) {

@@ -29,7 +29,7 @@ int RunAirspaceBatch(const QStringList& args)
         items << file;
     }
     QTextStream out(stdout);
-    out.setCodec("UTF-8");
+    SetUtf8(out);
     const QStringList batch = ASpaceList::BuildBatch(items);
     for (const QString& body : batch)
         out << body << '\n';

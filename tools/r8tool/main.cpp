@@ -50,6 +50,15 @@ int Fail(const QString& message)
     return 1;
 }
 
+void SetUtf8(QTextStream& out)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    out.setEncoding(QStringConverter::Utf8);
+#else
+    out.setCodec("UTF-8");
+#endif
+}
+
 bool LoadCatalogue(int iLangID, int iModel)
 {
     // Kept for the whole run, like the designer's connection.
