@@ -370,8 +370,12 @@ void FlightPreview::Tick()
 void FlightPreview::ShowTime()
 {
     const int iFix = CurrentFix();
-    m_pTime->setText(
-        tr("%1 UTC%2").arg(IgcFile::TimeText(Time())).arg(m_pTrack->IsAirborne(iFix) ? tr(", in flight") : QString()));
+    QString state;
+    if (m_pTrack->IsInThermal(iFix))
+        state = tr(", in a thermal");
+    else if (m_pTrack->IsAirborne(iFix))
+        state = tr(", in flight");
+    m_pTime->setText(tr("%1 UTC%2").arg(IgcFile::TimeText(Time()), state));
     m_pPage->setText(PageText());
     {
         const QSignalBlocker block(m_pSlider);
