@@ -3,6 +3,7 @@
 #include "flightpage.h"
 #include "mainwindow.h"
 #include "r8element.h"
+#include "screenthumb.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -208,6 +209,10 @@ FlightPreview::FlightPreview(MainWindow* pMainWindow, const IgcLog& log, const Q
             [this](int i) { SetZoom(float(m_pZoom->itemData(i).toDouble())); });
     connect(airspaces, &QPushButton::clicked, this, &FlightPreview::OpenAirspaces);
     connect(pMainWindow, &MainWindow::UpdateLayout, this, &FlightPreview::LayoutChanged);
+    // Page properties (triggers, names, disabled) change without a repaint of
+    // the pages; the page strip tells when.
+    for (int i = 0; i < R8_PAGE_COUNT; ++i)
+        connect(pMainWindow->Thumb(i), &ScreenThumb::NewTrigger, this, &FlightPreview::LayoutChanged);
 
     SetSpeed(m_iSpeed);
     SetZoom(m_fZoom);
@@ -365,8 +370,12 @@ void FlightPreview::Tick()
 void FlightPreview::ShowTime()
 {
     const int iFix = CurrentFix();
-    m_pTime->setText(
-        tr("%1 UTC%2").arg(IgcFile::TimeText(Time())).arg(m_pTrack->IsAirborne(iFix) ? tr(", in flight") : QString()));
+    QString state;
+    if (m_pTrack->IsInThermal(iFix))
+        state = tr(", in a thermal");
+    else if (m_pTrack->IsAirborne(iFix))
+        state = tr(", in flight");
+    m_pTime->setText(tr("%1 UTC%2").arg(IgcFile::TimeText(Time()), state));
     m_pPage->setText(PageText());
     {
         const QSignalBlocker block(m_pSlider);

@@ -120,9 +120,9 @@ FlightFieldValue Value(const FlightTrack& track, int iFix, int iField)
     FlightFieldValue v;
     v.bHas = true;
     switch (iField) {
-    case kFieldTime: v.dNumber = double(fix.iTime % 86400); return v;
+    case kFieldTime: v.dNumber = double((track.LocalTime(iFix) % 86400 + 86400) % 86400); return v;
     case kFieldDate: {
-        const QDate date = track.DateAt(iFix);
+        const QDate date = track.LocalDateAt(iFix);
         v.bHas = date.isValid();
         v.dNumber = double(date.toJulianDay());
         return v;

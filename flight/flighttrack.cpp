@@ -77,6 +77,14 @@ QDate FlightTrack::DateAt(int iFix) const
     return m_Log.date.addDays(Fix(iFix).iTime / 86400);
 }
 
+QDate FlightTrack::LocalDateAt(int iFix) const
+{
+    if (!m_Log.date.isValid())
+        return QDate();
+    const qint64 t = LocalTime(iFix);
+    return m_Log.date.addDays(t >= 0 ? t / 86400 : -1);
+}
+
 bool FlightTrack::IsAirborne(int iFix) const
 {
     for (const FlightLeg& leg : m_Legs)

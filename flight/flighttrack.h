@@ -89,8 +89,12 @@ public:
     // A time of day (0..86399) as a log time: after midnight when the log
     // started the day before.
     qint64 FromTimeOfDay(qint64 iTimeOfDay) const;
-    // The date at a fix (the header date, later after midnight).
+    // The date at a fix (the header date, later after midnight), UTC.
     QDate DateAt(int iFix) const;
+    // Time and date at a fix as the pilot's instrument shows them: in the
+    // log's time zone when its header gives one, else UTC.
+    qint64 LocalTime(int iFix) const { return Fix(iFix).iTime + m_Log.iUtcOffset; }
+    QDate LocalDateAt(int iFix) const;
 
     // NaN when the flight gives none at that fix.
     double Value(int iFix, FlightQuantity q) const { return m_Values[iFix * int(FlightQuantity::Count) + int(q)]; }

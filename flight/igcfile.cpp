@@ -160,6 +160,21 @@ QDate ReadDate(const char* line, int iLength)
     return QDate(yy < 80 ? 2000 + yy : 1900 + yy, mo, dd);
 }
 
+// "HFTZNTIMEZONE:2.0", "HFTZN...:+1.0", "HFTZNTIMEZONE:-3.5": hours, in
+// steps of a quarter; false when the text is no such offset.
+bool ReadUtcOffset(const char* line, int iLength, int* pSeconds)
+{
+    const char* colon = static_cast<const char*>(std::memchr(line, ':', size_t(iLength)));
+    if (!colon)
+        return false;
+    bool ok = false;
+    const double hours = QByteArray(colon + 1, int(line + iLength - colon - 1)).trimmed().toDouble(&ok);
+    if (!ok || std::abs(hours) > 14.0)
+        return false;
+    *pSeconds = int(std::lround(hours * 4)) * 900;
+    return true;
+}
+
 bool LooksLikeText(const QByteArray& data)
 {
     const int n = std::min(data.size(), 4096);
@@ -219,6 +234,9 @@ bool Read(const QByteArray& data, IgcLog* log, QString* error)
             log->date = ReadDate(line, iLength);
             if (!log->date.isValid())
                 warn(iLine, Tr("unreadable date"));
+        } else if (record == 'H' && iLength >= 5 && std::strncmp(line + 2, "TZN", 3) == 0) {
+            if (!ReadUtcOffset(line, iLength, &log->iUtcOffset))
+                warn(iLine, Tr("unreadable time zone"));
         } else if (record == 'I') {
             ext = ReadExtensions(line, iLength);
         } else if (record == 'B') {

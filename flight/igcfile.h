@@ -24,6 +24,7 @@ struct IgcLog {
     QDate date;                // header date (HFDTE); invalid when the header has none
     QVector<IgcFix> fixes;     // in file order, times never decreasing
     QStringList warnings;      // "line N: ..." for every line that was skipped
+    int iUtcOffset = 0;        // seconds local time is ahead of UTC (HFTZN), 0 when not given
     bool bHasPressure = false; // some fix has a non-zero pressure altitude
     bool bHasTas = false;
 

@@ -6,11 +6,13 @@
 #include "flightpreview.h"
 #include "mainwindow.h"
 #include "r8element.h"
+#include "screenthumb.h"
 #include "testsupport.h"
 
 #include <QAction>
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -133,11 +135,18 @@ void TestFlightPreview::pageFollowsTheTriggers()
     preview->SetTime(thermalTime);
     QCOMPARE(preview->CurrentPage().iPage, 5); // the disabled page 4 is skipped
     QVERIFY(preview->PageText().contains(QLatin1String("Entering thermal")));
-    // Trigger edits are read at once.
+    // Page property edits show at once, also in the paused window's text.
+    QLabel* label = nullptr;
+    for (QLabel* l : preview->findChildren<QLabel*>())
+        if (l->text().startsWith(QLatin1String("Page 5")))
+            label = l;
+    QVERIFY(label);
     QVector<PageProps> pages = w->PagesProps();
     pages[5].Disabled = 1;
     w->SetPagesProps(pages);
     QCOMPARE(preview->CurrentPage().iPage, 2);
+    emit w->Thumb(5)->NewTrigger(5, kTriggerThermal); // what the page properties dialog sends
+    QVERIFY2(label->text().startsWith(QLatin1String("Page 2")), qPrintable(label->text()));
 }
 
 void TestFlightPreview::liveValuesArePainted()

@@ -271,6 +271,19 @@ void TestFlightValues::fieldsOfTheFlight()
     QCOMPARE(FlightFields::LatitudeText(-(38 + 39.773 / 60)), QStringLiteral("38\u00b039.773'S"));
     QCOMPARE(FlightFields::LongitudeText(8 + 24.4376 / 60), QStringLiteral("008\u00b024.438'E"));
     QCOMPARE(FlightFields::LatitudeText(45.99999999), QStringLiteral("46\u00b000.000'N"));
+    // Time and date in the log's time zone: UTC+2 here, so the evening's
+    // last fixes fall on the next local day.
+    const FlightTrack olsztyn(ReadRealLog(QStringLiteral("olsztyn.igc")));
+    QCOMPARE(FlightFields::Value(olsztyn, 0, 36).dNumber, double(12 * 3600 + 16 * 60 + 43));
+    IgcLog late = ReadRealLog(QStringLiteral("olsztyn.igc"));
+    late.fixes.first().iTime = 22 * 3600 + 30 * 60;
+    late.fixes.resize(1);
+    QCOMPARE(FlightFields::Value(FlightTrack(late), 0, 36).dNumber, double(30 * 60));
+    QCOMPARE(FlightFields::Value(FlightTrack(late), 0, 46).dNumber, double(QDate(2011, 9, 3).toJulianDay()));
+    late.iUtcOffset = -3 * 3600;
+    late.fixes.first().iTime = 3600;
+    QCOMPARE(FlightFields::Value(FlightTrack(late), 0, 36).dNumber, double(22 * 3600));
+    QCOMPARE(FlightFields::Value(FlightTrack(late), 0, 46).dNumber, double(QDate(2011, 9, 1).toJulianDay()));
     // True airspeed only from a logger that records it; unknown fields never.
     QVERIFY(!FlightFields::IsMapped(track, 245));
     QVERIFY(FlightFields::IsMapped(FlightTrack(ReadRealLog(QStringLiteral("new_zealand.igc"))), 245));

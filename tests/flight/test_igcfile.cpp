@@ -30,15 +30,16 @@ void TestIgcFile::realLogs_data()
     QTest::addColumn<int>("fixes"); // B records, as SOURCES.md counts them
     QTest::addColumn<QDate>("date");
     QTest::addColumn<bool>("pressure");
-    QTest::newRow("middle landing") << "flight_with_middle_landing.igc" << 14819 << QDate(2019, 3, 9) << true;
-    QTest::newRow("napret") << "napret.igc" << 5380 << QDate(2016, 4, 3) << true;
-    QTest::newRow("new zealand") << "new_zealand.igc" << 5367 << QDate(2009, 11, 6) << true;
-    QTest::newRow("no time increment") << "no_time_increment.igc" << 200 << QDate(2003, 2, 1) << true;
-    QTest::newRow("olsztyn") << "olsztyn.igc" << 2469 << QDate(2011, 9, 2) << true;
-    QTest::newRow("skydrop") << "skydrop-2019-04-15.igc" << 533 << QDate(2019, 4, 15) << true;
-    QTest::newRow("xctrack DATE: form") << "xctrack-2020-09-04.igc" << 583 << QDate(2020, 9, 4) << true;
+    QTest::addColumn<int>("utcOffset"); // HFTZN: "2", "+1.0"
+    QTest::newRow("middle landing") << "flight_with_middle_landing.igc" << 14819 << QDate(2019, 3, 9) << true << 0;
+    QTest::newRow("napret") << "napret.igc" << 5380 << QDate(2016, 4, 3) << true << 0;
+    QTest::newRow("new zealand") << "new_zealand.igc" << 5367 << QDate(2009, 11, 6) << true << 0;
+    QTest::newRow("no time increment") << "no_time_increment.igc" << 200 << QDate(2003, 2, 1) << true << 0;
+    QTest::newRow("olsztyn") << "olsztyn.igc" << 2469 << QDate(2011, 9, 2) << true << 7200;
+    QTest::newRow("skydrop") << "skydrop-2019-04-15.igc" << 533 << QDate(2019, 4, 15) << true << 3600;
+    QTest::newRow("xctrack DATE: form") << "xctrack-2020-09-04.igc" << 583 << QDate(2020, 9, 4) << true << 0;
     // This logger writes 0 as pressure altitude: the altimeter falls back to GNSS.
-    QTest::newRow("xctrack without baro") << "xctrack-2022-04-07.igc" << 294 << QDate(2022, 4, 7) << false;
+    QTest::newRow("xctrack without baro") << "xctrack-2022-04-07.igc" << 294 << QDate(2022, 4, 7) << false << 0;
 }
 
 void TestIgcFile::realLogs()
@@ -53,6 +54,7 @@ void TestIgcFile::realLogs()
     QCOMPARE(log.fixes.size(), fixes);
     QCOMPARE(log.date, date);
     QCOMPARE(log.bHasPressure, pressure);
+    QTEST(log.iUtcOffset, "utcOffset");
     QVERIFY2(log.warnings.isEmpty(), qPrintable(log.warnings.join(QLatin1Char('\n'))));
     for (int i = 1; i < log.fixes.size(); ++i)
         QVERIFY(log.fixes.at(i).iTime >= log.fixes.at(i - 1).iTime);
@@ -113,6 +115,7 @@ void TestIgcFile::badLine()
     // its position is sound, so the fix is kept and the line is named.
     const IgcLog log = ReadRealLog(QStringLiteral("bad-line.igc"));
     QCOMPARE(log.fixes.size(), 9);
+    QCOMPARE(log.iUtcOffset, 2 * 3600); // HFTZNTIMEZONE:2.0
     QCOMPARE(log.warnings.size(), 1);
     QVERIFY2(log.warnings.first().startsWith(QLatin1String("line 55:")), qPrintable(log.warnings.first()));
 }
@@ -136,8 +139,8 @@ void TestIgcFile::malformed_data()
     QTest::newRow("time goes back") << head + b + a << 1 << QStringList{"line 4"};
     QTest::newRow("garbage line") << head + a + "\x7f\x7f\r\n" + b << 2 << QStringList{"line 4"};
     // Fifteen digits of airspeed would overflow a number: not read.
-    QTest::newRow("overlong extension") << head + "I013650TAS\r\n" + a.trimmed() + "999999999999999\r\n" << 1
-                                        << QStringList{};
+    QTest::newRow("overlong extension") << head + "I013650TAS\r\n" + a.trimmed() + "999999999999999\r\n"
+                                        << 1 << QStringList{};
     QTest::newRow("LF only, no date") << QByteArray("AXXX\n") + a.trimmed() + "\n" << 1 << QStringList{};
 }
 

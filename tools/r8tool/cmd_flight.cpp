@@ -25,6 +25,10 @@ void PrintSummary(QTextStream& out, const FlightTrack& track)
     out << "date        " << (log.date.isValid() ? log.date.toString(Qt::ISODate) : QStringLiteral("unknown")) << "\n";
     out << "fixes       " << track.FixCount() << " from " << IgcFile::TimeText(track.StartTime()) << " to "
         << IgcFile::TimeText(track.EndTime()) << " UTC\n";
+    if (log.iUtcOffset != 0)
+        out << "time zone   UTC" << (log.iUtcOffset > 0 ? "+" : "-")
+            << FieldValueText(7, std::abs(log.iUtcOffset)).left(5)
+            << " (the Time and Date fields; other times are UTC)\n";
     out << "altimeter   " << (log.bHasPressure ? "pressure" : "GNSS (no pressure altitude in the log)") << "\n";
     out << "flights     " << track.Legs().size() << "\n";
     for (int i = 0; i < track.Legs().size(); ++i) {
