@@ -42,6 +42,7 @@ Progress::Progress(QWidget* parent) : QDialog(parent), iValue(kInitialProgress),
     // Two lines: a port problem names the port and where to read more.
     label_2->setGeometry(20, 90, 481, 40);
     label_2->setWordWrap(true);
+    label_2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void Progress::ShowMessage(const QString& strMessage)
