@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QThread>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -37,6 +38,9 @@ QList<int> AvailableScreenHeights()
     }
     return heights;
 }
+
+// A change reaches the recovery copy within this time.
+constexpr int kRecoveryDelayMs = 2000;
 
 bool FileToolBarWanted()
 {
@@ -58,6 +62,12 @@ MainWindow::MainWindow(QWidget* parent)
     setMinimumSize(sizing.width, sizing.height);
     m_pUndoStack = new QUndoStack(this);
     connect(m_pUndoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    m_pRecoveryTimer = new QTimer(this);
+    m_pRecoveryTimer->setSingleShot(true);
+    m_pRecoveryTimer->setInterval(kRecoveryDelayMs);
+    connect(m_pRecoveryTimer, &QTimer::timeout, this, &MainWindow::WriteRecovery);
+    connect(m_pUndoStack, &QUndoStack::indexChanged, this, &MainWindow::ScheduleRecovery);
+    connect(m_pUndoStack, &QUndoStack::cleanChanged, this, &MainWindow::ScheduleRecovery);
     UpdateTitle();
     setWindowIcon(QIcon(QStringLiteral(":/images/main_design_iconSQ.png")));
     qDebug() << QString::fromLatin1("Pixel ratio %1").arg(devicePixelRatioF());
@@ -120,6 +130,9 @@ MainWindow::~MainWindow()
     if (g_pElementHost == this)
         g_pElementHost = nullptr;
     R8selectedElements.clear();
+    // A normal end: no recovery copy is needed any more.
+    m_pRecoveryTimer->stop();
+    m_Recovery.Remove();
     // The history goes first: it deletes the elements it owns.
     m_pUndoStack->clear();
     const QList<R8element*> elements = m_Elements;
@@ -250,6 +263,13 @@ void MainWindow::CreateActions()
         connect(act, &QAction::triggered, this, &MainWindow::openRecentFile);
     }
 
+    quitAct = new QAction(tr("&Quit"), this);
+    quitAct->setObjectName(QStringLiteral("actionQuit"));
+    quitAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quitAct->setShortcutContext(Qt::ApplicationShortcut);
+    // Closing asks about unsaved changes (closeEvent).
+    connect(quitAct, &QAction::triggered, this, &QWidget::close);
+
     sendAct = new QAction(QIcon(QStringLiteral(":/images/Update.png")), tr("S&end to device"), this);
     sendAct->setShortcuts(QKeySequence::Refresh);
     connect(sendAct, &QAction::triggered, this, &MainWindow::SendToDevice);
@@ -371,6 +391,8 @@ void MainWindow::CreateMenus()
         fileMenu->addAction(act);
     fileMenu->addSeparator();
     fileMenu->addAction(sendAct);
+    fileMenu->addSeparator();
+    fileMenu->addAction(quitAct);
 
     editMenu = menuBar()->addMenu(tr("&Edit"));
     editMenu->addActions({undoAct, redoAct});
