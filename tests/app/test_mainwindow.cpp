@@ -591,7 +591,7 @@ void TestMainWindow::thumbnailShowsItsPage()
     // Thumbnails sit in two columns of eight beside the canvas.
     QCOMPARE(w->Thumb(3)->x() - w->Thumb(2)->x(), 48);
     QCOMPARE(w->Thumb(4)->y() - w->Thumb(2)->y(), 64);
-    QCOMPARE(w->Page(0)->x() - w->Thumb(0)->x(), 130);
+    QCOMPARE(w->Page(0)->x() - w->Thumb(0)->mapTo(w, QPoint()).x(), 130);
 }
 
 void TestMainWindow::preferencesReloadCatalogue()
