@@ -7,7 +7,11 @@
 #include <functional>
 #include <vector>
 
-struct AirWarning;
+// Something the reader could not use as written, with its line (from 1).
+struct AirWarning {
+    int line;
+    QString message;
+};
 
 // Instrument memory for airspaces.
 constexpr int R8_AIRSPACE_CAPACITY = 131068;  // 0x1FFFC

@@ -23,6 +23,8 @@ class WorkArea;
 class ZvCommandSender;
 class Progress;
 
+class AirspaceStore;
+
 class MainWindow : public QMainWindow, public ElementHost
 {
     Q_OBJECT
@@ -119,6 +121,10 @@ public slots:
     void CancelProperties();
     void OpenAirSpace();
     void OpenFirmware();
+    // The airspaces loaded in the airspace dialog; they stay for the run, so
+    // reopening the dialog shows them again and a flight replay can test
+    // them (AirspaceStore::AirspaceOutline).
+    AirspaceStore* Airspaces();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -129,6 +135,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    AirspaceStore* m_pAirspaces = nullptr;
     enum { MaxRecentFiles = 5 };
 
     void CreateToolBox();

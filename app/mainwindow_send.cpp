@@ -114,9 +114,16 @@ void MainWindow::PreferencesAction()
     m_pElementProp->BuildUi();
 }
 
+AirspaceStore* MainWindow::Airspaces()
+{
+    if (!m_pAirspaces)
+        m_pAirspaces = new AirspaceStore;
+    return m_pAirspaces;
+}
+
 void MainWindow::OpenAirSpace()
 {
-    auto* dialog = new ASpaceList(this);
+    auto* dialog = new ASpaceList(Airspaces(), this);
     dialog->exec();
     delete dialog;
 }
