@@ -135,43 +135,20 @@ QPointF AirspaceMapPainter::ToPixel(double dLat, double dLon, const QSizeF& size
 
 void AirspaceMapPainter::Paint(QPainter& painter, const QSizeF& size)
 {
-    MakeOutlines();
-    painter.save();
-    painter.fillRect(QRectF(QPointF(0, 0), size), QColor(250, 250, 246));
-    const QTransform t = Transform(size);
-    const QRectF visible = t.inverted().mapRect(QRectF(QPointF(0, 0), size));
-    PaintGrid(painter, size, visible);
-
-    // Unchecked first, so checked airspaces lie on top; the selected one last.
-    const double pixelDeg = 1.0 / scale;
-    QPen grey(QColor(150, 150, 150), 0);
-    grey.setCosmetic(true);
-    for (const bool bChecked : {false, true}) {
-        for (int i = 0; i < outlines.size(); ++i) {
-            const Outline& o = outlines.at(i);
-            const AirRecord& a = store->Airspace(i);
-            if (a.checked != bChecked || o.polygon.isEmpty() || !o.box.intersects(visible.adjusted(-pixelDeg, -pixelDeg, pixelDeg, pixelDeg)))
-                continue;
-            if (o.box.width() < pixelDeg && o.box.height() < pixelDeg) {
-                // Under a pixel: a dot says it is there.
-                painter.setPen(bChecked ? ClassColour(store->Token(a.token)) : grey.color());
-                painter.drawPoint(t.map(o.box.center()));
-                continue;
-            }
-            const QPolygonF pixels = t.map(o.polygon);
-            if (bChecked) {
-                const QColor c = ClassColour(store->Token(a.token));
-                QColor fill = c;
-                fill.setAlpha(kFillAlpha);
-                painter.setPen(QPen(c, 1));
-                painter.setBrush(fill);
-            } else {
-                painter.setPen(grey);
-                painter.setBrush(Qt::NoBrush);
-            }
-            painter.drawPolygon(pixels);
-        }
+    const QSize pixelSize = size.toSize();
+    if (layer.size() != pixelSize || layerGeneration != store->Generation() || !bOutlinesValid ||
+        layerLat != lat0 || layerLon != lon0 || layerScale != scale) {
+        layer = QImage(pixelSize, QImage::Format_ARGB32_Premultiplied);
+        QPainter p(&layer);
+        PaintLayer(p, size);
+        layerGeneration = store->Generation();
+        layerLat = lat0;
+        layerLon = lon0;
+        layerScale = scale;
     }
+    painter.drawImage(0, 0, layer);
+    const QTransform t = Transform(size);
+    painter.save();
     if (selected >= 0 && selected < outlines.size() && !outlines.at(selected).polygon.isEmpty()) {
         painter.setPen(QPen(Qt::black, 2.5));
         painter.setBrush(Qt::NoBrush);
@@ -188,8 +165,54 @@ void AirspaceMapPainter::Paint(QPainter& painter, const QSizeF& size)
         painter.drawLine(c + QPointF(-8, 0), c + QPointF(8, 0));
         painter.drawLine(c + QPointF(0, -8), c + QPointF(0, 8));
     }
-    PaintScaleBar(painter, size);
     painter.restore();
+}
+
+void AirspaceMapPainter::PaintLayer(QPainter& painter, const QSizeF& size)
+{
+    MakeOutlines();
+    painter.fillRect(QRectF(QPointF(0, 0), size), QColor(250, 250, 246));
+    const QTransform t = Transform(size);
+    const QRectF visible = t.inverted().mapRect(QRectF(QPointF(0, 0), size));
+    PaintGrid(painter, size, visible);
+
+    // Unchecked first, so checked airspaces lie on top.
+    const double pixelDeg = 1.0 / scale;
+    const QRectF near = visible.adjusted(-pixelDeg, -pixelDeg, pixelDeg, pixelDeg);
+    QPen grey(QColor(150, 150, 150), 0);
+    for (const bool bChecked : {false, true}) {
+        for (int i = 0; i < outlines.size(); ++i) {
+            const Outline& o = outlines.at(i);
+            const AirRecord& a = store->Airspace(i);
+            if (a.checked != bChecked || o.polygon.isEmpty() || !o.box.intersects(near))
+                continue;
+            const QColor colour = bChecked ? ClassColour(store->Token(a.token)) : grey.color();
+            if (o.box.width() < pixelDeg && o.box.height() < pixelDeg) {
+                // Under a pixel: a dot says it is there.
+                painter.setPen(colour);
+                painter.drawPoint(t.map(o.box.center()));
+                continue;
+            }
+            // Points closer than a pixel to the one before add nothing.
+            pixels.clear();
+            for (const QPointF& p : o.polygon) {
+                const QPointF q = t.map(p);
+                if (pixels.isEmpty() || std::abs(q.x() - pixels.last().x()) + std::abs(q.y() - pixels.last().y()) >= 1.0)
+                    pixels.append(q);
+            }
+            if (bChecked) {
+                QColor fill = colour;
+                fill.setAlpha(kFillAlpha);
+                painter.setPen(QPen(colour, 1));
+                painter.setBrush(fill);
+            } else {
+                painter.setPen(grey);
+                painter.setBrush(Qt::NoBrush);
+            }
+            painter.drawPolygon(pixels.constData(), pixels.size());
+        }
+    }
+    PaintScaleBar(painter, size);
 }
 
 void AirspaceMapPainter::PaintGrid(QPainter& painter, const QSizeF& size, const QRectF& visible) const

@@ -1,6 +1,7 @@
 #pragma once
 #include "geo.h"
 
+#include <QImage>
 #include <QPolygonF>
 #include <QRectF>
 #include <QVector>
@@ -35,6 +36,9 @@ public:
     void SetPlace(bool bShow, const _GEO_COORDS& place, double radiusKm);
     void SetSelected(int iAirspace) { selected = iAirspace; }
 
+    // Airspaces, grid and scale bar are drawn once into a layer that is kept
+    // until the view, the size or the store changes; the selection and the
+    // place go on top at every paint.
     void Paint(QPainter& painter, const QSizeF& size);
     // The smallest airspace under a pixel, or -1.
     int HitTest(const QPointF& pixel, const QSizeF& size);
@@ -49,6 +53,7 @@ private:
         double area;        // square degrees, to pick the smallest under a point
     };
     void MakeOutlines();
+    void PaintLayer(QPainter& painter, const QSizeF& size);
     QTransform Transform(const QSizeF& size) const;
     void PaintGrid(QPainter& painter, const QSizeF& size, const QRectF& visible) const;
     void PaintScaleBar(QPainter& painter, const QSizeF& size) const;
@@ -63,6 +68,10 @@ private:
     _GEO_COORDS place = {0.0, 0.0};
     double radiusKm = 0.0;
     int selected = -1;
+    QImage layer;
+    quint64 layerGeneration = ~0ULL;
+    double layerLat = 0, layerLon = 0, layerScale = 0;
+    QVector<QPointF> pixels;  // one polygon at a time, thinned to the pixels it covers
 };
 
 // The map in the airspace dialog: wheel zoom, drag pan, a click selects the

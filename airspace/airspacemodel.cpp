@@ -111,8 +111,9 @@ QModelIndex AirspaceModel::parent(const QModelIndex& child) const
 
 int AirspaceModel::rowCount(const QModelIndex& parent) const
 {
+    // Files as of the last Reload: a file being read is not shown yet.
     if (!parent.isValid())
-        return store->FileCount();
+        return shown.size();
     if (parent.column() != 0)
         return 0;
     switch (LevelOf(parent)) {

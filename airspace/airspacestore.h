@@ -97,6 +97,10 @@ public:
     void SetAirspaceChecked(int iAirspace, bool bChecked);
     void SetAllChecked(bool bChecked);
 
+    // Grows with every change of files or check states, so a view can tell
+    // whether what it drew is still current.
+    quint64 Generation() const { return generation; }
+
     // Bytes an airspace takes when sent: 0 without shapes.
     int Cost(int iAirspace) const;
     // The estimate of all checked airspaces.
@@ -122,6 +126,7 @@ private:
     std::vector<AirArc> arcs;
     QStringList tokens;
     QStringList classNames;
+    quint64 generation = 0;
 };
 
 // A name fit for a sentence: letters outside Latin-1 without their accents

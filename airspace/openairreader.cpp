@@ -295,6 +295,13 @@ void AirspaceReader::FinishAirspace()
 void AirspaceReader::Extend(double latDeg, double lonDeg, double radiusKm)
 {
     AirRecord& a = Current();
+    if (radiusKm <= 0.0) {
+        a.south = std::min(a.south, float(latDeg));
+        a.north = std::max(a.north, float(latDeg));
+        a.west = std::min(a.west, float(lonDeg));
+        a.east = std::max(a.east, float(lonDeg));
+        return;
+    }
     const double dLat = radiusKm / kKmPerDegree;
     const double dLon = dLat / std::max(0.01, std::cos(std::min(89.0, std::fabs(latDeg) + dLat) / R8_DEG_PER_RAD));
     a.south = std::min(a.south, float(std::max(-90.0, latDeg - dLat)));

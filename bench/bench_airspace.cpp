@@ -239,6 +239,27 @@ private slots:
         });
     }
 
+    // A pan: the airspaces drawn again at a new place, not just the kept layer.
+    void mapPanLargest()
+    {
+        QString largest;
+        for (const QString& p : OpenAirFiles())
+            if (largest.isEmpty() || QFileInfo(p).size() > QFileInfo(largest).size())
+                largest = p;
+        AirspaceStore store;
+        store.LoadFile(largest);
+        AirspaceMapPainter painter(&store);
+        const QSize size(900, 700);
+        painter.FitView(painter.DataBox(), size);
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        int step = 0;
+        Best([&] {
+            painter.SetView(painter.CentreLat(), painter.CentreLon() + ((step++ % 2) ? 0.01 : -0.01), painter.Scale());
+            QPainter p(&image);
+            painter.Paint(p, size);
+        });
+    }
+
     void uncheckCheckBig()
     {
         ASpaceList dlg;
