@@ -162,16 +162,24 @@ private slots:
     void readBig()
     {
         const double mb = big.size() / 1e6;
-        long added = 0;
         const Times best = Best([&] {
-            const long before = ResidentKiB();
             AirspaceStore store;
             store.LoadFile(bigFile.fileName());
-            added = std::max(added, ResidentKiB() - before);
         });
-        qInfo("50 MB input (%.1f MB): %.1f ms (cpu %.1f ms), %.0f MB/s, resident memory added %.1f MB (%.2f x the input)",
-              mb, best.wall, best.cpu, mb / (best.wall / 1000.0), added / 1024.0, added / 1024.0 / mb);
-        QTest::setBenchmarkResult(added / 1024.0 / mb, QTest::Events);
+        qInfo("50 MB input (%.1f MB): %.1f ms (cpu %.1f ms), %.0f MB/s (cpu %.0f MB/s)", mb, best.wall, best.cpu,
+              mb / (best.wall / 1000.0), mb / (best.cpu / 1000.0));
+    }
+
+    // Resident memory the store of the 50 MB input adds, as a multiple of the input.
+    void readBigMemory()
+    {
+        const double mb = big.size() / 1e6;
+        const long before = ResidentKiB();
+        AirspaceStore store;
+        store.LoadFile(bigFile.fileName());
+        const double added = (ResidentKiB() - before) / 1024.0;
+        qInfo("resident memory added %.1f MB (%.2f x the input)", added, added / mb);
+        QTest::setBenchmarkResult(added / mb, QTest::Events);
     }
 
     void summaryBig()
