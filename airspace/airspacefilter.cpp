@@ -10,16 +10,13 @@
 namespace {
 
 constexpr double kKmPerDegree = 111.32;
-constexpr double kArcStepRad = 5.0 / R8_DEG_PER_RAD;  // arcs walked this finely for distances
+constexpr double kArcStepRad = 5.0 / R8_DEG_PER_RAD; // arcs walked this finely for distances
 constexpr double kTwoPi = 6.283185307179586;
 
 // Positions in km east and north of the place.
 struct Flat {
     double lat0, lon0, cosLat0;
-    explicit Flat(const _GEO_COORDS& p)
-        : lat0(p.lat), lon0(p.lon), cosLat0(std::cos(p.lat / R8_DEG_PER_RAD))
-    {
-    }
+    explicit Flat(const _GEO_COORDS& p) : lat0(p.lat), lon0(p.lon), cosLat0(std::cos(p.lat / R8_DEG_PER_RAD)) {}
     QPointF operator()(double latDeg, double lonDeg) const
     {
         double dLon = std::remainder(lonDeg - lon0, 360.0);
@@ -27,7 +24,7 @@ struct Flat {
     }
 };
 
-double SegmentDistance(const QPointF& a, const QPointF& b)  // from the origin
+double SegmentDistance(const QPointF& a, const QPointF& b) // from the origin
 {
     const QPointF d = b - a;
     const double len2 = d.x() * d.x() + d.y() * d.y();
@@ -159,8 +156,7 @@ bool ParsePlace(const QString& strText, _GEO_COORDS* pPlace)
         *pPlace = c;
         return true;
     }
-    const QStringList parts =
-        text.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts);
+    const QStringList parts = text.split(QRegularExpression(QStringLiteral("[,;\\s]+")), Qt::SkipEmptyParts);
     if (parts.size() != 2)
         return false;
     bool okLat = false, okLon = false;

@@ -9,12 +9,12 @@
 // a height, a name. Every part is optional.
 struct AirspaceFilter {
     bool bNear = false;
-    _GEO_COORDS place = {0.0, 0.0};  // degrees
+    _GEO_COORDS place = {0.0, 0.0}; // degrees
     double radiusKm = 100.0;
-    QStringList classes;             // class tokens as written after AC; empty: all
+    QStringList classes; // class tokens as written after AC; empty: all
     bool bFloorBelow = false;
-    float floorBelowMetres = 0.0f;   // floor at or below this
-    QString nameSearch;              // part of the name, any case
+    float floorBelowMetres = 0.0f; // floor at or below this
+    QString nameSearch;            // part of the name, any case
 
     bool IsEmpty() const { return !bNear && classes.isEmpty() && !bFloorBelow && nameSearch.isEmpty(); }
 };

@@ -19,6 +19,8 @@ constexpr int kDragStartPixels = 4;
 constexpr double kGridMinPixels = 60.0;
 constexpr double kScaleBarPixels = 120.0;
 constexpr int kFillAlpha = 70;
+const QColor kGridLine(215, 215, 205);
+const QColor kGridText(110, 110, 100);
 
 QColor ClassColour(const QString& token)
 {
@@ -44,10 +46,7 @@ double NiceStep(double minimum)
 
 } // namespace
 
-AirspaceMapPainter::AirspaceMapPainter(const AirspaceStore* pStore)
-    : store(pStore)
-{
-}
+AirspaceMapPainter::AirspaceMapPainter(const AirspaceStore* pStore) : store(pStore) {}
 
 void AirspaceMapPainter::Invalidate()
 {
@@ -136,8 +135,8 @@ QPointF AirspaceMapPainter::ToPixel(double dLat, double dLon, const QSizeF& size
 void AirspaceMapPainter::Paint(QPainter& painter, const QSizeF& size)
 {
     const QSize pixelSize = size.toSize();
-    if (layer.size() != pixelSize || layerGeneration != store->Generation() || !bOutlinesValid ||
-        layerLat != lat0 || layerLon != lon0 || layerScale != scale) {
+    if (layer.size() != pixelSize || layerGeneration != store->Generation() || !bOutlinesValid || layerLat != lat0 ||
+        layerLon != lon0 || layerScale != scale) {
         layer = QImage(pixelSize, QImage::Format_ARGB32_Premultiplied);
         QPainter p(&layer);
         PaintLayer(p, size);
@@ -197,7 +196,8 @@ void AirspaceMapPainter::PaintLayer(QPainter& painter, const QSizeF& size)
             pixels.clear();
             for (const QPointF& p : o.polygon) {
                 const QPointF q = t.map(p);
-                if (pixels.isEmpty() || std::abs(q.x() - pixels.last().x()) + std::abs(q.y() - pixels.last().y()) >= 1.0)
+                if (pixels.isEmpty() ||
+                    std::abs(q.x() - pixels.last().x()) + std::abs(q.y() - pixels.last().y()) >= 1.0)
                     pixels.append(q);
             }
             if (bChecked) {
@@ -220,17 +220,20 @@ void AirspaceMapPainter::PaintGrid(QPainter& painter, const QSizeF& size, const 
     const double cosLat = std::cos(lat0 / R8_DEG_PER_RAD);
     const double step = NiceStep(kGridMinPixels / (scale * std::max(0.2, cosLat)));
     const QTransform t = Transform(size);
-    painter.setPen(QPen(QColor(215, 215, 205), 1));
     painter.setFont(QFont(painter.font().family(), 7));
     const int decimals = std::max(0, int(std::ceil(-std::log10(step))));
     for (double lon = std::floor(visible.left() / step) * step; lon <= visible.right(); lon += step) {
         const double x = t.map(QPointF(lon, lat0)).x();
+        painter.setPen(kGridLine);
         painter.drawLine(QPointF(x, 0), QPointF(x, size.height()));
+        painter.setPen(kGridText);
         painter.drawText(QPointF(x + 2, size.height() - 3), QString::number(lon, 'f', decimals) + QChar(0xB0));
     }
     for (double lat = std::floor(visible.top() / step) * step; lat <= visible.bottom(); lat += step) {
         const double y = t.map(QPointF(lon0, lat)).y();
+        painter.setPen(kGridLine);
         painter.drawLine(QPointF(0, y), QPointF(size.width(), y));
+        painter.setPen(kGridText);
         painter.drawText(QPointF(2, y - 2), QString::number(lat, 'f', decimals) + QChar(0xB0));
     }
 }
@@ -245,7 +248,8 @@ void AirspaceMapPainter::PaintScaleBar(QPainter& painter, const QSizeF& size) co
     painter.drawLine(left, left + QPointF(pixels, 0));
     painter.drawLine(left, left + QPointF(0, -5));
     painter.drawLine(left + QPointF(pixels, 0), left + QPointF(pixels, -5));
-    painter.drawText(left + QPointF(0, -7), km >= 1 ? QStringLiteral("%1 km").arg(km) : QStringLiteral("%1 m").arg(km * 1000));
+    painter.drawText(left + QPointF(0, -7),
+                     km >= 1 ? QStringLiteral("%1 km").arg(km) : QStringLiteral("%1 m").arg(km * 1000));
 }
 
 int AirspaceMapPainter::HitTest(const QPointF& pixel, const QSizeF& size)
@@ -347,10 +351,10 @@ bool AirspaceMapView::event(QEvent* event)
         return true;
     }
     const AirRecord& a = store->Airspace(hit);
-    QToolTip::showText(help->globalPos(),
-                       tr("%1 (%2), %3 m to %4 m")
-                           .arg(a.name, store->Token(a.token), QString::number(a.floor, 'f', 0),
-                                QString::number(a.ceiling, 'f', 0)),
-                       this);
+    QToolTip::showText(
+        help->globalPos(),
+        tr("%1 (%2), %3 m to %4 m")
+            .arg(a.name, store->Token(a.token), QString::number(a.floor, 'f', 0), QString::number(a.ceiling, 'f', 0)),
+        this);
     return true;
 }

@@ -48,9 +48,9 @@ public:
 
 private:
     struct Outline {
-        QPolygonF polygon;  // x longitude, y latitude (degrees)
+        QPolygonF polygon; // x longitude, y latitude (degrees)
         QRectF box;
-        double area;        // square degrees, to pick the smallest under a point
+        double area; // square degrees, to pick the smallest under a point
     };
     void MakeOutlines();
     void PaintLayer(QPainter& painter, const QSizeF& size);
@@ -71,7 +71,7 @@ private:
     QImage layer;
     quint64 layerGeneration = ~0ULL;
     double layerLat = 0, layerLon = 0, layerScale = 0;
-    QVector<QPointF> pixels;  // one polygon at a time, thinned to the pixels it covers
+    QVector<QPointF> pixels; // one polygon at a time, thinned to the pixels it covers
 };
 
 // The map in the airspace dialog: wheel zoom, drag pan, a click selects the

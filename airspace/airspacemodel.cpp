@@ -4,8 +4,7 @@
 
 #include <QFileInfo>
 
-AirspaceModel::AirspaceModel(AirspaceStore* pStore, QObject* parent)
-    : QAbstractItemModel(parent), store(pStore)
+AirspaceModel::AirspaceModel(AirspaceStore* pStore, QObject* parent) : QAbstractItemModel(parent), store(pStore)
 {
     Rebuild();
 }
@@ -80,16 +79,14 @@ QModelIndex AirspaceModel::index(int row, int column, const QModelIndex& parent)
     if (!parent.isValid())
         return createIndex(row, column, Id(FileLevel, 0));
     switch (LevelOf(parent)) {
-    case FileLevel:
-        return createIndex(row, column, Id(AirspaceLevel, parent.row()));
+    case FileLevel: return createIndex(row, column, Id(AirspaceLevel, parent.row()));
     case AirspaceLevel: {
         const int a = AirspaceOf(parent);
         if (a >= 0)
             return createIndex(row, column, Id(ShapeLevel, a));
         return createIndex(row, column, Id(WarningLevel, ValueOf(parent)));
     }
-    default:
-        return QModelIndex();
+    default: return QModelIndex();
     }
 }
 
@@ -98,14 +95,10 @@ QModelIndex AirspaceModel::parent(const QModelIndex& child) const
     if (!child.isValid())
         return QModelIndex();
     switch (LevelOf(child)) {
-    case AirspaceLevel:
-        return createIndex(ValueOf(child), 0, Id(FileLevel, 0));
-    case ShapeLevel:
-        return AirspaceIndex(ValueOf(child));
-    case WarningLevel:
-        return createIndex(shown.at(ValueOf(child)).size(), 0, Id(AirspaceLevel, ValueOf(child)));
-    default:
-        return QModelIndex();
+    case AirspaceLevel: return createIndex(ValueOf(child), 0, Id(FileLevel, 0));
+    case ShapeLevel: return AirspaceIndex(ValueOf(child));
+    case WarningLevel: return createIndex(shown.at(ValueOf(child)).size(), 0, Id(AirspaceLevel, ValueOf(child)));
+    default: return QModelIndex();
     }
 }
 
@@ -117,14 +110,12 @@ int AirspaceModel::rowCount(const QModelIndex& parent) const
     if (parent.column() != 0)
         return 0;
     switch (LevelOf(parent)) {
-    case FileLevel:
-        return shown.at(parent.row()).size() + (HasWarningsRow(parent.row()) ? 1 : 0);
+    case FileLevel: return shown.at(parent.row()).size() + (HasWarningsRow(parent.row()) ? 1 : 0);
     case AirspaceLevel: {
         const int a = AirspaceOf(parent);
         return a >= 0 ? store->Airspace(a).shapeCount : store->File(ValueOf(parent)).warnings.size();
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
@@ -159,9 +150,9 @@ QVariant AirspaceModel::data(const QModelIndex& index, int role) const
         if (col == NameColumn)
             return f.path;
         if (col == ClassColumn)
-            return !f.error.isEmpty() ? tr("not read")
-                                      : f.warnings.isEmpty() ? QVariant()
-                                                             : tr("%n warning(s)", nullptr, f.warnings.size());
+            return !f.error.isEmpty()     ? tr("not read")
+                   : f.warnings.isEmpty() ? QVariant()
+                                          : tr("%n warning(s)", nullptr, f.warnings.size());
         if (col == BytesColumn) {
             int bytes = 0;
             for (int a = f.firstAirspace; a < f.firstAirspace + f.airspaceCount; ++a)
@@ -204,7 +195,9 @@ QVariant AirspaceModel::data(const QModelIndex& index, int role) const
         if (col == NameColumn)
             return QLatin1String(labels[s.label]);
         if (col == ClassColumn)
-            return QStringLiteral("%1, %2").arg(s.lat * R8_DEG_PER_RAD, 0, 'f', 5).arg(s.lon * R8_DEG_PER_RAD, 0, 'f', 5);
+            return QStringLiteral("%1, %2")
+                .arg(s.lat * R8_DEG_PER_RAD, 0, 'f', 5)
+                .arg(s.lon * R8_DEG_PER_RAD, 0, 'f', 5);
         if (col == FloorColumn && s.arc >= 0)
             return tr("%1 km").arg(store->ArcOf(s).radius, 0, 'f', 3);
         if (col == BytesColumn)

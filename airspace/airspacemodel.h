@@ -27,7 +27,7 @@ public:
     // (-1 for files, warnings and shapes).
     QModelIndex AirspaceIndex(int iAirspace, int column = 0) const;
     int AirspaceOf(const QModelIndex& index) const;
-    int FileOf(const QModelIndex& index) const;  // file row, else -1
+    int FileOf(const QModelIndex& index) const; // file row, else -1
     QModelIndex FileIndex(int iFile) const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
@@ -53,8 +53,8 @@ private:
     void FileChecksChanged(int iFile);
 
     AirspaceStore* store;
-    QVector<QVector<int>> shown;  // per file: the airspaces shown, in order
-    QVector<int> rowOfAirspace;   // -1 when hidden
+    QVector<QVector<int>> shown; // per file: the airspaces shown, in order
+    QVector<int> rowOfAirspace;  // -1 when hidden
     QVector<int> only;
     bool bAll = true;
 };

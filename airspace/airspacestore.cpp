@@ -34,9 +34,19 @@ QString Latin1Name(const QString& strName)
         case 0x0142: name.append(QLatin1Char('l')); continue;
         case 0x0152: name.append(QLatin1String("OE")); continue;
         case 0x0153: name.append(QLatin1String("oe")); continue;
-        case 0x2018: case 0x2019: case 0x201A: case 0x201B: name.append(QLatin1Char('\'')); continue;
-        case 0x201C: case 0x201D: case 0x201E: case 0x201F: name.append(QLatin1Char('"')); continue;
-        case 0x2010: case 0x2011: case 0x2012: case 0x2013: case 0x2014: name.append(QLatin1Char('-')); continue;
+        case 0x2018:
+        case 0x2019:
+        case 0x201A:
+        case 0x201B: name.append(QLatin1Char('\'')); continue;
+        case 0x201C:
+        case 0x201D:
+        case 0x201E:
+        case 0x201F: name.append(QLatin1Char('"')); continue;
+        case 0x2010:
+        case 0x2011:
+        case 0x2012:
+        case 0x2013:
+        case 0x2014: name.append(QLatin1Char('-')); continue;
         default: break;
         }
         const bool bPair = c.isHighSurrogate() && i + 1 < strName.size();
@@ -66,10 +76,10 @@ QString SentenceName(const QString& strName, int iRoom)
 
 QString AirspaceHeadSentence(float fFloor, float fCeiling, float fMinLon, float fMaxLon, const QString& strName)
 {
-    const QString head = QStringLiteral("PZVCTD,%1,%2,%3,%4,%5,")
-                             .arg(QString::number(fFloor, 'f', 0), QString::number(fCeiling, 'f', 0),
-                                  QString::number(0), QString::number(fMinLon, 'g', 6),
-                                  QString::number(fMaxLon, 'g', 6));
+    const QString head =
+        QStringLiteral("PZVCTD,%1,%2,%3,%4,%5,")
+            .arg(QString::number(fFloor, 'f', 0), QString::number(fCeiling, 'f', 0), QString::number(0),
+                 QString::number(fMinLon, 'g', 6), QString::number(fMaxLon, 'g', 6));
     // The sender sends one byte per character; a body must fit the framing.
     return head + SentenceName(strName, R8_MAX_BODY_BYTES - head.size());
 }
@@ -93,15 +103,11 @@ void AppendShapeSentence(QStringList& batch, const ShapeValues& s, float* pPrevL
         batch << QString::asprintf("PZVCTC,%.9f,%.9f,%f,%f,%f,", double(s.lat), double(s.lon), double(s.radius),
                                    double(s.angle1), double(s.angle2));
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
-AirspaceStore::AirspaceStore()
-    : classNames(AirClassNames())
-{
-}
+AirspaceStore::AirspaceStore() : classNames(AirClassNames()) {}
 
 AirspaceStore::~AirspaceStore() = default;
 

@@ -52,13 +52,9 @@ const char kKeyFloorFeet[] = "AirspaceFilter/FloorInFeet";
 
 } // namespace
 
-ASpaceList::ASpaceList(QWidget* parent)
-    : ASpaceList(nullptr, parent)
-{
-}
+ASpaceList::ASpaceList(QWidget* parent) : ASpaceList(nullptr, parent) {}
 
-ASpaceList::ASpaceList(AirspaceStore* pStore, QWidget* parent)
-    : QDialog(parent), store(pStore)
+ASpaceList::ASpaceList(AirspaceStore* pStore, QWidget* parent) : QDialog(parent), store(pStore)
 {
     if (!store)
         store = ownStore = new AirspaceStore;
@@ -171,6 +167,7 @@ void ASpaceList::BuildForm()
     splitter->addWidget(left);
     splitter->addWidget(map);
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({540, 460});
 
     auto* caption = new QLabel(tr("Memory used on instrument."));
     caption->setObjectName(QStringLiteral("label"));
@@ -184,7 +181,7 @@ void ASpaceList::BuildForm()
     memoryText->setAlignment(Qt::AlignCenter);
     auto* gauge = new QGridLayout;
     gauge->addWidget(bar, 0, 0);
-    gauge->addWidget(memoryText, 0, 0);  // lies over the bar
+    gauge->addWidget(memoryText, 0, 0); // lies over the bar
 
     auto* openButton = new QPushButton(tr("Open file"));
     openButton->setObjectName(QStringLiteral("pushButton_2"));
@@ -265,13 +262,13 @@ AirspaceFilter ASpaceList::Filter() const
             bAll = false;
     }
     if (!bAll)
-        f.classes = chosen.isEmpty() ? QStringList{QString(QChar(0))} : chosen;  // none chosen: nothing matches
+        f.classes = chosen.isEmpty() ? QStringList{QString(QChar(0))} : chosen; // none chosen: nothing matches
     return f;
 }
 
 void ASpaceList::SetFilter(const AirspaceFilter& f)
 {
-    const QSignalBlocker blocks[] = {QSignalBlocker(nearCheck), QSignalBlocker(placeEdit), QSignalBlocker(radiusSpin),
+    const QSignalBlocker blocks[] = {QSignalBlocker(nearCheck),  QSignalBlocker(placeEdit), QSignalBlocker(radiusSpin),
                                      QSignalBlocker(floorCheck), QSignalBlocker(floorSpin), QSignalBlocker(floorUnit),
                                      QSignalBlocker(nameEdit),   QSignalBlocker(classList)};
     nearCheck->setChecked(f.bNear);
@@ -285,7 +282,7 @@ void ASpaceList::SetFilter(const AirspaceFilter& f)
     for (int i = 0; i < classList->count(); ++i) {
         const QString token = classList->item(i)->data(Qt::UserRole).toString();
         classList->item(i)->setCheckState(f.classes.isEmpty() || f.classes.contains(token) ? Qt::Checked
-                                                                                               : Qt::Unchecked);
+                                                                                           : Qt::Unchecked);
     }
     onFilterChanged();
 }
@@ -293,7 +290,7 @@ void ASpaceList::SetFilter(const AirspaceFilter& f)
 void ASpaceList::RestoreFilter()
 {
     const QSettings settings;
-    const QSignalBlocker blocks[] = {QSignalBlocker(nearCheck), QSignalBlocker(placeEdit), QSignalBlocker(radiusSpin),
+    const QSignalBlocker blocks[] = {QSignalBlocker(nearCheck),  QSignalBlocker(placeEdit), QSignalBlocker(radiusSpin),
                                      QSignalBlocker(floorCheck), QSignalBlocker(floorSpin), QSignalBlocker(floorUnit)};
     placeEdit->setText(settings.value(QLatin1String(kKeyPlace)).toString());
     nearCheck->setChecked(settings.value(QLatin1String(kKeyNear), false).toBool());
@@ -351,7 +348,8 @@ void ASpaceList::onFilterChanged()
     int bytes = 0;
     for (const int a : matching)
         bytes += store->Cost(a);
-    matchLabel->setText(tr("%1 of %2 airspaces match, %3 bytes").arg(matching.size()).arg(store->AirspaceCount()).arg(bytes));
+    matchLabel->setText(
+        tr("%1 of %2 airspaces match, %3 bytes").arg(matching.size()).arg(store->AirspaceCount()).arg(bytes));
     map->Painter().SetPlace(f.bNear, f.place, f.radiusKm);
     map->update();
     SaveFilter();
@@ -471,17 +469,10 @@ int ASpaceList::ComputeSize(const QList<QTreeWidgetItem*>& files)
             }
             for (int k = 0; k < air->childCount(); ++k) {
                 switch (AirNodeKindOf(air->child(k))) {
-                case AirNodePoint:
-                    total += R8_POINT_BYTES;
-                    break;
-                case AirNodeCircle:
-                    total += R8_CIRCLE_BYTES;
-                    break;
-                case AirNodeArc:
-                    total += R8_ARC_BYTES;
-                    break;
-                default:
-                    break;
+                case AirNodePoint: total += R8_POINT_BYTES; break;
+                case AirNodeCircle: total += R8_CIRCLE_BYTES; break;
+                case AirNodeArc: total += R8_ARC_BYTES; break;
+                default: break;
                 }
             }
         }

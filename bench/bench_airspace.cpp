@@ -25,7 +25,7 @@
 namespace {
 
 constexpr qint64 kBigBytes = 50 * 1000 * 1000;
-constexpr int kFuzzSlice = 16384;  // as scripts/fuzz.sh cuts OpenAir inputs
+constexpr int kFuzzSlice = 16384; // as scripts/fuzz.sh cuts OpenAir inputs
 
 QString OpenAirDir()
 {
@@ -92,11 +92,11 @@ struct Times {
 };
 
 // Runs work in a QBENCHMARK loop, keeping the best wall and processor times.
-template <class Work>
-Times Best(Work work)
+template <class Work> Times Best(Work work)
 {
     Times best;
-    QBENCHMARK {
+    QBENCHMARK
+    {
         QElapsedTimer t;
         t.start();
         const double cpu = ThreadCpuMs();
@@ -239,7 +239,7 @@ private slots:
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         {
             QPainter p(&image);
-            painter.Paint(p, size);  // outlines made once, as the dialog does on its first paint
+            painter.Paint(p, size); // outlines made once, as the dialog does on its first paint
         }
         Best([&] {
             QPainter p(&image);
@@ -296,7 +296,8 @@ private slots:
         filter.place = {46.0, 6.0};
         filter.radiusKm = 200.0;
         double rate = 0;
-        QBENCHMARK_ONCE {
+        QBENCHMARK_ONCE
+        {
             QElapsedTimer t;
             t.start();
             for (const QByteArray& input : inputs) {

@@ -12,6 +12,7 @@
 #include <QCryptographicHash>
 #include <QImage>
 #include <QPainter>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTreeWidgetItem>
 #include <QtTest>
@@ -71,6 +72,7 @@ private slots:
     void cancelledReadingLeavesNothing();
     void storeOutlivesTheDialog();
     void toolChoicesAndMap();
+    void dialogFiltersAreRemembered();
 };
 
 void TestStore::sameBatchAsTheTree_data()
@@ -163,7 +165,11 @@ void TestStore::fillToFitTakesNearestFirst()
         const int km = (i * 7) % 300 + 1;
         text += "AC R\nAN A" + QByteArray::number(km) + "\n";
         for (int k = 0; k < 50; ++k)
-            text += "DP " + Pos(kPlace.lat + (km + 0.5 * std::sin(k * 0.1257)) / kKmPerDegLat, kPlace.lon + 0.01 * std::cos(k * 0.1257)).toLatin1() + "\n";
+            text += "DP " +
+                    Pos(kPlace.lat + (km + 0.5 * std::sin(k * 0.1257)) / kKmPerDegLat,
+                        kPlace.lon + 0.01 * std::cos(k * 0.1257))
+                        .toLatin1() +
+                    "\n";
     }
     AirspaceStore store;
     store.LoadData(QStringLiteral("ring"), text);
@@ -184,7 +190,8 @@ void TestStore::fillToFitTakesNearestFirst()
         else
             nearestOut = std::min(nearestOut, d);
     }
-    QVERIFY2(farthestIn < nearestOut, qPrintable(QStringLiteral("%1 km in, %2 km out").arg(farthestIn).arg(nearestOut)));
+    QVERIFY2(farthestIn < nearestOut,
+             qPrintable(QStringLiteral("%1 km in, %2 km out").arg(farthestIn).arg(nearestOut)));
 }
 
 void TestStore::mapHitPicksTheSmallest()
@@ -278,17 +285,60 @@ void TestStore::toolChoicesAndMap()
     QVERIFY(!r.out.contains("Far") && !r.out.contains("Here Q"));
     r = TestEnv::RunR8Tool({QStringLiteral("airspace-batch"), f.fileName(), QStringLiteral("--fit")});
     QCOMPARE(r.out.count("PZVCTD"), 3);
-    r = TestEnv::RunR8Tool({QStringLiteral("airspace-batch"), f.fileName(), QStringLiteral("--near"), QStringLiteral("north")});
+    r = TestEnv::RunR8Tool(
+        {QStringLiteral("airspace-batch"), f.fileName(), QStringLiteral("--near"), QStringLiteral("north")});
     QCOMPARE(r.code, 2);
     const QString png = dir.filePath(QStringLiteral("map.png"));
     r = TestEnv::RunR8Tool({QStringLiteral("airspace-map"), f.fileName(), QStringLiteral("-o"), png,
-                            QStringLiteral("--near"), QStringLiteral("46,7"), QStringLiteral("--radius"), QStringLiteral("30")});
+                            QStringLiteral("--near"), QStringLiteral("46,7"), QStringLiteral("--radius"),
+                            QStringLiteral("30")});
     QCOMPARE(r.code, 0);
     const QImage image(png);
     QCOMPARE(image.size(), QSize(1000, 800));
     // The checked airspace around the place is filled in its class colour.
     const QColor centre = image.pixelColor(530, 430);
     QVERIFY2(centre.red() > centre.blue(), qPrintable(centre.name()));
+}
+
+// The dialog's filter narrows the tree, acts on what matches, and comes back
+// in the next dialog from the settings.
+void TestStore::dialogFiltersAreRemembered()
+{
+    QSettings().clear();
+    AirspaceStore store;
+    store.LoadData(QStringLiteral("d"), Box(QStringLiteral("Here"), 45.9, 6.9, 46.1, 7.1) +
+                                            Box(QStringLiteral("Far"), 40, 6, 40.1, 6.1) +
+                                            Box(QStringLiteral("Here Q"), 45.9, 6.9, 46.1, 7.1, "Q"));
+    AirspaceFilter f;
+    f.bNear = true;
+    f.place = kPlace;
+    f.radiusKm = 42;
+    f.classes = QStringList{QStringLiteral("R")};
+    f.bFloorBelow = true;
+    f.floorBelowMetres = 300;
+    {
+        ASpaceList dlg(&store, nullptr);
+        dlg.SetFilter(f);
+        QCOMPARE(Names(store, dlg.Matching()), QStringList({"Here"}));
+        QCOMPARE(dlg.Model()->rowCount(dlg.Model()->FileIndex(0)), 1);
+        dlg.onUncheckOthers();
+        QCOMPARE(dlg.MemoryUsed(), 72);
+        QVERIFY(!store.Airspace(1).checked && !store.Airspace(2).checked);
+        dlg.onFillToFit();
+        QCOMPARE(dlg.MemoryUsed(), 72);
+        if (!qEnvironmentVariableIsEmpty("R8_SHOT"))
+            dlg.grab().save(qEnvironmentVariable("R8_SHOT"));
+    }
+    ASpaceList again(&store, nullptr);
+    const AirspaceFilter back = again.Filter();
+    QVERIFY(back.bNear);
+    QVERIFY(std::abs(back.place.lat - kPlace.lat) < 1e-4 && std::abs(back.place.lon - kPlace.lon) < 1e-4);
+    QCOMPARE(back.radiusKm, 42.0);
+    QCOMPARE(back.classes, QStringList({"R"}));
+    QVERIFY(back.bFloorBelow);
+    QCOMPARE(back.floorBelowMetres, 300.0f);
+    again.onCheckMatching();
+    QCOMPARE(again.MemoryUsed(), 72);
 }
 
 QTEST_MAIN(TestStore)

@@ -10,10 +10,10 @@
 struct AirspaceArgs {
     QStringList files;
     AirspaceFilter filter;
-    bool bChoose = false;  // some choice given: only what it picks is checked
+    bool bChoose = false; // some choice given: only what it picks is checked
     bool bFit = false;
     QString output;
-    int exitCode = -1;     // set when the command is over (help shown or bad arguments)
+    int exitCode = -1; // set when the command is over (help shown or bad arguments)
 };
 
 AirspaceArgs ParseAirspaceArgs(const char* name, const char* description, const QStringList& args,

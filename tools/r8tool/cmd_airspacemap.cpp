@@ -34,7 +34,9 @@ int RunAirspaceMap(const QStringList& args)
         // The radius ring fills the picture.
         const double dLat = f.radiusKm / kKmPerDegree;
         const double dLon = dLat / std::max(0.05, std::cos(f.place.lat / R8_DEG_PER_RAD));
-        painter.FitView(QRectF(QPointF(f.place.lon - dLon, f.place.lat - dLat), QPointF(f.place.lon + dLon, f.place.lat + dLat)), size);
+        painter.FitView(
+            QRectF(QPointF(f.place.lon - dLon, f.place.lat - dLat), QPointF(f.place.lon + dLon, f.place.lat + dLat)),
+            size);
     } else {
         painter.FitView(painter.DataBox(), size);
     }
