@@ -199,8 +199,23 @@ const char* ScanNumber(const char* sz, double* pValue)
     // Digits only: no "inf" or "nan" from stray text.
     if (!((*p >= '0' && *p <= '9') || (*p == '.' && p[1] >= '0' && p[1] <= '9')))
         return nullptr;
+    // Whole numbers, most of what a file holds, need no floating-point
+    // parsing: below 10^15 they convert exactly.
+    long long whole = 0;
+    const char* end = p;
+    while (*end >= '0' && *end <= '9' && end - p < 15)
+        whole = whole * 10 + (*end++ - '0');
+    if (end > p && !((*end >= '0' && *end <= '9') || *end == '.' || *end == 'e' || *end == 'E')) {
+        *pValue = bNegative ? -double(whole) : double(whole);
+        return end;
+    }
+    // The number's own characters bound the conversion: no strlen of the rest.
+    end = p;
+    while ((*end >= '0' && *end <= '9') || *end == '.' || *end == 'e' || *end == 'E' ||
+           ((*end == '+' || *end == '-') && (end[-1] == 'e' || end[-1] == 'E')))
+        ++end;
     double value = 0.0;
-    const std::from_chars_result r = std::from_chars(p, p + strlen(p), value);
+    const std::from_chars_result r = std::from_chars(p, end, value);
     if (r.ec != std::errc())
         return nullptr;
     *pValue = bNegative ? -value : value;

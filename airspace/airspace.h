@@ -1,4 +1,5 @@
 #pragma once
+#include "airspacestore.h"
 #include "geo.h"
 
 #include <QCoreApplication>
@@ -49,8 +50,7 @@ enum AirItemRole {
     AirClockwiseRole = Qt::UserRole + 14    // bool, arc: direction in force at its DA record
 };
 
-// AirNodeWarnings: the file's list of reader warnings, one child per warning.
-enum AirNodeKind { AirNodeAirspace = 1, AirNodePoint = 2, AirNodeCircle = 3, AirNodeArc = 4, AirNodeWarnings = 5 };
+enum AirNodeKind { AirNodeAirspace = 1, AirNodePoint = 2, AirNodeCircle = 3, AirNodeArc = 4 };
 
 // Instrument memory taken by each part of an airspace.
 constexpr int R8_AIRSPACE_BYTES = 32;
@@ -62,11 +62,6 @@ constexpr int R8_TOKEN_MAX = 255;  // bytes kept of a token or a line; buffers h
 // a device or a runaway file must not exhaust memory.
 constexpr qint64 R8_OPENAIR_MAX_BYTES = 256LL * 1024 * 1024;
 
-// Something the reader could not use as written, with its line (from 1).
-struct AirWarning {
-    int line;
-    QString message;
-};
 
 // Bytes of an OpenAir file held in memory, read front to back.
 struct OpenAirText {
@@ -153,8 +148,6 @@ inline int AirNodeKindOf(const QTreeWidgetItem* item)
         return kind;
     return item->data(0, AirKindRole).toInt();
 }
-
-class AirspaceStore;
 
 // The translated display names of the classes of AIRCLASSES, by id.
 QStringList AirClassNames();

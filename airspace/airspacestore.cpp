@@ -11,6 +11,7 @@ namespace {
 constexpr float kSamePointRad = 1e-7f;
 constexpr double kOutlineStepRad = 5.0 / R8_DEG_PER_RAD;
 constexpr double kTwoPi = 6.283185307179586;
+constexpr double kEarthRadiusKm = 6371.0;
 
 } // namespace
 
@@ -33,9 +34,19 @@ QString Latin1Name(const QString& strName)
         case 0x0142: name.append(QLatin1Char('l')); continue;
         case 0x0152: name.append(QLatin1String("OE")); continue;
         case 0x0153: name.append(QLatin1String("oe")); continue;
-        case 0x2018: case 0x2019: case 0x201A: case 0x201B: name.append(QLatin1Char('\'')); continue;
-        case 0x201C: case 0x201D: case 0x201E: case 0x201F: name.append(QLatin1Char('"')); continue;
-        case 0x2010: case 0x2011: case 0x2012: case 0x2013: case 0x2014: name.append(QLatin1Char('-')); continue;
+        case 0x2018:
+        case 0x2019:
+        case 0x201A:
+        case 0x201B: name.append(QLatin1Char('\'')); continue;
+        case 0x201C:
+        case 0x201D:
+        case 0x201E:
+        case 0x201F: name.append(QLatin1Char('"')); continue;
+        case 0x2010:
+        case 0x2011:
+        case 0x2012:
+        case 0x2013:
+        case 0x2014: name.append(QLatin1Char('-')); continue;
         default: break;
         }
         const bool bPair = c.isHighSurrogate() && i + 1 < strName.size();
@@ -65,10 +76,10 @@ QString SentenceName(const QString& strName, int iRoom)
 
 QString AirspaceHeadSentence(float fFloor, float fCeiling, float fMinLon, float fMaxLon, const QString& strName)
 {
-    const QString head = QStringLiteral("PZVCTD,%1,%2,%3,%4,%5,")
-                             .arg(QString::number(fFloor, 'f', 0), QString::number(fCeiling, 'f', 0),
-                                  QString::number(0), QString::number(fMinLon, 'g', 6),
-                                  QString::number(fMaxLon, 'g', 6));
+    const QString head =
+        QStringLiteral("PZVCTD,%1,%2,%3,%4,%5,")
+            .arg(QString::number(fFloor, 'f', 0), QString::number(fCeiling, 'f', 0), QString::number(0),
+                 QString::number(fMinLon, 'g', 6), QString::number(fMaxLon, 'g', 6));
     // The sender sends one byte per character; a body must fit the framing.
     return head + SentenceName(strName, R8_MAX_BODY_BYTES - head.size());
 }
@@ -92,15 +103,11 @@ void AppendShapeSentence(QStringList& batch, const ShapeValues& s, float* pPrevL
         batch << QString::asprintf("PZVCTC,%.9f,%.9f,%f,%f,%f,", double(s.lat), double(s.lon), double(s.radius),
                                    double(s.angle1), double(s.angle2));
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
-AirspaceStore::AirspaceStore()
-    : classNames(AirClassNames())
-{
-}
+AirspaceStore::AirspaceStore() : classNames(AirClassNames()) {}
 
 AirspaceStore::~AirspaceStore() = default;
 
@@ -127,6 +134,7 @@ int AirspaceStore::LoadFile(const QString& strPath, const Progress& progress)
 
 int AirspaceStore::LoadData(const QString& strName, const QByteArray& bytes, const Progress& progress)
 {
+    ++generation;
     AirFile f;
     f.path = strName;
     f.firstAirspace = airspaces.size();
@@ -159,6 +167,7 @@ int AirspaceStore::LoadData(const QString& strName, const QByteArray& bytes, con
 
 void AirspaceStore::Clear()
 {
+    ++generation;
     files.clear();
     airspaces.clear();
     shapes.clear();
@@ -168,6 +177,7 @@ void AirspaceStore::Clear()
 
 void AirspaceStore::SetFileChecked(int iFile, bool bChecked)
 {
+    ++generation;
     AirFile& f = files[iFile];
     f.checked = bChecked;
     for (int i = f.firstAirspace; i < f.firstAirspace + f.airspaceCount; ++i)
@@ -176,6 +186,7 @@ void AirspaceStore::SetFileChecked(int iFile, bool bChecked)
 
 void AirspaceStore::SetAirspaceChecked(int iAirspace, bool bChecked)
 {
+    ++generation;
     AirRecord& a = airspaces[iAirspace];
     a.checked = bChecked;
     if (bChecked)
@@ -235,7 +246,7 @@ AirspaceStore::Outline AirspaceStore::AirspaceOutline(int iAirspace) const
 {
     const AirRecord& a = airspaces.at(iAirspace);
     Outline out{{}, a.floor, a.ceiling};
-    CGeo geo;
+    out.points.reserve(a.shapeCount);
     for (int k = a.firstShape; k < a.firstShape + a.shapeCount; ++k) {
         const AirShape& s = shapes.at(k);
         if (s.arc < 0) {
@@ -243,21 +254,25 @@ AirspaceStore::Outline AirspaceStore::AirspaceOutline(int iAirspace) const
             continue;
         }
         const AirArc& arc = arcs.at(s.arc);
-        double from = 0.0, sweep = kTwoPi;
+        double from = 0.0, sweep = kTwoPi, dir = 1.0;
         if (s.kind == AirNodeArc) {
             from = arc.angle1;
-            sweep = std::fmod(arc.clockwise ? arc.angle2 - arc.angle1 : arc.angle1 - arc.angle2, kTwoPi);
+            dir = arc.clockwise ? 1.0 : -1.0;
+            sweep = std::fmod(dir * (arc.angle2 - arc.angle1), kTwoPi);
             if (sweep < 0)
                 sweep += kTwoPi;
         }
-        geo.SetRadsCoordinate(s.lat, s.lon);
+        // On the sphere: within a few metres of the ellipsoid at these radii,
+        // and many times cheaper than the iterative solution.
+        const double delta = arc.radius / kEarthRadiusKm;
+        const double sinLat = std::sin(s.lat), cosLat = std::cos(s.lat);
+        const double sinD = std::sin(delta), cosD = std::cos(delta);
         const int steps = std::max(1, int(std::ceil(sweep / kOutlineStepRad)));
         for (int i = 0; i <= steps; ++i) {
-            const double done = sweep * i / steps;
-            geo.Calculate(arc.clockwise || s.kind == AirNodeCircle ? from + done : from - done, arc.radius);
-            _GEO_COORDS p;
-            geo.GetDestinationCoordinate(&p.lat, &p.lon);
-            out.points.append(p);
+            const double bearing = from + dir * sweep * i / steps;
+            const double lat = std::asin(sinLat * cosD + cosLat * sinD * std::cos(bearing));
+            const double lon = s.lon + std::atan2(std::sin(bearing) * sinD * cosLat, cosD - sinLat * std::sin(lat));
+            out.points.append({lat * R8_DEG_PER_RAD, std::remainder(lon * R8_DEG_PER_RAD, 360.0)});
         }
     }
     return out;

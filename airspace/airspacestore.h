@@ -7,43 +7,47 @@
 #include <functional>
 #include <vector>
 
-struct AirWarning;
+// Something the reader could not use as written, with its line (from 1).
+struct AirWarning {
+    int line;
+    QString message;
+};
 
 // Instrument memory for airspaces.
-constexpr int R8_AIRSPACE_CAPACITY = 131068;  // 0x1FFFC
+constexpr int R8_AIRSPACE_CAPACITY = 131068; // 0x1FFFC
 
 // One shape of an airspace: a point (DP or made from a DB arc), a circle or
 // a DA arc. Circles and arcs keep their sizes in the store's arc list, so a
 // point, by far the most common shape, costs 24 bytes.
 struct AirShape {
     enum Label : quint8 { Point, PointZ1, PointX, PointZ2, Circle, Arc };
-    double lat;      // radians; the centre of a circle or an arc
-    double lon;      // radians, east positive
-    qint32 arc;      // index into AirspaceStore::Arcs(), -1 for a point
-    quint8 kind;     // AirNodePoint, AirNodeCircle or AirNodeArc
-    quint8 label;    // Label
+    double lat;   // radians; the centre of a circle or an arc
+    double lon;   // radians, east positive
+    qint32 arc;   // index into AirspaceStore::Arcs(), -1 for a point
+    quint8 kind;  // AirNodePoint, AirNodeCircle or AirNodeArc
+    quint8 label; // Label
 };
 
 struct AirArc {
-    float radius;    // kilometres
-    double angle1;   // radians, as in the DA record
+    float radius;  // kilometres
+    double angle1; // radians, as in the DA record
     double angle2;
-    bool clockwise;  // direction in force at the DA record
+    bool clockwise; // direction in force at the DA record
 };
 
 // One airspace: an AC record with what followed it.
 struct AirRecord {
     QString name;
-    int token;              // index into AirspaceStore::Tokens() (class as written after AC)
-    int classId;            // index into the class table, -1 when not in it
-    float floor;            // metres
-    float ceiling;          // metres
-    float minLon, maxLon;   // radians, of the shapes' own positions (as sent)
-    float south, north, west, east;  // degrees, the extent with circles and arcs
+    int token;                      // index into AirspaceStore::Tokens() (class as written after AC)
+    int classId;                    // index into the class table, -1 when not in it
+    float floor;                    // metres
+    float ceiling;                  // metres
+    float minLon, maxLon;           // radians, of the shapes' own positions (as sent)
+    float south, north, west, east; // degrees, the extent with circles and arcs
     int firstShape;
     int shapeCount;
-    int bytes;              // estimate as read: 32 + its shapes
-    int line;               // of its AC record
+    int bytes; // estimate as read: 32 + its shapes
+    int line;  // of its AC record
     int file;
     bool checked;
 };
@@ -53,7 +57,7 @@ struct AirFile {
     int firstAirspace = 0;
     int airspaceCount = 0;
     QVector<AirWarning> warnings;
-    QString error;          // why it was not read; empty after a good read
+    QString error; // why it was not read; empty after a good read
     bool checked = true;
 };
 
@@ -93,6 +97,10 @@ public:
     void SetAirspaceChecked(int iAirspace, bool bChecked);
     void SetAllChecked(bool bChecked);
 
+    // Grows with every change of files or check states, so a view can tell
+    // whether what it drew is still current.
+    quint64 Generation() const { return generation; }
+
     // Bytes an airspace takes when sent: 0 without shapes.
     int Cost(int iAirspace) const;
     // The estimate of all checked airspaces.
@@ -118,6 +126,7 @@ private:
     std::vector<AirArc> arcs;
     QStringList tokens;
     QStringList classNames;
+    quint64 generation = 0;
 };
 
 // A name fit for a sentence: letters outside Latin-1 without their accents
@@ -128,7 +137,7 @@ QString SentenceName(const QString& strName, int iRoom);
 
 // What one shape sends, in the single precision the sentences use.
 struct ShapeValues {
-    int kind;  // AirNodeKind
+    int kind; // AirNodeKind
     float lat, lon, radius, angle1, angle2;
 };
 // Before an airspace's first point: no point is skipped as a repeat.

@@ -1,8 +1,8 @@
 // The OpenAir reader proper: records into the plain arrays of an
 // AirspaceStore, with a warning for everything it cannot use as written.
+#include "openairreader.h"
 #include "airspace.h"
 #include "airspacestore.h"
-#include "openairreader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,9 +11,9 @@
 namespace {
 
 constexpr double kNoLon = 99999.0;
-constexpr double kArcStepDeg = 15.0;         // grid of the points made from a DB arc
-constexpr double kArcRadiusMismatch = 0.05;  // share of the radius two DB ends may differ by
-constexpr qint64 kProgressEvery = 1 << 20;   // bytes between two progress calls
+constexpr double kArcStepDeg = 15.0;        // grid of the points made from a DB arc
+constexpr double kArcRadiusMismatch = 0.05; // share of the radius two DB ends may differ by
+constexpr qint64 kProgressEvery = 1 << 20;  // bytes between two progress calls
 constexpr double kKmPerDegree = 111.32;
 
 inline bool ValidPosition(const _GEO_COORDS& c)
@@ -25,7 +25,7 @@ inline bool ValidPosition(const _GEO_COORDS& c)
 
 QVector<double> ArcGridBearings(double dStartDeg, double dEndDeg, bool bClockwise)
 {
-    constexpr double kTouch = 1e-6;  // a grid bearing this close to an end adds nothing
+    constexpr double kTouch = 1e-6; // a grid bearing this close to an end adds nothing
     QVector<double> bearings;
     if (!std::isfinite(dStartDeg) || !std::isfinite(dEndDeg))
         return bearings;
@@ -45,10 +45,7 @@ QVector<double> ArcGridBearings(double dStartDeg, double dEndDeg, bool bClockwis
     return bearings;
 }
 
-AirspaceReader::AirspaceReader(AirspaceStore& s, int iFile)
-    : store(s), file(iFile)
-{
-}
+AirspaceReader::AirspaceReader(AirspaceStore& s, int iFile) : store(s), file(iFile) {}
 
 void AirspaceReader::Warn(int line, const QString& message)
 {
@@ -60,7 +57,7 @@ bool AirspaceReader::Run(OpenAirText& text, const AirspaceStore::Progress& progr
     char token[R8_TOKEN_MAX + 1];
     char arg[R8_TOKEN_MAX + 1];
     int tokensOnLine = 0;
-    int line = 1;  // of the next byte
+    int line = 1; // of the next byte
     const char* begin = text.pos;
     const qint64 size = text.end - text.pos;
     qint64 nextReport = kProgressEvery;
@@ -137,7 +134,7 @@ bool AirspaceReader::HasCentre(const char* record)
 
 void AirspaceReader::Altitude(char* arg, float* pMetres)
 {
-    char text[R8_TOKEN_MAX + 1];  // as written: the reading upper-cases it
+    char text[R8_TOKEN_MAX + 1]; // as written: the reading upper-cases it
     qstrncpy(text, arg, sizeof text);
     if (!ReadAltitude(arg, pMetres))
         Warn(iLine, AirSpace::tr("cannot read the altitude \"%1\"; 0 m used").arg(QString::fromLatin1(text).trimmed()));
@@ -173,8 +170,7 @@ void AirspaceReader::Record(int id, char* arg)
         }
         return;
     }
-    default:
-        break;
+    default: break;
     }
     if (!bOpen) {
         Warn(iLine, AirSpace::tr("%1 before any AC; record skipped").arg(QLatin1String(AIRRECORDS[id - 1].key)));
@@ -201,12 +197,8 @@ void AirspaceReader::Record(int id, char* arg)
         }
         Current().name = DecodeName(arg, static_cast<int>(strlen(arg)));
         break;
-    case AIR_AL:
-        Altitude(arg, &Current().floor);
-        break;
-    case AIR_AH:
-        Altitude(arg, &Current().ceiling);
-        break;
+    case AIR_AL: Altitude(arg, &Current().floor); break;
+    case AIR_AH: Altitude(arg, &Current().ceiling); break;
     case AIR_DP: {
         _GEO_COORDS p = {0.0, 0.0};
         if (Positions("DP", arg, &p, 1))
@@ -249,8 +241,7 @@ void AirspaceReader::Record(int id, char* arg)
             ArcToPoints(ends);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -267,8 +258,23 @@ void AirspaceReader::StartAirspace(const QString& token)
     int cls = GetID(key, AIRCLASSES);
     if (cls >= store.classNames.size())
         cls = -1;
-    AirRecord a{QString(), tokenIndex, cls, 0.0f, 0.0f, float(kNoLon), float(-kNoLon), 90.0f, -90.0f, 180.0f,
-                -180.0f, store.shapes.size(), 0, R8_AIRSPACE_BYTES, iLine, file, true};
+    AirRecord a{QString(),
+                tokenIndex,
+                cls,
+                0.0f,
+                0.0f,
+                float(kNoLon),
+                float(-kNoLon),
+                90.0f,
+                -90.0f,
+                180.0f,
+                -180.0f,
+                store.shapes.size(),
+                0,
+                R8_AIRSPACE_BYTES,
+                iLine,
+                file,
+                true};
     store.airspaces.append(a);
     bOpen = true;
     minLon = kNoLon;
@@ -283,10 +289,9 @@ void AirspaceReader::FinishAirspace()
         return;
     AirRecord& a = Current();
     if (a.shapeCount == 0)
-        Warn(a.line, a.name.isEmpty()
-                         ? AirSpace::tr("AC %1 with no name and no shapes (a style block?); not sent")
-                               .arg(store.tokens.at(a.token))
-                         : AirSpace::tr("\"%1\" has no shapes; not sent").arg(a.name));
+        Warn(a.line, a.name.isEmpty() ? AirSpace::tr("AC %1 with no name and no shapes (a style block?); not sent")
+                                            .arg(store.tokens.at(a.token))
+                                      : AirSpace::tr("\"%1\" has no shapes; not sent").arg(a.name));
     a.minLon = static_cast<float>(minLon);
     a.maxLon = static_cast<float>(maxLon);
     bOpen = false;
@@ -295,6 +300,13 @@ void AirspaceReader::FinishAirspace()
 void AirspaceReader::Extend(double latDeg, double lonDeg, double radiusKm)
 {
     AirRecord& a = Current();
+    if (radiusKm <= 0.0) {
+        a.south = std::min(a.south, float(latDeg));
+        a.north = std::max(a.north, float(latDeg));
+        a.west = std::min(a.west, float(lonDeg));
+        a.east = std::max(a.east, float(lonDeg));
+        return;
+    }
     const double dLat = radiusKm / kKmPerDegree;
     const double dLon = dLat / std::max(0.01, std::cos(std::min(89.0, std::fabs(latDeg) + dLat) / R8_DEG_PER_RAD));
     a.south = std::min(a.south, float(std::max(-90.0, latDeg - dLat)));

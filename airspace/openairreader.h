@@ -28,7 +28,7 @@ private:
 
     AirspaceStore& store;
     const int file;
-    bool bOpen = false;  // an airspace is being read
+    bool bOpen = false; // an airspace is being read
     double minLon = 0.0;
     double maxLon = 0.0;
     _GEO_COORDS centre = {0.0, 0.0};

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "airspacestore.h"
 #include "appglobals.h"
 #include "flightpreview.h"
 #include "startup.h"
@@ -162,6 +163,7 @@ MainWindow::~MainWindow()
     const QList<R8element*> elements = m_Elements;
     m_Elements.clear();
     qDeleteAll(elements);
+    delete m_pAirspaces;
     if (theMainWindow == this)
         theMainWindow = nullptr;
 }

@@ -32,6 +32,8 @@ struct ObjectRecord;
 class ZvCommandSender;
 class Progress;
 
+class AirspaceStore;
+
 class MainWindow : public QMainWindow, public ElementHost
 {
     Q_OBJECT
@@ -184,6 +186,10 @@ public slots:
     void PasteElements();
     void DuplicateElements();
     void PageContextMenu(int iPage, const QPoint& globalPos);
+    // The airspaces loaded in the airspace dialog; they stay for the run, so
+    // reopening the dialog shows them again and a flight replay can test
+    // them (AirspaceStore::AirspaceOutline).
+    AirspaceStore* Airspaces();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -194,6 +200,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    AirspaceStore* m_pAirspaces = nullptr;
     enum { MaxRecentFiles = 5 };
 
     void CreateToolBox();

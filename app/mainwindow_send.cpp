@@ -127,9 +127,16 @@ void MainWindow::PreferencesAction()
     }
 }
 
+AirspaceStore* MainWindow::Airspaces()
+{
+    if (!m_pAirspaces)
+        m_pAirspaces = new AirspaceStore;
+    return m_pAirspaces;
+}
+
 void MainWindow::OpenAirSpace()
 {
-    auto* dialog = new ASpaceList(this);
+    auto* dialog = new ASpaceList(Airspaces(), this);
     dialog->exec();
     delete dialog;
 }

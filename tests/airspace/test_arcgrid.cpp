@@ -187,18 +187,18 @@ void TestArcGrid::gridBearings()
         geo.Calculate((i ? end : start) / R8_DEG_PER_RAD, radiusKm);
         geo.GetDestinationCoordinate(&ends[i][0], &ends[i][1]);
     }
-    const QByteArray text = QStringLiteral("AC R\nAN Arc\nV D=%1\nV X=%2\nDB %3, %4\n")
-                                .arg(clockwise ? '+' : '-')
-                                .arg(Position(centre.lat, centre.lon), Position(ends[0][0], ends[0][1]),
-                                     Position(ends[1][0], ends[1][1]))
-                                .toLatin1();
+    const QByteArray text =
+        QStringLiteral("AC R\nAN Arc\nV D=%1\nV X=%2\nDB %3, %4\n")
+            .arg(clockwise ? '+' : '-')
+            .arg(Position(centre.lat, centre.lon), Position(ends[0][0], ends[0][1]), Position(ends[1][0], ends[1][1]))
+            .toLatin1();
     QTreeWidgetItem file;
     AirSpace reader;
     const int total = reader.LoadFromData(&file, text);
     QCOMPARE(file.childCount(), 1);
     const QTreeWidgetItem* air = file.child(0);
     QCOMPARE(air->childCount(), between.size() + 2);
-    QCOMPARE(total, 32 + 10 * air->childCount());  // every point counted is a point sent
+    QCOMPARE(total, 32 + 10 * air->childCount()); // every point counted is a point sent
     QCOMPARE(air->child(0)->text(0), QStringLiteral("pointZ1"));
     QCOMPARE(air->child(air->childCount() - 1)->text(0), QStringLiteral("pointZ2"));
     for (int i = 0; i < between.size(); ++i) {
@@ -210,7 +210,7 @@ void TestArcGrid::gridBearings()
         QVERIFY2(std::abs(std::remainder(b - between.at(i), 360.0)) < 1e-6, qPrintable(QString::number(b)));
         geo.SetDestinationRadsCoordinate(lat, lon);
         geo.Calculate();
-        QVERIFY(std::abs(geo.GetDistance() - radiusKm) < 1e-3);  // positions are read as floats
+        QVERIFY(std::abs(geo.GetDistance() - radiusKm) < 1e-3); // positions are read as floats
     }
 }
 
@@ -251,7 +251,7 @@ void TestArcGrid::realArcsKeepTheirExtent()
                 double gap = std::fmod(a.clockwise ? b - previous : previous - b, 360.0);
                 if (gap < 0)
                     gap += 360.0;
-                if (gap > 360.0 - 1e-6)  // the same bearing twice
+                if (gap > 360.0 - 1e-6) // the same bearing twice
                     gap = 0;
                 worstGap = std::max(worstGap, gap);
             }

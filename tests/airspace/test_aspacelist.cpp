@@ -2,6 +2,7 @@
 // and an upload through r8sim on a pseudo-terminal.
 #include "../link/simprocess.h"
 #include "airspace.h"
+#include "airspacemodel.h"
 #include "aspacelist.h"
 #include "progress.h"
 #include "zvcommandsender.h"
@@ -83,7 +84,7 @@ void TestASpaceList::batchWithoutFiles()
 {
     QCOMPARE(ASpaceList::BuildBatch({}), QStringList({"PZVCTR,", "PZVCTT,"}));
     ASpaceList dlg;
-    QCOMPARE(ASpaceList::BuildBatch(dlg.FileItems()), QStringList({"PZVCTR,", "PZVCTT,"}));
+    QCOMPARE(dlg.Store()->BuildBatch(), QStringList({"PZVCTR,", "PZVCTT,"}));
     QCOMPARE(dlg.GetSize(), 0);
 }
 
@@ -219,7 +220,7 @@ void TestASpaceList::memoryEstimateAndOverflow()
     QCOMPARE(dlg.MemoryText(), QStringLiteral("Overflow!! 100%"));
     QCOMPARE(dlg.MemoryBarValue(), 131068);
     // Unchecking the big file's airspace brings it back under.
-    dlg.FileItems().at(0)->child(0)->setCheckState(0, Qt::Unchecked);
+    dlg.ModifyChecks(dlg.Model()->AirspaceIndex(0), Qt::Unchecked);
     QCOMPARE(dlg.MemoryUsed(), 42);
     QCOMPARE(dlg.MemoryText(), QStringLiteral("0%"));
     QCOMPARE(dlg.MemoryBarValue(), 42);
@@ -230,28 +231,26 @@ void TestASpaceList::dialogFormAndLoading()
     ASpaceList dlg;
     QCOMPARE(dlg.objectName(), QStringLiteral("ASpaceList"));
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Airspaces"));
-    QCOMPARE(dlg.size(), QSize(525, 409));
-    QCOMPARE(dlg.minimumSize(), dlg.maximumSize());
     QVERIFY(dlg.windowFlags() & Qt::WindowCloseButtonHint);
     QVERIFY(!dlg.windowIcon().isNull());
-    QTreeWidget* tree = dlg.Tree();
-    QCOMPARE(tree->headerItem()->text(2), QStringLiteral("Bytes"));
+    const AirspaceModel* tree = dlg.Model();
+    QCOMPARE(tree->headerData(AirspaceModel::BytesColumn, Qt::Horizontal).toString(), QStringLiteral("Bytes"));
     QVERIFY(dlg.ProgressDialog() && dlg.ProgressDialog()->isHidden());
 
     // A file that cannot be read still shows, checked and empty, with a reason.
     QTemporaryDir dir;
     dlg.LoadData(dir.filePath(QStringLiteral("missing.txt")));
-    QCOMPARE(tree->topLevelItemCount(), 1);
-    QCOMPARE(tree->topLevelItem(0)->childCount(), 0);
-    QCOMPARE(tree->topLevelItem(0)->checkState(0), Qt::Checked);
-    QVERIFY(!tree->topLevelItem(0)->toolTip(0).isEmpty());
+    QCOMPARE(tree->rowCount(), 1);
+    QCOMPARE(tree->rowCount(tree->FileIndex(0)), 0);
+    QCOMPARE(tree->FileIndex(0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+    QVERIFY(tree->FileIndex(0).data(Qt::ToolTipRole).toString().contains(QLatin1String("could not be read")));
 
     // Loading the same file twice adds it twice.
     const QString path = WriteFile(dir, QStringLiteral("a.txt"), "AC R\nAN A\nDP 1 N 1 E\nDP 2 N 2 E\n");
     dlg.LoadData(path);
     dlg.LoadData(path);
-    QCOMPARE(tree->topLevelItemCount(), 3);
-    QCOMPARE(tree->topLevelItem(2)->text(0), path);
+    QCOMPARE(tree->rowCount(), 3);
+    QCOMPARE(tree->FileIndex(2).data().toString(), path);
     QCOMPARE(dlg.MemoryUsed(), 2 * 52);
     QCOMPARE(dlg.MemoryText(), QStringLiteral("0%"));
 }
@@ -262,62 +261,39 @@ void TestASpaceList::checkPropagation()
     QTemporaryDir dir;
     dlg.LoadData(WriteFile(dir, QStringLiteral("p.txt"),
                            "AC R\nAN A\nDP 1 N 1 E\nDP 2 N 2 E\nAC Q\nAN B\nV X=1 N 1 E\nDC 1\nDA 1,2,3\n"));
-    QTreeWidgetItem* file = dlg.FileItems().at(0);
-    QTreeWidgetItem* a = file->child(0);
-    QTreeWidgetItem* b = file->child(1);
+    const AirspaceModel* m = dlg.Model();
+    const QModelIndex file = m->FileIndex(0);
+    const QModelIndex a = m->AirspaceIndex(0);
+    const QModelIndex b = m->AirspaceIndex(1);
+    auto state = [](const QModelIndex& i) { return Qt::CheckState(i.data(Qt::CheckStateRole).toInt()); };
     QCOMPARE(dlg.MemoryUsed(), 52 + 46);
 
     // Unchecking the file unchecks everything under it.
-    file->setCheckState(0, Qt::Unchecked);
-    QCOMPARE(a->checkState(0), Qt::Unchecked);
-    QCOMPARE(b->checkState(0), Qt::Unchecked);
-    QCOMPARE(a->child(1)->checkState(0), Qt::Unchecked);
-    QCOMPARE(b->child(1)->checkState(0), Qt::Unchecked);
+    dlg.ModifyChecks(file, Qt::Unchecked);
+    QCOMPARE(state(a), Qt::Unchecked);
+    QCOMPARE(state(b), Qt::Unchecked);
     QCOMPARE(dlg.MemoryUsed(), 0);
     QCOMPARE(dlg.MemoryText(), QStringLiteral("0%"));
 
-    // Checking one airspace checks its file and its shapes, not its sibling.
-    a->setCheckState(0, Qt::Checked);
-    QCOMPARE(file->checkState(0), Qt::Checked);
-    QCOMPARE(a->child(0)->checkState(0), Qt::Checked);
-    QCOMPARE(b->checkState(0), Qt::Unchecked);
+    // Checking one airspace checks its file, not its sibling.
+    dlg.ModifyChecks(a, Qt::Checked);
+    QCOMPARE(state(file), Qt::Checked);
+    QCOMPARE(state(b), Qt::Unchecked);
     QCOMPARE(dlg.MemoryUsed(), 52);
-
-    // Checking a shape checks its airspace, its siblings and the file.
-    file->setCheckState(0, Qt::Unchecked);
-    QCOMPARE(a->checkState(0), Qt::Unchecked);
-    b->child(1)->setCheckState(0, Qt::Checked);
-    QCOMPARE(b->checkState(0), Qt::Checked);
-    QCOMPARE(b->child(0)->checkState(0), Qt::Checked);
-    QCOMPARE(file->checkState(0), Qt::Checked);
-    QCOMPARE(a->checkState(0), Qt::Unchecked);
-    QCOMPARE(dlg.MemoryUsed(), 46);
-
-    // Unchecking a shape unchecks its airspace and siblings, the file stays.
-    b->child(0)->setCheckState(0, Qt::Unchecked);
-    QCOMPARE(b->checkState(0), Qt::Unchecked);
-    QCOMPARE(b->child(1)->checkState(0), Qt::Unchecked);
-    QCOMPARE(file->checkState(0), Qt::Checked);
-    QCOMPARE(dlg.MemoryUsed(), 0);
 
     // Unchecking an airspace leaves the file checked; checking the file
     // brings everything back.
-    file->setCheckState(0, Qt::Unchecked);
-    file->setCheckState(0, Qt::Checked);
+    dlg.ModifyChecks(file, Qt::Checked);
     QCOMPARE(dlg.MemoryUsed(), 98);
-    a->setCheckState(0, Qt::Unchecked);
-    QCOMPARE(file->checkState(0), Qt::Checked);
-    QCOMPARE(a->child(0)->checkState(0), Qt::Unchecked);
+    dlg.ModifyChecks(a, Qt::Unchecked);
+    QCOMPARE(state(file), Qt::Checked);
     QCOMPARE(dlg.MemoryUsed(), 46);
 
-    // The slot is still connected after its own changes.
-    a->setCheckState(0, Qt::Checked);
-    QCOMPARE(dlg.MemoryUsed(), 98);
-
-    // Called directly, the propagation works the same.
-    dlg.ModifyChecks(b, Qt::Unchecked);
-    QCOMPARE(b->child(1)->checkState(0), Qt::Unchecked);
-    dlg.ModifyChecks(nullptr, Qt::Checked);
+    // Shapes are shown under their airspace, without check boxes.
+    QCOMPARE(m->rowCount(b), 2);
+    QVERIFY(!(m->flags(m->index(0, 0, b)) & Qt::ItemIsUserCheckable));
+    QCOMPARE(m->index(0, 0, b).data().toString(), QStringLiteral("circle"));
+    dlg.ModifyChecks(QModelIndex(), Qt::Checked);
 }
 
 void TestASpaceList::uploadThroughSimulator()
@@ -332,8 +308,8 @@ void TestASpaceList::uploadThroughSimulator()
     dlg.LoadData(WriteFile(dir, QStringLiteral("u.txt"),
                            "AC R\nAN TEST\nAL SFC\nAH 1000ft\nDP 46:00:00 N 006:00:00 E\nDP 46:00:00 N 006:00:00 E\n"
                            "V X=46:00:00 N 006:00:00 E\nDC 2\nAC Q\nAN Off\nDP 1 N 1 E\n"));
-    dlg.FileItems().at(0)->child(1)->setCheckState(0, Qt::Unchecked);
-    const QStringList expected = ASpaceList::BuildBatch(dlg.FileItems());
+    dlg.ModifyChecks(dlg.Model()->AirspaceIndex(1), Qt::Unchecked);
+    const QStringList expected = dlg.Store()->BuildBatch();
     QCOMPARE(expected.size(), 5);
 
     QList<int> progress;
