@@ -42,6 +42,8 @@ void MainWindow::NewLayout()
     if (!AboutToLooseLayout())
         return;
     CleanAllElements();
+    // A new layout starts with default pages too.
+    SetPagesProps(QVector<PageProps>(R8_PAGE_COUNT));
     m_XmlDoc.clear();
     m_strCurrentLayoutPath.clear();
     UpdateTitle();
@@ -87,7 +89,9 @@ void MainWindow::SaveAs()
 
 void MainWindow::openRecentFile()
 {
-    if (auto* action = qobject_cast<QAction*>(sender()))
+    auto* action = qobject_cast<QAction*>(sender());
+    // Like Open: unsaved changes are not dropped without asking.
+    if (action && AboutToLooseLayout())
         loadFile(action->data().toString());
 }
 
@@ -117,7 +121,8 @@ void MainWindow::loadFile(const QString& fileName)
     CleanAllElements();
     m_XmlDoc.clear();
 
-    QVector<PageProps> pages = PagesProps();
+    // Pages the file does not list are default pages, not the old layout's.
+    QVector<PageProps> pages(R8_PAGE_COUNT);
     for (const LayoutFile::PageRecord& rec : qAsConst(content.pages))
         LayoutFile::ApplyPage(rec, pages);
     SetPagesProps(pages);

@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <cmath>
 
 namespace {
 // Font size in bits 0-1: 0 normal, 1 large, 2 tiny.
@@ -439,13 +440,29 @@ int R8elementProp::ReadInt(const QLineEdit* edit)
 
 float R8elementProp::ReadFloat(const QLineEdit* edit)
 {
-    return edit->text().trimmed().toFloat(); // not a number: 0
+    const float f = edit->text().trimmed().toFloat(); // not a number: 0
+    return std::isfinite(f) ? f : 0.0f;
+}
+
+bool R8elementProp::RangeIsValid() const
+{
+    // "nan", "inf" or a number beyond a float must never reach the
+    // instrument; an empty or unreadable text stays 0 as it always did.
+    for (const QLineEdit* edit : {m_pMinRange, m_pMaxRange}) {
+        bool ok = false;
+        const QString text = edit->text().trimmed();
+        const float f = text.toFloat(&ok);
+        if (!text.isEmpty() && (!std::isfinite(f) || (!ok && text.toDouble(&ok) != 0.0)))
+            return false;
+    }
+    return true;
 }
 
 int R8elementProp::GetX() const { return ReadInt(m_pX); }
 int R8elementProp::GetY() const { return ReadInt(m_pY); }
-int R8elementProp::GetWidth() const { return ReadInt(m_pWidth); }
-int R8elementProp::GetHeight() const { return ReadInt(m_pHeight); }
+// No element is larger than the instrument screen.
+int R8elementProp::GetWidth() const { return qBound(0, ReadInt(m_pWidth), R8_SCREEN_WIDTH); }
+int R8elementProp::GetHeight() const { return qBound(0, ReadInt(m_pHeight), R8_SCREEN_HEIGHT); }
 QPoint R8elementProp::GetPosition() const { return QPoint(GetX(), GetY()); }
 QSize R8elementProp::GetSize() const { return QSize(GetWidth(), GetHeight()); }
 float R8elementProp::GetMinRange() const { return ReadFloat(m_pMinRange); }
@@ -517,6 +534,14 @@ void R8elementProp::Apply()
         m_pTabs->setCurrentWidget(m_pTabFieldInfo);
         m_pField->setFocus();
         QMessageBox box(QMessageBox::Information, QString(), tr("Field is invalid."), QMessageBox::Ok);
+        box.exec();
+        return;
+    }
+    if ((m_uiProps & PropRange) && !RangeIsValid()) {
+        m_pTabs->setCurrentWidget(m_pTabFieldInfo);
+        m_pMinRange->setFocus();
+        QMessageBox box(QMessageBox::Information, QString(), tr("Minimum and maximum must be finite numbers."),
+                        QMessageBox::Ok);
         box.exec();
         return;
     }

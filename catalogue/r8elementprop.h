@@ -149,6 +149,7 @@ private:
     void FillFieldList();
     static int ReadInt(const QLineEdit* edit);
     static float ReadFloat(const QLineEdit* edit);
+    bool RangeIsValid() const;
 
     // Guarded: the owner may destroy an element (undo of its drop) while
     // the dialog still remembers it.

@@ -9,6 +9,7 @@
 #include <QXmlStreamWriter>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace LayoutFile {
 
@@ -21,9 +22,22 @@ int ReadInt(const QString& text)
 
 float ReadFloat(const QString& text)
 {
+    // "nan", "inf" and numbers beyond a float are no values for a layout.
     bool ok = false;
     const float value = text.toFloat(&ok);
-    return ok ? value : 0.0f;
+    return ok && std::isfinite(value) ? value : 0.0f;
+}
+
+int TruncateToInt(float value)
+{
+    // Converting a float beyond int is undefined: clamp first.
+    if (!std::isfinite(value))
+        return 0;
+    if (value <= -2147483648.0f)
+        return std::numeric_limits<int>::min();
+    if (value >= 2147483648.0f)
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(value);
 }
 
 namespace {
@@ -135,14 +149,17 @@ int FieldFor(const ObjectRecord& rec)
 
 void ApplyObject(const ObjectRecord& rec, R8element* element)
 {
-    element->RestoreSize(QSize(rec.W, rec.H));
-    element->RestorePosition(QPoint(static_cast<int>(rec.X), static_cast<int>(rec.Y)));
+    // The size is settled first (within the screen, then as the element's
+    // outline makes it), so the position is pulled inside the screen for
+    // the size the element really has.
+    element->RestoreSize(QSize(qBound(0, rec.W, R8_SCREEN_WIDTH), qBound(0, rec.H, R8_SCREEN_HEIGHT)));
     element->RestoreField(FieldFor(rec));
     element->RestoreAttribs(static_cast<unsigned>(rec.Attrib));
     element->RestorePages(static_cast<unsigned>(rec.Screens));
     element->SetRangeMin(rec.RangeMin);
     element->SetRangeMax(rec.RangeMax);
     element->SetZoom(-1.0f);
+    element->RestorePosition(QPoint(TruncateToInt(rec.X), TruncateToInt(rec.Y)));
 }
 
 namespace {

@@ -57,7 +57,8 @@ bool Parse(const QByteArray& data, Content* content, ParseError* error);
 
 // Reading rules for attribute text.
 int ReadInt(const QString& text);  // 32-bit decimal; bad or out of range -> 0
-float ReadFloat(const QString& text); // bad -> 0
+float ReadFloat(const QString& text); // bad, infinite or nan -> 0
+int TruncateToInt(float value);       // toward zero, clamped to int; nan -> 0
 
 // Updates pages[rec.PageID] (ignored outside 0..15).
 void ApplyPage(const PageRecord& rec, QVector<PageProps>& pages);

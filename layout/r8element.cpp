@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QRectF>
 #include <algorithm>
+#include <climits>
 
 QList<R8element*> R8selectedElements;
 
@@ -259,19 +260,22 @@ void R8element::RepairPosition()
 {
     if (!m_iPlaced)
         return;
-    // Order matters: for an element larger than the screen the far edge wins.
+    // Order matters: for an element larger than the screen the far edge
+    // wins. Sums in 64 bits: a size read from a file may be any int.
     if (m_Position.x() < 0)
         m_Position.setX(0);
     if (m_Position.y() < 0)
         m_Position.setY(0);
-    if (m_Position.x() + m_Size.width() > R8_SCREEN_WIDTH)
-        m_Position.setX(R8_SCREEN_WIDTH - m_Size.width());
-    if (m_Position.y() + m_Size.height() > R8_SCREEN_HEIGHT)
-        m_Position.setY(R8_SCREEN_HEIGHT - m_Size.height());
+    if (qint64(m_Position.x()) + m_Size.width() > R8_SCREEN_WIDTH)
+        m_Position.setX(int(std::max<qint64>(qint64(R8_SCREEN_WIDTH) - m_Size.width(), INT_MIN)));
+    if (qint64(m_Position.y()) + m_Size.height() > R8_SCREEN_HEIGHT)
+        m_Position.setY(int(std::max<qint64>(qint64(R8_SCREEN_HEIGHT) - m_Size.height(), INT_MIN)));
 }
 
 void R8element::SetSize(QSize s)
 {
+    if (m_iPlaced) // no placed element is larger than the screen
+        s = s.boundedTo(QSize(R8_SCREEN_WIDTH, R8_SCREEN_HEIGHT));
     if (s.height() < m_iMinHeight)
         s.setHeight(m_iMinHeight);
     if (s.width() < m_iMinWidth)
@@ -370,6 +374,8 @@ void R8element::UpdatePaths()
     m_iResizeFlags = info ? info->iResize : 0;
     QPainterPath path;
     if (!info) {
+        // A type this program does not know keeps the size its file gave.
+        path.addRect(0, 0, w, h);
         m_Path = path;
         return;
     }
@@ -410,6 +416,21 @@ void R8element::UpdatePaths()
     }
     }
     m_Path = path;
+}
+
+int R8element::ResizableEdges() const
+{
+    // A dimension the outline does not take from the size cannot be dragged:
+    // the edge would move the element instead.
+    const TypeInfo* info = FindType(m_iType);
+    if (!info)
+        return 0;
+    switch (info->outline) {
+    case Outline::Sized:
+    case Outline::Square: return m_iResizeFlags;
+    case Outline::Tall: return m_iResizeFlags & R8_RESIZE_HORIZONTAL;
+    default: return 0;
+    }
 }
 
 QSize R8element::FixedOutline(int iType)

@@ -133,6 +133,8 @@ public:
     void UpdateGraphicSize();
     void SnapIt();
     int GetResizeFlags() const { return m_iResizeFlags; }
+    // The resize flags of the dimensions that really follow the size.
+    int ResizableEdges() const;
     bool IsPlaced() const { return m_iPlaced != 0; }
 
     // tool box sample

@@ -181,6 +181,8 @@ void R8element::PaintDataField(QPainter& painter, float w, float h, float z)
         painter.setPen(Qt::NoPen);
     }
     painter.drawRect(0, 0, T(w), T(h));
+    // A large font in a small box must not spill over its neighbours.
+    painter.setClipRect(QRect(0, 0, T(w) + 1, T(h) + 1), Qt::IntersectClip);
     painter.setPen(Qt::SolidLine);
     if (m_uAttribs & R8_ATTR_TITLE) {
         const QRect title(1, 1, T(w - 1), T(9 * z));

@@ -260,13 +260,14 @@ int ScreenLayout::ElementAtPos(const QPoint& pos, int* pZone) const
         if (pZone) {
             int iZone = 0;
             const QRectF b = el->MyPath().boundingRect();
-            if (el->GetResizeFlags() & R8_RESIZE_HORIZONTAL) {
+            const int iEdges = el->ResizableEdges();
+            if (iEdges & R8_RESIZE_HORIZONTAL) {
                 if (Near(b.left(), p.x()))
                     iZone |= R8_ZONE_LEFT;
                 if (Near(b.right(), p.x()))
                     iZone |= R8_ZONE_RIGHT;
             }
-            if (el->GetResizeFlags() & R8_RESIZE_VERTICAL) {
+            if (iEdges & R8_RESIZE_VERTICAL) {
                 if (Near(b.top(), p.y()))
                     iZone |= R8_ZONE_TOP;
                 if (Near(b.bottom(), p.y()))
@@ -452,8 +453,18 @@ void ScreenLayout::mouseReleaseEvent(QMouseEvent* event)
 
 void ScreenLayout::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (SelectElements(QRect(event->pos(), QSize(1, 1)), nullptr) == 1)
-        emit RightClickElement(R8selectedElements.first());
+    // Where elements overlap, the one on top (the one the pointer takes)
+    // opens.
+    const int i = ElementAtPos(event->pos(), nullptr);
+    if (i >= 0) {
+        R8element* el = HostElements().at(i);
+        SelectElement(el);
+        if (g_pElementHost)
+            g_pElementHost->UpdateLayouts(el->OnPages());
+        emit RightClickElement(el);
+    } else {
+        SelectElements(QRect(event->pos(), QSize(1, 1)), nullptr);
+    }
     QWidget::mouseDoubleClickEvent(event);
 }
 

@@ -120,10 +120,7 @@ private slots:
         w->NewLayout();
         QVERIFY(w->Elements().isEmpty());
         QVERIFY(w->Undos().isEmpty());
-        QCOMPARE(w->PagesProps().at(2).Name, QStringLiteral("Glide")); // New keeps page properties
-
-        QVector<PageProps> blank(R8_PAGE_COUNT);
-        w->SetPagesProps(blank);
+        QCOMPARE(w->PagesProps().at(2), PageProps()); // New resets page properties
         const QList<QAction*> recent = VisibleRecentActions();
         QCOMPARE(recent.size(), 1);
         QCOMPARE(recent.first()->text(), QStringLiteral("&1 flight.zvl"));

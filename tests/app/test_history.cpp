@@ -11,13 +11,16 @@
 #include "testsupport.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QUndoStack>
 #include <QtTest>
+#include <cmath>
 #include <memory>
 
 class TestHistory : public QObject
@@ -213,6 +216,100 @@ private slots:
         QCOMPARE(w->Elements().size(), 3);
         QVERIFY(!w->IsModified());
         QCOMPARE(Saved(), before);
+    }
+
+    void recentFileAsksFirst()
+    {
+        SavedLayout();
+        QVERIFY(w->Save(Path("other.zvl")));
+        w->loadFile(Path("other.zvl"));
+        w->loadFile(Path("start.zvl")); // both on the recent list now
+        R8element* el = w->Elements().at(0);
+        el->SetPosition(QPoint(77, 66));
+        QAction* recent = nullptr;
+        for (QAction* act : w->findChildren<QAction*>())
+            if (act->isVisible() && act->data().toString() == Path("other.zvl"))
+                recent = act;
+        QVERIFY(recent);
+        QString asked;
+        TestEnv::OnNextModal([&asked](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            asked = box->text();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        recent->trigger();
+        QCOMPARE(asked, QStringLiteral("The layout has been modified."));
+        QCOMPARE(w->Elements().value(0), el); // nothing replaced
+        QCOMPARE(el->GetPosition(), QPoint(77, 66));
+        QVERIFY(w->IsModified());
+    }
+
+    void newAndLoadResetPages()
+    {
+        SavedLayout();
+        QVector<PageProps> pages(R8_PAGE_COUNT);
+        pages[1] = {QStringLiteral("Climb"), 2, 1};
+        pages[9] = {QStringLiteral("Glide"), 8, 0};
+        w->SetPagesProps(pages);
+        QFile part(Path("part.zvl"));
+        QVERIFY(part.open(QIODevice::WriteOnly));
+        part.write("<ZarvinLayout>\n    <Page PageID=\"1\" Name=\"Only\" PageTrig=\"4\" Disabled=\"0\"/>\n</ZarvinLayout>\n");
+        part.close();
+        w->loadFile(Path("part.zvl"));
+        QCOMPARE(w->PagesProps().at(1), (PageProps{QStringLiteral("Only"), 4, 0}));
+        QCOMPARE(w->PagesProps().at(9), PageProps()); // not listed: default
+        w->SetPagesProps(pages);
+        w->NewLayout();
+        QCOMPARE(w->PagesProps(), QVector<PageProps>(R8_PAGE_COUNT));
+        QVERIFY(!w->IsModified());
+    }
+
+    void dialogRefusesRangesThatAreNoNumbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("nan") << QStringLiteral("nan") << true;
+        QTest::newRow("inf") << QStringLiteral("inf") << true;
+        QTest::newRow("-inf") << QStringLiteral("-inf") << true;
+        QTest::newRow("beyond float") << QStringLiteral("3e40") << true;
+        QTest::newRow("number") << QStringLiteral("12.5") << false;
+    }
+    void dialogRefusesRangesThatAreNoNumbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, refused);
+        w->DropSample(R8_TYPE_DIAL, OnPage(QPoint(40, 40)));
+        R8element* dial = w->Elements().last();
+        Editor()->FieldCombo()->setCurrentIndex(Editor()->FieldCombo()->count() - 1);
+        Editor()->MaxRangeEdit()->setText(text);
+        QString shown;
+        if (refused)
+            TestEnv::OnNextModal([&shown](QWidget* modal) {
+                if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                    shown = box->text();
+                    box->accept();
+                }
+            });
+        Editor()->ButtonBox()->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(shown.contains(QStringLiteral("finite")), refused);
+        QCOMPARE(Editor()->isVisible(), refused);
+        QVERIFY(std::isfinite(dial->GetRangeMax()));
+        if (!refused)
+            QCOMPARE(dial->GetRangeMax(), 12.5f);
+    }
+
+    void doubleClickOpensTheTopmost()
+    {
+        SavedLayout();
+        R8element* top = w->Elements().at(0);   // drawn last, so on top
+        R8element* below = w->Elements().at(2); // the graph at (5, 150)
+        top->SetPosition(QPoint(20, 160));
+        const QPoint at = (QPointF(25, 165) * w->Scale()).toPoint();
+        QVERIFY(below->MyPathTranslated().contains(at) && top->MyPathTranslated().contains(at));
+        QTest::mouseDClick(w->Page(0), Qt::LeftButton, Qt::NoModifier, at);
+        QVERIFY(Editor()->isVisible());
+        QCOMPARE(Editor()->GetEditElement(), top);
     }
 
     void pagePropertiesAreSteps()

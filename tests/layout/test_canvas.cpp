@@ -121,8 +121,8 @@ void TestCanvas::edgeZonesAndCursors_data()
     QTest::newRow("3 pixels in") << 0x0001 << QPoint(80, 3) << 0 << int(Qt::OpenHandCursor);
     // Icons cannot be resized: their corner is an ordinary grab.
     QTest::newRow("icon corner") << 0xE031 << QPoint(62, 30) << 0 << int(Qt::OpenHandCursor);
-    // The phone signal stretches sideways only.
-    QTest::newRow("phone signal corner") << 0xE030 << QPoint(162, 22) << 2 << int(Qt::SizeHorCursor);
+    // The phone signal's outline does not follow its width: no edge either.
+    QTest::newRow("phone signal corner") << 0xE030 << QPoint(162, 22) << 0 << int(Qt::OpenHandCursor);
     QTest::newRow("empty canvas") << 0x0001 << QPoint(-20, -20) << -1 << int(Qt::ArrowCursor);
 }
 

@@ -131,8 +131,12 @@ void TestElement::constructionPerType()
 
 void TestElement::unknownTypeHasNoOutline()
 {
+    // An unknown type keeps its size: its outline is that rectangle.
     R8element el(nullptr, 0x1234, 1);
-    QVERIFY(el.MyPath().isEmpty());
+    el.RestoreSize(QSize(33, 44));
+    el.SetZoom(2.0f);
+    QCOMPARE(el.GetSize(), QSize(33, 44));
+    QCOMPARE(el.MyPath().boundingRect().size(), QSizeF(66, 88));
     QCOMPARE(el.GetHasProps(), 0u);
     QCOMPARE(el.GetResizeFlags(), 0);
 }
@@ -165,10 +169,11 @@ void TestElement::positionRepair()
     box.UpdateGraphicPos();
     QCOMPARE(box.GraphicPosition(), QPoint(280, 582));
 
-    // Larger than the screen: the far edge wins and the position goes negative.
+    // No larger than the screen, so never out of reach.
     box.SetSize(QSize(300, 400));
     box.SetPosition(QPoint(10, 10));
-    QCOMPARE(box.GetPosition(), QPoint(-60, -80));
+    QCOMPARE(box.GetSize(), QSize(240, 320));
+    QCOMPARE(box.GetPosition(), QPoint(0, 0));
 
     // Tool box samples live outside the screen and are never pulled in.
     R8element sample(nullptr, R8_TYPE_DATAFIELD, 0);
