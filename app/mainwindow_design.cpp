@@ -77,7 +77,9 @@ void MainWindow::CreateDesignActions()
     toolsMenu->addAction(checkAct);
 
     m_pCheckDock = new LayoutCheckDock(this);
-    m_pCheckDock->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::RightDockWidgetArea);
+    // Floating only: the window keeps its fixed size and the page its place.
+    m_pCheckDock->setAllowedAreas(Qt::NoDockWidgetArea);
+    m_pCheckDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     m_pCheckDock->setFloating(true);
     m_pCheckDock->resize(520, 260);
     m_pCheckDock->hide();
