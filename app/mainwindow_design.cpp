@@ -140,7 +140,9 @@ bool MainWindow::ConfirmSendWithProblems()
     if (problems.isEmpty())
         return true;
     QMessageBox box(QMessageBox::Warning, tr("Send to device"),
-                    tr("The layout check found %n problem(s).", nullptr, problems.size()), QMessageBox::NoButton, this);
+                    problems.size() == 1 ? tr("The layout check found a problem.")
+                                         : tr("The layout check found %1 problems.").arg(problems.size()),
+                    QMessageBox::NoButton, this);
     box.setInformativeText(tr("Send the layout to the instrument anyway?"));
     box.setDetailedText(LayoutCheck::Report(problems).join(QLatin1Char('\n')));
     QPushButton* sendAnyway = box.addButton(tr("Send &anyway"), QMessageBox::AcceptRole);

@@ -101,7 +101,7 @@ void PreferencesDialog::BuildForm()
     m_pGridSize = new QComboBox(formWidget);
     m_pGridSize->setObjectName(QStringLiteral("gridSizeComboBox"));
     for (int size : s_GridSizes)
-        m_pGridSize->addItem(tr("%n pixel(s)", nullptr, size), size);
+        m_pGridSize->addItem(tr("%1 pixels").arg(size), size);
     m_pForm->addRow(gridLabel, m_pGridSize);
 
     m_pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
