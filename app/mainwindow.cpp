@@ -19,8 +19,11 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QThread>
+#include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -37,6 +40,13 @@ QList<int> AvailableScreenHeights()
     }
     return heights;
 }
+
+// A page thumbnail in the strip.
+constexpr int kThumbWidth = 48;
+constexpr int kThumbHeight = 64;
+
+// A change reaches the recovery copy within this time.
+constexpr int kRecoveryDelayMs = 2000;
 
 bool FileToolBarWanted()
 {
@@ -58,6 +68,12 @@ MainWindow::MainWindow(QWidget* parent)
     setMinimumSize(sizing.width, sizing.height);
     m_pUndoStack = new QUndoStack(this);
     connect(m_pUndoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    m_pRecoveryTimer = new QTimer(this);
+    m_pRecoveryTimer->setSingleShot(true);
+    m_pRecoveryTimer->setInterval(kRecoveryDelayMs);
+    connect(m_pRecoveryTimer, &QTimer::timeout, this, &MainWindow::WriteRecovery);
+    connect(m_pUndoStack, &QUndoStack::indexChanged, this, &MainWindow::ScheduleRecovery);
+    connect(m_pUndoStack, &QUndoStack::cleanChanged, this, &MainWindow::ScheduleRecovery);
     UpdateTitle();
     setWindowIcon(QIcon(QStringLiteral(":/images/main_design_iconSQ.png")));
     qDebug() << QString::fromLatin1("Pixel ratio %1").arg(devicePixelRatioF());
@@ -72,6 +88,15 @@ MainWindow::MainWindow(QWidget* parent)
     m_pDragged = nullptr;
     setMouseTracking(true);
 
+    // The page strip scrolls when the window is too low for all sixteen.
+    m_pStrip = new QScrollArea(this);
+    m_pStrip->setObjectName(QStringLiteral("PageStrip"));
+    m_pStrip->setFrameShape(QFrame::NoFrame);
+    m_pStrip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* stripContent = new QWidget(m_pStrip);
+    stripContent->setFixedSize(2 * kThumbWidth, (R8_PAGE_COUNT / 2) * kThumbHeight);
+    m_pStrip->setWidget(stripContent);
+
     const QSize canvasSize(int(240.0f * m_fScale + 2.0f), int(320.0f * m_fScale + 2.0f));
     for (int i = 0; i < R8_PAGE_COUNT; ++i) {
         ScreenLayout* layout = new ScreenLayout(this, i);
@@ -79,7 +104,8 @@ MainWindow::MainWindow(QWidget* parent)
         layout->SetZoom(m_fScale);
         layout->setGeometry(QRect(QPoint(0, 0), canvasSize));
         m_Layouts[i] = layout;
-        ScreenThumb* thumb = new ScreenThumb(this, layout, i);
+        ScreenThumb* thumb = new ScreenThumb(stripContent, layout, i);
+        thumb->setGeometry((i % 2) * kThumbWidth, (i / 2) * kThumbHeight, kThumbWidth, kThumbHeight);
         thumb->show();
         m_Thumbs[i] = thumb;
         connect(layout, &ScreenLayout::RefreshThumb, thumb, &ScreenThumb::RefreshThumb);
@@ -110,6 +136,9 @@ MainWindow::MainWindow(QWidget* parent)
     AdjustGeometry();
     adjustSize();
     setMaximumSize(sizing.width, sizing.height);
+    m_iBaseWidth = sizing.width;
+    m_iLastWorkX = -1; // once more, now with the final size
+    AdjustGeometry();
     // The thumbnails have their final size only now.
     UpdateLayouts(R8_ALL_PAGES);
 }
@@ -122,6 +151,9 @@ MainWindow::~MainWindow()
     if (g_pElementHost == this)
         g_pElementHost = nullptr;
     R8selectedElements.clear();
+    // A normal end: no recovery copy is needed any more.
+    m_pRecoveryTimer->stop();
+    m_Recovery.Remove();
     // The history goes first: it deletes the elements it owns.
     m_pUndoStack->clear();
     const QList<R8element*> elements = m_Elements;
@@ -181,7 +213,8 @@ void MainWindow::CreateToolBox()
     for (const Sample& sample : samples) {
         R8element* el = new R8element(this, sample.iType, 0);
         el->SetZoom(sample.fZoom * s);
-        el->SetBasePosition(QPoint(x0 + sample.iDx, ToolBoxY(m_fScale, sample.iRow)));
+        m_ToolBoxHome.append(QPoint(x0 + sample.iDx, ToolBoxY(m_fScale, sample.iRow)));
+        el->SetBasePosition(m_ToolBoxHome.last());
         el->Restore();
         el->SetPages(R8_ALL_PAGES);
         m_ToolBox.append(el);
@@ -191,17 +224,44 @@ void MainWindow::CreateToolBox()
 void MainWindow::AdjustGeometry()
 {
     const QPoint at = m_pWorkArea->pos();
-    if (at.x() == m_iLastWorkX && at.y() == m_iLastWorkY)
+    const int iBottom = m_pWorkArea->geometry().bottom();
+    if (at.x() == m_iLastWorkX && at.y() == m_iLastWorkY && iBottom == m_iLastWorkBottom)
         return;
     m_iLastWorkX = at.x();
     m_iLastWorkY = at.y();
+    m_iLastWorkBottom = iBottom;
     const int bx = at.x() + 10;
     const int by = at.y() + 15;
     const QSize canvasSize(int(240.0f * m_fScale + 2.0f), int(320.0f * m_fScale + 2.0f));
     for (ScreenLayout* layout : m_Layouts)
         layout->setGeometry(QRect(QPoint(bx + 130, by), canvasSize));
-    for (int i = 0; i < R8_PAGE_COUNT; ++i)
-        m_Thumbs[i]->setGeometry(bx + (i % 2) * 48, by + (i / 2) * 64, 48, 64);
+    // As tall as the window allows; the scroll bar fits in the gap before
+    // the page.
+    const int iStripHeight = qBound(kThumbHeight, iBottom - by, (R8_PAGE_COUNT / 2) * kThumbHeight);
+    const bool bScrolls = iStripHeight < (R8_PAGE_COUNT / 2) * kThumbHeight;
+    const int iBar = bScrolls ? m_pStrip->verticalScrollBar()->sizeHint().width() : 0;
+    m_pStrip->setGeometry(bx, by, 2 * kThumbWidth + iBar, iStripHeight);
+
+    // Tool bars docked at a side take width from the work area: the window
+    // grows by as much, and the tool box moves with the page.
+    int iSideBars = 0;
+    for (QToolBar* bar : findChildren<QToolBar*>()) {
+        const Qt::ToolBarArea area = toolBarArea(bar);
+        if (bar->isVisible() && !bar->isFloating() && (area == Qt::LeftToolBarArea || area == Qt::RightToolBarArea))
+            iSideBars += bar->width();
+    }
+    if (m_iBaseWidth > 0 && minimumWidth() != m_iBaseWidth + iSideBars) {
+        setMinimumWidth(m_iBaseWidth + iSideBars);
+        setMaximumWidth(m_iBaseWidth + iSideBars);
+    }
+    // Below the tool bars, whatever their rows.
+    const QPoint shift(at.x(), qMax(0, at.y() + 2 - ToolBoxY(m_fScale, 0)));
+    for (int i = 0; i < m_ToolBox.size() && i < m_ToolBoxHome.size(); ++i) {
+        m_ToolBox.at(i)->SetBasePosition(m_ToolBoxHome.at(i) + shift);
+        if (m_ToolBox.at(i) != m_pDragged)
+            m_ToolBox.at(i)->Restore();
+    }
+    update();
 }
 
 void MainWindow::UpdateLayouts(unsigned int uiPages)
@@ -253,6 +313,13 @@ void MainWindow::CreateActions()
         act->setVisible(false);
         connect(act, &QAction::triggered, this, &MainWindow::openRecentFile);
     }
+
+    quitAct = new QAction(tr("&Quit"), this);
+    quitAct->setObjectName(QStringLiteral("actionQuit"));
+    quitAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quitAct->setShortcutContext(Qt::ApplicationShortcut);
+    // Closing asks about unsaved changes (closeEvent).
+    connect(quitAct, &QAction::triggered, this, &QWidget::close);
 
     sendAct = new QAction(QIcon(QStringLiteral(":/images/Update.png")), tr("S&end to device"), this);
     sendAct->setShortcuts(QKeySequence::Refresh);
@@ -375,6 +442,8 @@ void MainWindow::CreateMenus()
         fileMenu->addAction(act);
     fileMenu->addSeparator();
     fileMenu->addAction(sendAct);
+    fileMenu->addSeparator();
+    fileMenu->addAction(quitAct);
 
     editMenu = menuBar()->addMenu(tr("&Edit"));
     editMenu->addActions({undoAct, redoAct});

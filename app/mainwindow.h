@@ -1,6 +1,7 @@
 #pragma once
 #include "elementhost.h"
 #include "pageprops.h"
+#include "recoveryfile.h"
 
 #include <QDomDocument>
 #include <QList>
@@ -11,7 +12,9 @@
 
 class QAction;
 class QMenu;
+class QScrollArea;
 class QThread;
+class QTimer;
 class QToolBar;
 class QNetworkReply;
 class QUndoCommand;
@@ -76,6 +79,13 @@ public:
     // ".zvl" appended unless the name ends in ".zvl" or ".xml" (case-sensitive).
     static QString WithLayoutExtension(const QString& fileName);
     bool AboutToLooseLayout();
+    // Crash recovery: asks about the copies that runs which were killed or
+    // crashed left behind, and restores the one the pilot picks.
+    void OfferRecovery();
+    bool RestoreRecovery(const RecoveryFile::Stale& stale);
+    // Writes this run's recovery copy now (the timer does it after changes).
+    void WriteRecovery();
+    const RecoveryFile& Recovery() const { return m_Recovery; }
 
     // Read access for the document commands and tests.
     const QList<R8element*>& Elements() const override { return m_Elements; }
@@ -197,6 +207,10 @@ private:
     ScreenLayout* CurrentLayout() const;
     void ClearUndoList();
     void UpdateTitle();
+    bool ReadLayout(const QString& fileName);
+    QString LastFolder() const;
+    void RememberFolder(const QString& fileName);
+    void ScheduleRecovery();
     void RemoveFromSelection(R8element* pElement);
     void MarkCurrentThumb();
     void ClearSelection();
@@ -215,6 +229,8 @@ private:
     QList<R8element*> m_ToolBox;
     QUndoStack* m_pUndoStack = nullptr;
     QVector<PageProps> m_PagesBefore; // announced by a page's dialog
+    RecoveryFile m_Recovery;
+    QTimer* m_pRecoveryTimer = nullptr;
     QList<R8element*> m_Elements;
     ScreenLayout* m_Layouts[R8_PAGE_COUNT] = {};
     ScreenThumb* m_Thumbs[R8_PAGE_COUNT] = {};
@@ -225,6 +241,10 @@ private:
     WorkArea* m_pWorkArea = nullptr;
     int m_iLastWorkX = -1;
     int m_iLastWorkY = -1;
+    int m_iLastWorkBottom = -1;
+    int m_iBaseWidth = 0;          // the window's width without side tool bars
+    QList<QPoint> m_ToolBoxHome;   // sample places with the work area at (0, 0)
+    QScrollArea* m_pStrip = nullptr; // holds the thumbnails
     R8elementProp* m_pElementProp = nullptr;
     int m_iCurrentPage = 0;
 
@@ -236,6 +256,7 @@ private:
     QAction* receiveAct = nullptr;
     QAction* undoAct = nullptr;
     QAction* redoAct = nullptr;
+    QAction* quitAct = nullptr;
     QAction* deleteAct = nullptr;
     QAction* propertiesAct = nullptr;
     QAction* preferencesAct = nullptr;

@@ -47,8 +47,12 @@ void MainWindow::CreateDesignActions()
     exportAllAct = new QAction(tr("Export all pages..."), this);
     exportAllAct->setObjectName(QStringLiteral("actionExportAll"));
     connect(exportAllAct, &QAction::triggered, this, &MainWindow::ExportAllAction);
-    fileMenu->addSeparator();
-    fileMenu->addActions({exportPageAct, exportAllAct});
+    // After "Send to device", before the separator of "Quit".
+    const QList<QAction*> fileActs = fileMenu->actions();
+    const int iQuit = fileActs.indexOf(quitAct);
+    QAction* before = iQuit > 0 ? fileActs.at(iQuit - 1) : nullptr;
+    fileMenu->insertActions(before, {exportPageAct, exportAllAct});
+    fileMenu->insertSeparator(exportPageAct);
 
     showGridAct = new QAction(tr("Show grid"), this);
     showGridAct->setObjectName(QStringLiteral("actionShowGrid"));

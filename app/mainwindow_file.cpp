@@ -6,11 +6,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDebug>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
+#include <QPushButton>
+#include <QTimer>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QSettings>
@@ -20,6 +24,7 @@
 namespace {
 
 const char* const kRecentFiles = "recentFileList";
+const char* const kLastFolder = "LastFolder"; // where the file dialogs start
 
 QSettings& Settings()
 {
@@ -57,7 +62,7 @@ void MainWindow::OpenLayout()
     if (!AboutToLooseLayout())
         return;
     const QString fileName =
-        QFileDialog::getOpenFileName(this, tr("Load Layout"), QDir::homePath(),
+        QFileDialog::getOpenFileName(this, tr("Load Layout"), LastFolder(),
                                      tr("Layouts(*.zvl *.xml);;Layout Files(*.zvl);;xml Files (*.xml)"));
     if (!fileName.isEmpty())
         loadFile(fileName);
@@ -74,7 +79,7 @@ void MainWindow::SaveLayouts()
 void MainWindow::SaveAs()
 {
     const QString proposed = m_strCurrentLayoutPath.isEmpty()
-                                 ? QDir::homePath() + QLatin1String("/layout.zvl")
+                                 ? LastFolder() + QLatin1String("/layout.zvl")
                                  : m_strCurrentLayoutPath;
     QString fileName = QFileDialog::getSaveFileName(this, tr("Save Layout"), proposed, tr("Layout Files (*.zvl)"));
     if (fileName.isEmpty())
@@ -97,11 +102,22 @@ void MainWindow::openRecentFile()
 
 void MainWindow::loadFile(const QString& fileName)
 {
+    if (!ReadLayout(fileName))
+        return;
+    m_strCurrentLayoutPath = fileName;
+    UpdateTitle();
+    setCurrentFile(fileName);
+    RememberFolder(fileName);
+    m_pUndoStack->setClean();
+}
+
+bool MainWindow::ReadLayout(const QString& fileName)
+{
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         QMessageBox::warning(this, tr("Load Layout"),
                              tr("Cannot read %1:\n%2").arg(QDir::toNativeSeparators(fileName), file.errorString()));
-        return;
+        return false;
     }
     const QByteArray data = file.readAll();
     LayoutFile::Content content;
@@ -113,11 +129,9 @@ void MainWindow::loadFile(const QString& fileName)
                                  .arg(QDir::toNativeSeparators(fileName))
                                  .arg(error.line)
                                  .arg(error.message));
-        return;
+        return false;
     }
 
-    m_strCurrentLayoutPath = fileName;
-    UpdateTitle();
     CleanAllElements();
     m_XmlDoc.clear();
 
@@ -132,11 +146,10 @@ void MainWindow::loadFile(const QString& fileName)
     }
 
     UpdateLayouts(0xFFFF);
-    setCurrentFile(fileName);
-    // Rebuilding the outlines may have recorded steps: the loaded layout
-    // is where the history starts.
+    // Rebuilding the outlines may have recorded steps: the layout just
+    // read is where the history starts.
     m_pUndoStack->clear();
-    m_pUndoStack->setClean();
+    return true;
 }
 
 bool MainWindow::Save(const QString& fileName)
@@ -160,6 +173,7 @@ bool MainWindow::Save(const QString& fileName)
         return false;
     }
     m_pUndoStack->setClean();
+    RememberFolder(fileName);
     return true;
 }
 
@@ -196,6 +210,75 @@ void MainWindow::updateRecentFileActions()
             recentFileActs[j]->setVisible(false);
     if (separatorAct)
         separatorAct->setVisible(numRecentFiles > 0);
+}
+
+QString MainWindow::LastFolder() const
+{
+    const QString folder = Settings().value(QLatin1String(kLastFolder)).toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
+void MainWindow::RememberFolder(const QString& fileName)
+{
+    Settings().setValue(QLatin1String(kLastFolder), QFileInfo(fileName).absolutePath());
+}
+
+// ---- crash recovery ------------------------------------------------------------
+
+void MainWindow::ScheduleRecovery()
+{
+    if (!IsModified()) {
+        m_pRecoveryTimer->stop();
+        m_Recovery.Remove();
+    } else if (!m_pRecoveryTimer->isActive()) {
+        // Changes gather for a moment; the copy is never older than that.
+        m_pRecoveryTimer->start();
+    }
+}
+
+void MainWindow::WriteRecovery()
+{
+    if (!IsModified())
+        return;
+    QString error;
+    if (!m_Recovery.Write(LayoutFile::Write(m_Elements, PagesProps()), m_strCurrentLayoutPath, &error))
+        qDebug().noquote() << "recovery copy not written:" << error;
+}
+
+void MainWindow::OfferRecovery()
+{
+    for (const RecoveryFile::Stale& stale : m_Recovery.StaleFiles()) {
+        QMessageBox box(this);
+        box.setIcon(QMessageBox::Question);
+        box.setWindowTitle(tr("Recover Layout"));
+        box.setText(tr("The designer was not closed properly. A recovery copy of your layout was kept."));
+        const QString name = stale.originalPath.isEmpty() ? tr("a layout not saved yet")
+                                                          : QDir::toNativeSeparators(stale.originalPath);
+        box.setInformativeText(tr("Restore %1, as it was at %2?")
+                                   .arg(name, QLocale().toString(stale.written, QLocale::ShortFormat)));
+        QPushButton* restore = box.addButton(tr("Restore"), QMessageBox::AcceptRole);
+        box.addButton(QMessageBox::Discard);
+        box.setDefaultButton(restore);
+        box.exec();
+        if (box.clickedButton() == restore) {
+            if (!AboutToLooseLayout() || !RestoreRecovery(stale))
+                return; // kept for the next start
+        }
+        RecoveryFile::Discard(stale);
+    }
+}
+
+bool MainWindow::RestoreRecovery(const RecoveryFile::Stale& stale)
+{
+    if (!ReadLayout(stale.path))
+        return false;
+    // The layout's own file again, so Save writes there; and modified, as
+    // that file does not hold these changes.
+    m_strCurrentLayoutPath = stale.originalPath;
+    UpdateTitle();
+    m_pUndoStack->resetClean();
+    WriteRecovery(); // this run's own copy, before the old one goes
+    return true;
 }
 
 void MainWindow::UpdateTitle()

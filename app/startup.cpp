@@ -6,6 +6,9 @@
 #include "r8resources.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 #include <QDateTime>
 #include <QFile>
 #include <QTimer>
@@ -98,6 +101,31 @@ void ReportIdleAndQuit()
 
 } // namespace
 
+QString LayoutArgument(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QCoreApplication::translate("Startup", "Designs the screen pages of free-flight instruments."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QCoreApplication::translate("Startup", "A layout to open."),
+                                 QStringLiteral("[file.zvl]"));
+    // --help, --version and unknown options print and end the program.
+    parser.process(arguments);
+    const QStringList files = parser.positionalArguments();
+    return files.isEmpty() ? QString() : QFileInfo(files.first()).absoluteFilePath();
+}
+
+QString CatalogueProblem(int iFieldCount, const QString& strDbPath)
+{
+    if (iFieldCount > 0)
+        return QString();
+    return QCoreApplication::translate("Startup",
+                                       "The field catalogue %1 could not be read. Value boxes cannot show their "
+                                       "fields until it is repaired or downloaded again.")
+        .arg(QDir::toNativeSeparators(strDbPath));
+}
+
 int RunDesigner(int& argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -108,6 +136,8 @@ int RunDesigner(int& argc, char** argv)
     QCoreApplication::setOrganizationDomain(QStringLiteral("zarvin.com"));
     QCoreApplication::setApplicationName(QStringLiteral("R8designer"));
     InitR8Resources();
+    QCoreApplication::setApplicationVersion(QStringLiteral(R8_VERSION));
+    const QString layout = LayoutArgument(QCoreApplication::arguments());
 
     theSettings = new QSettings(QSettings::NativeFormat, QSettings::UserScope,
                                 QCoreApplication::organizationName(), QCoreApplication::applicationName());
@@ -139,14 +169,26 @@ int RunDesigner(int& argc, char** argv)
     strDbName = EnsureCatalogueFile(strDbName);
     db.setDatabaseName(strDbName);
     g_DataFields.LoadFromDB(g_pDB);
+    const QString catalogueProblem = CatalogueProblem(g_DataFields.count(), strDbName);
 
     int exitCode = 0;
     {
         MainWindow window;
         theMainWindow = &window;
         window.show();
-        if (qEnvironmentVariableIsSet("R8_STARTUP_PROBE"))
+        if (qEnvironmentVariableIsSet("R8_STARTUP_PROBE")) {
             QTimer::singleShot(0, &window, &ReportIdleAndQuit);
+        } else {
+            // Once the window is up: what went wrong, what was left by a
+            // crash, then the file asked for.
+            QTimer::singleShot(0, &window, [&window, catalogueProblem, layout]() {
+                if (!catalogueProblem.isEmpty())
+                    QMessageBox::warning(&window, QObject::tr("Field catalogue"), catalogueProblem);
+                window.OfferRecovery();
+                if (!layout.isEmpty() && window.AboutToLooseLayout())
+                    window.loadFile(layout);
+            });
+        }
         exitCode = QApplication::exec();
         theMainWindow = nullptr;
     }

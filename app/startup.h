@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 
 class QApplication;
 class QSettings;
@@ -36,6 +37,14 @@ TranslationLoad InstallTranslations(const QString& fileDir, int iLangID, const Q
 
 // g_iTargetModel and g_iLangID from "TargetDevice" and "SelectedLanguage".
 void ReadCatalogueChoice(const QSettings& settings);
+
+// The layout named on the command line, as an absolute path (empty when
+// none). --help and --version print their text and end the process.
+QString LayoutArgument(const QStringList& arguments);
+
+// The start-up message for a catalogue that gave no fields (empty when the
+// catalogue is fine).
+QString CatalogueProblem(int iFieldCount, const QString& strDbPath);
 
 // The whole designer run, from the process arguments to the exit status.
 int RunDesigner(int& argc, char** argv);

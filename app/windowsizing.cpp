@@ -1,5 +1,7 @@
 #include "windowsizing.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kDefaultHeight = 720;
 constexpr int kFrameAllowance = 35;   // title bar and frame above the window
@@ -24,7 +26,9 @@ WindowSizing ComputeWindowSizing(const QList<int>& availableHeights)
 
 int ToolBoxX(float scale)
 {
-    return int(scale * kInstrumentHeight + 60.0f);
+    // Right of the page canvas (which ends at 140 + 240 x scale + 2) also
+    // at the small zooms of low screens.
+    return std::max(int(scale * kInstrumentHeight + 60.0f), int(kInstrumentWidth * scale + 2.0f) + 150);
 }
 
 int ToolBoxY(float scale, int k)

@@ -12,3 +12,9 @@ void WorkArea::moveEvent(QMoveEvent* event)
     QWidget::moveEvent(event);
     emit WorkAreaMoved();
 }
+
+void WorkArea::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    emit WorkAreaMoved();
+}

@@ -14,4 +14,6 @@ signals:
 
 protected:
     void moveEvent(QMoveEvent* event) override;
+    // Tool bars docked below or at a side resize it without moving it.
+    void resizeEvent(QResizeEvent* event) override;
 };

@@ -2,7 +2,9 @@
 #include "appglobals.h"
 #include "datafields.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QStyle>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QIcon>
@@ -63,6 +65,14 @@ PreferencesDialog::PreferencesDialog(QWidget* parent)
     m_pLanguage->addItem(QIcon(QStringLiteral(":/images/Russia.png")), tr("Russian"));
     m_pLanguage->addItem(QIcon(QStringLiteral(":/images/Portugal.png")), tr("Portuguese"));
 
+    // The drop-down lists elide what does not fit ("Port\u2026uese"): make
+    // them as wide as their longest entry.
+    for (QComboBox* combo : {m_pLanguage, m_pTargetDevice, m_pGridSize}) {
+        QAbstractItemView* list = combo->view();
+        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                              list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    }
+
     connect(m_pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -95,6 +105,9 @@ void PreferencesDialog::BuildForm()
     m_pTargetDevice = new QComboBox(formWidget);
     m_pTargetDevice->setObjectName(QStringLiteral("targetDeviceComboBox"));
     m_pForm->addRow(deviceLabel, m_pTargetDevice);
+    // As wide as the longest name in any language, never elided.
+    m_pLanguage->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_pTargetDevice->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     auto* gridLabel = new QLabel(tr("Grid size"), formWidget);
     gridLabel->setObjectName(QStringLiteral("gridSizeLabel"));

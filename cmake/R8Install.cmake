@@ -3,6 +3,7 @@
 #       catalogue and the translations together, where start-up finds them
 #   PREFIX/bin/r8designer, r8tool, r8sim                   links to those programs
 #   PREFIX/share/applications/r8designer.desktop and the icon
+#   PREFIX/share/mime/packages/r8designer.xml                the .zvl file type
 include(GNUInstallDirs)
 set(R8_INSTALL_BUNDLE ${CMAKE_INSTALL_LIBDIR}/r8designer/R8designer.app/Contents/MacOS)
 
@@ -22,5 +23,7 @@ foreach(_p IN LISTS _programs)
   ")
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/r8designer.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/r8designer-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME r8designer.xml)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/images/main_design_iconSQ.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps RENAME r8designer.png OPTIONAL)

@@ -1,4 +1,6 @@
 #include "firmwaresender.h"
+
+#include <algorithm>
 #include "appglobals.h"
 #include "firmwaretodevice.h"
 #include "ui_firmwaresender.h"
@@ -21,6 +23,11 @@ firmwareSender::firmwareSender(QWidget* parent)
     , form(new Ui_firmwareSender)
 {
     form->setupUi(this);
+    // The form's fixed width clips the button's text in larger fonts: it
+    // grows to the left, away from Close.
+    QRect send = form->buttonSend->geometry();
+    send.setLeft(std::min(send.left(), send.right() + 1 - form->buttonSend->sizeHint().width()));
+    form->buttonSend->setGeometry(send);
     form->progressBar->setValue(0);
     form->getLayout->hide();
 

@@ -23,7 +23,9 @@ seed fuzz_openair ../shared/data/openair/*.txt tests/data/airspace/*
 seed fuzz_coordinates tests/data/airspace/*
 seed fuzz_replyparser tests/data/link/*
 mkdir -p $B/corpus/fuzz_firmwareheader $B/corpus/fuzz_coordinates $B/corpus/fuzz_replyparser
-export ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen
+# Every sanitizer report stops the target (and so fails this script).
+export ASAN_OPTIONS=detect_leaks=0:halt_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+export QT_QPA_PLATFORM=offscreen
 $B/r8tool firmware-make --model Alvo --blocks 3 -o $B/corpus/fuzz_firmwareheader/alvo.zvf >/dev/null 2>&1 || true
 $B/r8tool firmware-make --model Tey --blocks 2 --magic ZVF_R8 --extra 7 -o $B/corpus/fuzz_firmwareheader/tey.zvf >/dev/null 2>&1 || true
 printf '45:30:00 N 006:15:00 E' > $B/corpus/fuzz_coordinates/dp
@@ -36,9 +38,9 @@ status=0
 for t in $targets; do
   mkdir -p $B/corpus/$t $B/crashes/$t
   echo "-- $t for ${SECONDS_EACH}s"
-  if ! QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-      $B/$t -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=4096 -max_len=262144 \
-        -artifact_prefix=$B/crashes/$t/ -print_final_stats=0 $B/corpus/$t >$B/$t.log 2>&1; then
+  if ! $B/$t -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=4096 -max_len=262144 \
+        -artifact_prefix=$B/crashes/$t/ -print_final_stats=0 $B/corpus/$t >$B/$t.log 2>&1 ||
+      grep -qE "runtime error:|ERROR: (Address|UndefinedBehavior)Sanitizer" $B/$t.log; then
     echo "FUZZ FAILURE in $t:"; tail -40 $B/$t.log; status=1
   else
     grep -E "^#[0-9]+.*DONE|Done [0-9]+ runs" $B/$t.log | tail -1 || true

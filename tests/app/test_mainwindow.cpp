@@ -185,7 +185,7 @@ void TestMainWindow::menusAndToolBars()
     // the image exports after it.
     QMenu* file = w->menuBar()->actions().at(0)->menu();
     const QList<QAction*> fileActs = file->actions();
-    QCOMPARE(fileActs.size(), 4 + 1 + 5 + 1 + 1 + 1 + 2);
+    QCOMPARE(fileActs.size(), 4 + 1 + 5 + 1 + 1 + 1 + 2 + 2);
     QCOMPARE(fileActs.at(11)->text(), QStringLiteral("S&end to device"));
     QCOMPARE(fileActs.at(11)->shortcut(), QKeySequence(QKeySequence::Refresh));
     for (int i = 5; i < 10; ++i)
@@ -592,7 +592,7 @@ void TestMainWindow::thumbnailShowsItsPage()
     // Thumbnails sit in two columns of eight beside the canvas.
     QCOMPARE(w->Thumb(3)->x() - w->Thumb(2)->x(), 48);
     QCOMPARE(w->Thumb(4)->y() - w->Thumb(2)->y(), 64);
-    QCOMPARE(w->Page(0)->x() - w->Thumb(0)->x(), 130);
+    QCOMPARE(w->Page(0)->x() - w->Thumb(0)->mapTo(w, QPoint()).x(), 130);
 }
 
 void TestMainWindow::preferencesReloadCatalogue()
