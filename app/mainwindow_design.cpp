@@ -47,8 +47,12 @@ void MainWindow::CreateDesignActions()
     exportAllAct = new QAction(tr("Export all pages..."), this);
     exportAllAct->setObjectName(QStringLiteral("actionExportAll"));
     connect(exportAllAct, &QAction::triggered, this, &MainWindow::ExportAllAction);
-    fileMenu->addSeparator();
-    fileMenu->addActions({exportPageAct, exportAllAct});
+    // After "Send to device", before the separator of "Quit".
+    const QList<QAction*> fileActs = fileMenu->actions();
+    const int iQuit = fileActs.indexOf(quitAct);
+    QAction* before = iQuit > 0 ? fileActs.at(iQuit - 1) : nullptr;
+    fileMenu->insertActions(before, {exportPageAct, exportAllAct});
+    fileMenu->insertSeparator(exportPageAct);
 
     showGridAct = new QAction(tr("Show grid"), this);
     showGridAct->setObjectName(QStringLiteral("actionShowGrid"));
@@ -77,7 +81,9 @@ void MainWindow::CreateDesignActions()
     toolsMenu->addAction(checkAct);
 
     m_pCheckDock = new LayoutCheckDock(this);
-    m_pCheckDock->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::RightDockWidgetArea);
+    // Floating only: the window keeps its fixed size and the page its place.
+    m_pCheckDock->setAllowedAreas(Qt::NoDockWidgetArea);
+    m_pCheckDock->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     m_pCheckDock->setFloating(true);
     m_pCheckDock->resize(520, 260);
     m_pCheckDock->hide();
@@ -138,7 +144,9 @@ bool MainWindow::ConfirmSendWithProblems()
     if (problems.isEmpty())
         return true;
     QMessageBox box(QMessageBox::Warning, tr("Send to device"),
-                    tr("The layout check found %n problem(s).", nullptr, problems.size()), QMessageBox::NoButton, this);
+                    problems.size() == 1 ? tr("The layout check found a problem.")
+                                         : tr("The layout check found %1 problems.").arg(problems.size()),
+                    QMessageBox::NoButton, this);
     box.setInformativeText(tr("Send the layout to the instrument anyway?"));
     box.setDetailedText(LayoutCheck::Report(problems).join(QLatin1Char('\n')));
     QPushButton* sendAnyway = box.addButton(tr("Send &anyway"), QMessageBox::AcceptRole);

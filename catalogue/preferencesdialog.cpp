@@ -67,7 +67,7 @@ PreferencesDialog::PreferencesDialog(QWidget* parent)
 
     // The drop-down lists elide what does not fit ("Port\u2026uese"): make
     // them as wide as their longest entry.
-    for (QComboBox* combo : {m_pLanguage, m_pTargetDevice}) {
+    for (QComboBox* combo : {m_pLanguage, m_pTargetDevice, m_pGridSize}) {
         QAbstractItemView* list = combo->view();
         list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
                               list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
@@ -114,7 +114,7 @@ void PreferencesDialog::BuildForm()
     m_pGridSize = new QComboBox(formWidget);
     m_pGridSize->setObjectName(QStringLiteral("gridSizeComboBox"));
     for (int size : s_GridSizes)
-        m_pGridSize->addItem(tr("%n pixel(s)", nullptr, size), size);
+        m_pGridSize->addItem(tr("%1 pixels").arg(size), size);
     m_pForm->addRow(gridLabel, m_pGridSize);
 
     m_pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

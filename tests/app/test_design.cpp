@@ -3,6 +3,7 @@
 // a send with problems asks first, and the grid reaches every page.
 #include "layoutcheckdock.h"
 #include "mainwindow.h"
+#include "preferencesdialog.h"
 #include "r8element.h"
 #include "screenlayout.h"
 #include "screenthumb.h"
@@ -11,8 +12,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSettings>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -179,6 +182,22 @@ private slots:
         w->Page(7)->SetGrid({10, true, false});
         QCOMPARE(w->Page(7)->Picture().toImage(), plain);
         QVERIFY(w->Page(7)->grab().toImage() != plain);
+    }
+
+    // The grid size chosen in the preferences reaches the pages at once.
+    void gridSizeFromPreferences()
+    {
+        TestEnv::OnNextModal([](QWidget* modal) {
+            auto* dialog = qobject_cast<PreferencesDialog*>(modal);
+            QVERIFY(dialog);
+            dialog->GridSizeCombo()->setCurrentIndex(dialog->GridSizeCombo()->findData(8));
+            dialog->accept();
+        });
+        w->PreferencesAction();
+        QCOMPARE(PreferencesDialog::StoredGridSize(), 8);
+        QCOMPARE(w->Page(11)->GetGrid().size, 8);
+        QSettings(QStringLiteral("Zarvin"), QStringLiteral("R8designer")).remove(QStringLiteral("GridSize"));
+        QCOMPARE(PreferencesDialog::StoredGridSize(), 5);
     }
 };
 
