@@ -38,7 +38,7 @@ public:
         bool accepted() const { return status == Accepted; }
     };
 
-    static constexpr qint64 MaxBodyBytes = 32 * 1024 * 1024;
+    static constexpr qint64 MaxBodyBytes = qint64(32) * 1024 * 1024;
     static const char* DefaultUrl();
 
     // The download address: settings key "CatalogueUrl" when present (an

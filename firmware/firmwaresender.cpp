@@ -74,7 +74,7 @@ void firmwareSender::onSend()
     worker->start();
 }
 
-void firmwareSender::sendMsgs(QString text)
+void firmwareSender::sendMsgs(const QString& text)
 {
     qDebug() << text;
     form->messageOut->setText(text);

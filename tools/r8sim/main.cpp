@@ -7,7 +7,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
-#include <signal.h>
+#include <signal.h> // NOLINT(modernize-deprecated-headers): sigaction is POSIX, not in <csignal>
 #include <sys/prctl.h>
 
 namespace {
