@@ -189,7 +189,8 @@ void MainWindow::setCurrentFile(const QString& fileName)
         files.removeLast();
     Settings().setValue(QLatin1String(kRecentFiles), files);
 
-    for (QWidget* widget : QApplication::topLevelWidgets())
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* widget : windows)
         if (auto* window = qobject_cast<MainWindow*>(widget))
             window->updateRecentFileActions();
 }

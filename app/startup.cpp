@@ -99,7 +99,8 @@ void ReportIdleAndQuit()
     long rssKb = 0;
     QFile status(QStringLiteral("/proc/self/status"));
     if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : status.readAll().split('\n'))
+        const QList<QByteArray> lines = status.readAll().split('\n');
+        for (const QByteArray& line : lines)
             if (line.startsWith("VmRSS:"))
                 rssKb = line.mid(6).trimmed().split(' ').value(0).toLong();
     }

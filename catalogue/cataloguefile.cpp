@@ -33,7 +33,7 @@ QString EnsureCatalogueFile(const QString& dbPath)
     if (QFileInfo(QFileInfo(dbPath).absolutePath()).isDir() && WriteBuiltInCatalogue(dbPath))
         return dbPath;
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    const QString userPath = userDir + QLatin1String("/R8strings.sqlite");
+    QString userPath = userDir + QLatin1String("/R8strings.sqlite"); // not const: returned by move
     if (QFileInfo::exists(userPath))
         return userPath;
     if (QDir().mkpath(userDir) && WriteBuiltInCatalogue(userPath))

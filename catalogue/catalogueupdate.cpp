@@ -22,7 +22,7 @@ Q_LOGGING_CATEGORY(lcCatalogue, "r8.catalogue")
 namespace {
 
 const char kSettingsKey[] = "CatalogueUrl";
-const QByteArray kSqliteHeader("SQLite format 3\0", 16);
+constexpr char kSqliteHeader[] = "SQLite format 3"; // 16 bytes with the closing zero
 constexpr int kHeaderBytes = 100;
 
 CatalogueUpdate::Outcome Refuse(CatalogueUpdate::Status status, const QString& reason)
@@ -131,7 +131,7 @@ CatalogueUpdate::Outcome CatalogueUpdate::Check(int iHttpStatus, const QByteArra
         return Refuse(HttpStatus, QStringLiteral("HTTP status %1").arg(iHttpStatus));
     if (body.size() > MaxBodyBytes)
         return Refuse(TooLarge, QStringLiteral("%1 bytes").arg(body.size()));
-    if (body.size() < kHeaderBytes || !body.startsWith(kSqliteHeader))
+    if (body.size() < kHeaderBytes || !body.startsWith(QByteArray::fromRawData(kSqliteHeader, sizeof kSqliteHeader)))
         return Refuse(NotSqlite, QStringLiteral("not an SQLite database"));
     const qint64 announced = AnnouncedSize(body);
     if (announced > body.size())

@@ -42,7 +42,7 @@ public:
     };
 
     // The shipped catalogue is about 100 KiB.
-    static constexpr qint64 MaxBodyBytes = 8 * 1024 * 1024;
+    static constexpr qint64 MaxBodyBytes = qint64(8) * 1024 * 1024;
     // The download runs at every start-up without the user asking: a stalled
     // server must not keep it (and its socket) for the whole session.
     static constexpr int TimeLimitMs = 120 * 1000;

@@ -1,5 +1,6 @@
 #include "firmwareimage.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace FirmwareImage {
@@ -83,7 +84,7 @@ QByteArray ReadyReply(int iModelNumber)
 quint16 BlockChecksum(const uchar* block)
 {
     quint32 c = 0;
-    for (int i = 0; i < kBlockSize / 2; ++i) {
+    for (std::ptrdiff_t i = 0; i < kBlockSize / 2; ++i) {
         c ^= quint32(i);
         c ^= quint32(block[2 * i]) | quint32(block[2 * i + 1]) << 8;
     }
@@ -99,7 +100,7 @@ QByteArray BlockPacket(const QByteArray& body, quint32 index)
 {
     if (index >= BlockCount(body.size()))
         return QByteArray();
-    QByteArray packet = body.mid(qint64(index) * kBlockSize, kBlockSize);
+    QByteArray packet = body.mid(int(index) * kBlockSize, kBlockSize); // index < BlockCount: fits
     const quint16 sum = BlockChecksum(reinterpret_cast<const uchar*>(packet.constData()));
     packet.append(char(sum & 0xFF));
     packet.append(char(sum >> 8));

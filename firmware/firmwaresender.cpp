@@ -87,7 +87,7 @@ void firmwareSender::onSend()
     worker->start();
 }
 
-void firmwareSender::sendMsgs(QString text)
+void firmwareSender::sendMsgs(const QString& text)
 {
     qCDebug(lcFirmware) << text;
     strLastMessage = text;

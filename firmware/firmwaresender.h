@@ -18,7 +18,7 @@ public:
 
 public slots:
     void onSend();
-    void sendMsgs(QString text);
+    void sendMsgs(const QString& text);
     void showProgress(int value, int maximum);
     void onThreadEnd();
     void onBrowseFiles();

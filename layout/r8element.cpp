@@ -86,8 +86,8 @@ namespace {
 QPixmap IconPixmap(const char* szPath)
 {
     static QHash<const char*, QPixmap> icons;
-    auto it = icons.constFind(szPath);
-    if (it == icons.constEnd())
+    auto it = icons.find(szPath);
+    if (it == icons.end())
         it = icons.insert(szPath, QPixmap(QString::fromLatin1(szPath)));
     return *it;
 }
@@ -393,8 +393,8 @@ void R8element::UpdatePaths()
     case Outline::Wedge: {
         static QHash<QPair<int, float>, QPainterPath> cache;
         const QPair<int, float> key(m_iType, m_fZoom);
-        auto it = cache.constFind(key);
-        if (it == cache.constEnd()) {
+        auto it = cache.find(key);
+        if (it == cache.end()) {
             if (info->outline == Outline::Circle) {
                 path.addEllipse(0, 0, ow, oh);
             } else if (info->outline == Outline::Capsule) {

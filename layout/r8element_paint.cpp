@@ -57,8 +57,8 @@ void DrawBoxText(QPainter& painter, const QRectF& box, int iFlags, const QString
     static QHash<QString, QStaticText> cache;
     const QFont& font = painter.font();
     const QString key = QString::number(font.pixelSize()) + QLatin1Char('|') + text;
-    auto it = cache.constFind(key);
-    if (it == cache.constEnd()) {
+    auto it = cache.find(key);
+    if (it == cache.end()) {
         if (cache.size() >= s_iMaxStaticTexts)
             cache.clear();
         QStaticText laidOut(text);

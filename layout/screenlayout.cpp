@@ -283,6 +283,7 @@ int ScreenLayout::ElementAtPos(const QPoint& pos, int* pZone) const
 void ScreenLayout::ChangeCursor(QMouseEvent* event, int iIndex, int iZone)
 {
     Qt::CursorShape shape;
+    // NOLINTBEGIN(bugprone-branch-clone): opposite corners share a cursor
     if (iIndex < 0)
         shape = Qt::ArrowCursor;
     else if ((iZone & R8_ZONE_LEFT) && (iZone & R8_ZONE_TOP))
@@ -303,6 +304,7 @@ void ScreenLayout::ChangeCursor(QMouseEvent* event, int iIndex, int iZone)
         shape = Qt::ClosedHandCursor;
     else
         shape = Qt::OpenHandCursor;
+    // NOLINTEND(bugprone-branch-clone)
     setCursor(shape);
 }
 

@@ -168,6 +168,7 @@ unsigned int ScreenLayout::AlignJoinHorizontal()
     R8element* b = R8selectedElements.at(1);
     R8element* pMover = nullptr;
     R8element* pOther = nullptr;
+    // NOLINTBEGIN(bugprone-branch-clone): the reference stays, else the right one moves
     if (a->IsSelected() == 2) {
         pMover = b;
         pOther = a;
@@ -181,6 +182,7 @@ unsigned int ScreenLayout::AlignJoinHorizontal()
         pMover = a;
         pOther = b;
     }
+    // NOLINTEND(bugprone-branch-clone)
     const int x = pMover->GetPosition().x() >= pOther->GetPosition().x()
                       ? pOther->GetPosition().x() + pOther->GetSize().width() - 1
                       // Left of the reference: share its first column, as

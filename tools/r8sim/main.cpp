@@ -9,7 +9,7 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <cstdio>
-#include <signal.h>
+#include <signal.h> // NOLINT(modernize-deprecated-headers): sigaction is POSIX, not in <csignal>
 #include <sys/prctl.h>
 
 namespace {

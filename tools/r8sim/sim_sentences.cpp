@@ -163,7 +163,7 @@ QString CheckFraming(const QByteArray& line, QByteArray* pBody)
     if (pBody->size() > kMaxBody)
         return QStringLiteral("body of %1 bytes").arg(pBody->size());
     quint8 sum = 0;
-    for (char c : *pBody)
+    for (char c : qAsConst(*pBody))
         sum ^= static_cast<quint8>(c);
     char want[3];
     std::snprintf(want, sizeof want, "%2x", sum);

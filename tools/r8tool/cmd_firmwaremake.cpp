@@ -42,7 +42,7 @@ int RunFirmwareMake(const QStringList& args)
             zero = true;
         } else if ((arg == QLatin1String("--model") || arg == QLatin1String("--magic") || arg == QLatin1String("-o"))
                    && i + 1 < args.size()) {
-            const QString value = args.at(++i);
+            const QString& value = args.at(++i);
             if (arg == QLatin1String("--model"))
                 model = value.toLatin1();
             else if (arg == QLatin1String("--magic"))

@@ -21,7 +21,7 @@ int RunLayoutBatch(const QStringList& args)
     const int rc = LayoutBatchFromFile(path, iModel, &batch);
     if (rc != 0)
         return rc;
-    for (const QString& body : batch) {
+    for (const QString& body : qAsConst(batch)) {
         const QByteArray bytes = bFramed ? FrameSentence(body.toLatin1()) : body.toLatin1() + '\n';
         std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
     }
