@@ -61,6 +61,7 @@ stage "unit and widget tests" unit_tests
 [ "${R8_SKIP_FUZZ:-0}" = 1 ] || stage "fuzzing" fuzz_runs
 
 echo
+scripts/count-lines.sh
 for f in "${failures[@]}"; do echo "FAILED stage: $f"; done
 echo "stages: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,11 +1,14 @@
 #pragma once
 #include <QByteArray>
+#include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
 
-// Paths handed to every test by CTest (see tests/CMakeLists.txt).
+// Paths handed to every test by CTest (see tests/CMakeLists.txt); without
+// them, the build folder beside the test and the source tree it came from.
 namespace TestEnv {
 QString TestData(const QString& relative = QString()); // tests/data
 QString OpenAirDir();                                  // shared OpenAir files
@@ -18,4 +21,28 @@ int LoadCatalogue(int iLangID = 1, int iModel = 1);
 // Runs check on the next modal window that opens (within five seconds), so a
 // test can answer a message box or dialog that exec() is about to block on.
 void OnNextModal(const std::function<void(QWidget*)>& check);
-}
+
+QByteArray ReadFile(const QString& path);
+bool WriteFile(const QString& path, const QByteArray& bytes);
+
+// One run of r8tool to its end; extraPorts, when given, is its R8_EXTRA_PORTS.
+struct ToolRun {
+    int code = -1; // -1: did not finish
+    QString out;
+    QString err;
+};
+ToolRun RunTool(const QStringList& args, const QString& extraPorts = QString());
+
+// python3's HTTP server on a free port of 127.0.0.1, serving a folder.
+class HttpServer
+{
+public:
+    bool Start(const QString& folder);
+    QString Url(const QString& name) const;
+    ~HttpServer();
+
+private:
+    QProcess m_Process;
+    int m_iPort = 0;
+};
+} // namespace TestEnv
