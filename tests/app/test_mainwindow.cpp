@@ -322,7 +322,6 @@ void TestMainWindow::pageTriggersBelongToOnePage()
     for (int j = 0; j < R8_PAGE_COUNT; ++j)
         if (j != 3 && j != 7)
             QCOMPARE(w->Thumb(j)->GetTrigger(), 0);
-    QCOMPARE(ScreenLayoutProps::TriggerTexts[5], "Power up");
 }
 
 void TestMainWindow::pageDialogDefaultsAndDisabled()
