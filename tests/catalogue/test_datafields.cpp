@@ -32,14 +32,6 @@ QList<FieldRow> Rows(const DataFields& fields)
     return rows;
 }
 
-int IndexOf(const DataFields& fields, const QString& name)
-{
-    for (int i = 0; i < fields.count(); ++i)
-        if (fields.at(i)->Name == name)
-            return i;
-    return -1;
-}
-
 // Closes and returns the texts of the "could not access DB!" boxes.
 QStringList TakeMessageBoxes()
 {
