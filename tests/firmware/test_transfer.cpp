@@ -141,6 +141,7 @@ private slots:
         QVERIFY2(!outcome.bTimedOut, "the worker went on after the instrument hung up");
         QVERIFY(!outcome.bSucceeded);
         QCOMPARE(outcome.messages.last(), QStringLiteral("Instrument not responding."));
+        QCOMPARE(outcome.messages.count(QStringLiteral("Starting...")), 1);
         QCOMPARE(outcome.progress.size(), 10);
         QVERIFY(!QFile::exists(Out()));
     }
