@@ -88,6 +88,7 @@ stage "unit and widget tests" unit_tests
 echo
 echo "stage times (total $((SECONDS / 60)) min $((SECONDS % 60)) s):"
 for t in "${times[@]}"; do echo "$t"; done
+scripts/count-lines.sh
 for f in "${failures[@]}"; do echo "FAILED stage: $f"; done
 echo "stages: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

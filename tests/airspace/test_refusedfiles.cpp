@@ -104,7 +104,7 @@ void TestRefusedFiles::helpAndWarningsOfTheTool()
     for (const char* command : {"airspace-summary", "airspace-batch"}) {
         const ToolRun r = RunR8Tool({QLatin1String(command), QStringLiteral("--help")});
         QCOMPARE(r.code, 0);
-        QVERIFY(r.out.contains(QByteArray("Usage: r8tool ") + command));
+        QVERIFY(r.out.contains(QLatin1String("Usage: r8tool ") + QLatin1String(command)));
         QVERIFY(!r.err.contains(QLatin1String("r8tool:")));
     }
     const QString path = Write(dir, QStringLiteral("w.txt"), "AN Early\nAC R\nAN Late\nAH NOTAM\nDP 1 N 2 E\n");

@@ -1,7 +1,7 @@
 // The window's layout transfer against the instrument simulator on a
 // pseudo-terminal: the batch that arrives, the progress shown, and quitting
 // while a batch runs.
-#include "../link/simprocess.h"
+#include "simprocess.h"
 #include "mainwindow.h"
 #include "progress.h"
 #include "r8element.h"

@@ -61,20 +61,6 @@ private slots:
         QCOMPARE(ProgramFileDirectory(exeDir), expected);
     }
 
-    void translationFiles()
-    {
-        const QMap<int, QPair<QString, QString>> expected = {
-            {3, {"qt_es", "r8designer_es_ES"}},
-            {4, {"qt_fr", "r8designer_fr_FR"}},
-            {5, {"qt_de.qm", "r8designer_de_DE"}},
-            {6, {"qt_it", "r8designer_it_IT"}}};
-        for (int lang = 0; lang <= 10; ++lang) {
-            const TranslationFiles files = TranslationFilesFor(lang);
-            QCOMPARE(files.base, expected.value(lang).first);
-            QCOMPARE(files.app, expected.value(lang).second);
-        }
-    }
-
     void catalogueChoiceFromSettings()
     {
         QTemporaryDir dir;

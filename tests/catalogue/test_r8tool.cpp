@@ -1,41 +1,18 @@
+// r8tool catalogue: listings of the built catalogue and clear refusals.
 #include "testsupport.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-constexpr int kToolTimeoutMs = 30000;
-
-struct ToolRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun RunTool(const QStringList& args)
-{
-    QProcess tool;
-    tool.start(TestEnv::ToolPath("R8TOOL"), QStringList{QStringLiteral("catalogue")} + args);
-    ToolRun run;
-    if (!tool.waitForFinished(kToolTimeoutMs) || tool.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.exitCode = tool.exitCode();
-    run.out = QString::fromUtf8(tool.readAllStandardOutput());
-    run.err = QString::fromUtf8(tool.readAllStandardError());
-    return run;
-}
 
 // The field lines of a listing: base id -> name.
 QMap<int, QString> Fields(const QString& out)
 {
     QMap<int, QString> fields;
     for (const QString& line : out.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (line.startsWith(QLatin1Char('#')))
-            continue;
         const QStringList cols = line.split(QLatin1Char('\t'));
-        if (cols.size() == 6)
+        if (!line.startsWith(QLatin1Char('#')) && cols.size() == 6)
             fields.insert(cols.at(0).toInt(), cols.at(5));
     }
     return fields;
@@ -46,40 +23,31 @@ QMap<int, QString> Fields(const QString& out)
 class TestR8Tool : public QObject
 {
     Q_OBJECT
-
 private slots:
-    void initTestCase() { QVERIFY(QFileInfo(TestEnv::ToolPath("R8TOOL")).isExecutable()); }
-
-    void listsModel()
+    void listings_data()
     {
-        const ToolRun run = RunTool({QStringLiteral("--model"), QStringLiteral("3")});
-        QCOMPARE(run.exitCode, 0);
-        const QMap<int, QString> fields = Fields(run.out);
-        QCOMPARE(fields.size(), 65);
-        QCOMPARE(run.out.count(QLatin1Char('\n')), 66);
-        QCOMPARE(fields.value(105), QStringLiteral("Vario"));
-        QVERIFY(!fields.contains(322)); // the compass came with the Tey+
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("name"); // empty: the field is not listed
+        QTest::newRow("Tey") << QStringList{"--model", "3"} << 65 << 105 << "Vario";
+        QTest::newRow("compass came with the Tey+") << QStringList{"--model", "3"} << 65 << 322 << QString();
+        QTest::newRow("German") << QStringList{"--model", "1", "--lang", "5"} << 89 << 110 << "Üb.Startpl.";
+        QTest::newRow("no German row") << QStringList{"--lang", "5"} << 89 << 178 << "UDF 1";
+        QTest::newRow("own file") << QStringList{"--db", TestEnv::BundleDir() + "/R8strings.sqlite", "--model", "4"}
+                                  << 31 << 33 << "Altitude";
     }
-
-    void germanNames()
+    void listings()
     {
-        const ToolRun run = RunTool({QStringLiteral("--model"), QStringLiteral("1"), QStringLiteral("--lang"),
-                                     QStringLiteral("5")});
-        QCOMPARE(run.exitCode, 0);
+        QFETCH(QStringList, args);
+        QFETCH(int, count);
+        QFETCH(int, field);
+        QFETCH(QString, name);
+        const TestEnv::ToolRun run = TestEnv::RunTool(QStringList{"catalogue"} + args);
+        QCOMPARE(run.code, 0);
         const QMap<int, QString> fields = Fields(run.out);
-        QCOMPARE(fields.size(), 89);
-        QCOMPARE(fields.value(33), QStringLiteral("Höhe"));
-        QCOMPARE(fields.value(110), QStringLiteral("Üb.Startpl."));
-        QCOMPARE(fields.value(178), QStringLiteral("UDF 1"));
-    }
-
-    void ownFile()
-    {
-        const QString catalogue = TestEnv::BundleDir() + QLatin1String("/R8strings.sqlite");
-        const ToolRun run = RunTool({QStringLiteral("--db"), catalogue, QStringLiteral("--model"),
-                                     QStringLiteral("4")});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(Fields(run.out).size(), 31);
+        QCOMPARE(fields.size(), count);
+        QCOMPARE(fields.value(field), name);
     }
 
     void refusals_data()
@@ -96,29 +64,18 @@ private slots:
         QTest::newRow("missing file") << QStringList{"--db", "/nonexistent/R8strings.sqlite"} << 1
                                       << "catalogue file /nonexistent/R8strings.sqlite not found";
         QTest::newRow("unknown model") << QStringList{"--model", "9"} << 1 << "no fields in the catalogue";
+        QTest::newRow("not a database") << QStringList{"--db", TestEnv::TestData("layout/sample.zvl")} << 1
+                                        << "no fields in the catalogue " + TestEnv::TestData("layout/sample.zvl");
     }
     void refusals()
     {
         QFETCH(QStringList, args);
         QFETCH(int, exitCode);
         QFETCH(QString, message);
-        const ToolRun run = RunTool(args);
-        QCOMPARE(run.exitCode, exitCode);
+        const TestEnv::ToolRun run = TestEnv::RunTool(QStringList{"catalogue"} + args);
+        QCOMPARE(run.code, exitCode);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(Fields(run.out).isEmpty());
-    }
-
-    void foreignFile()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("notes.sqlite"));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("just some text, not a database\n");
-        f.close();
-        const ToolRun run = RunTool({QStringLiteral("--db"), path});
-        QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.err.contains(QStringLiteral("no fields in the catalogue ") + path));
     }
 };
 

@@ -2,13 +2,11 @@
 // Stands in for the main window in the layout tests: owns an element list,
 // records which pages were asked to repaint and counts change announcements.
 #include "appglobals.h"
-#include "datafields.h"
 #include "elementhost.h"
 #include "r8element.h"
 #include "testsupport.h"
 
 #include <QHash>
-#include <QSqlDatabase>
 
 class TestHost : public ElementHost
 {
@@ -66,19 +64,3 @@ private:
     QList<R8element*> m_Elements;
     QHash<int, int> m_Announced;
 };
-
-// The real catalogue built from the checked-in SQL.
-inline bool LoadTestCatalogue()
-{
-    static QSqlDatabase* db = nullptr;
-    if (!db) {
-        db = new QSqlDatabase(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("layouttests")));
-        db->setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        db->setDatabaseName(TestEnv::BundleDir() + QLatin1String("/R8strings.sqlite"));
-    }
-    g_pDB = db;
-    g_iLangID = 1;
-    g_iTargetModel = 1;
-    g_DataFields.LoadFromDB(g_pDB);
-    return g_DataFields.GetDataField(33) && g_DataFields.GetDataField(105);
-}

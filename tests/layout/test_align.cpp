@@ -17,10 +17,7 @@ private slots:
     void edgesWithSeveral();
     void centring();
     void sizesWithDial();
-    void sizesWithReferenceAndFixedOutlines();
     void joins();
-    void joinLeftOfReferenceSharesColumn();
-    void countsThatDoNothing();
     void textAlignmentSkipsOtherTypes();
 
 private:
@@ -190,22 +187,6 @@ void TestAlign::sizesWithDial()
     QCOMPARE(m_pHost->Announced(box), 0);
 }
 
-void TestAlign::sizesWithReferenceAndFixedOutlines()
-{
-    R8element* box = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(0, 0), 1);
-    R8element* compass = m_pHost->Add(R8_TYPE_COMPASS, QPoint(0, 100), 1);
-    R8element* graph = m_pHost->Add(R8_TYPE_GRAPH, QPoint(200, 0), 1); // 120 wide: lands at 120
-    m_pHost->Select({box, compass, graph}, box);
-    QCOMPARE(m_pCanvas->AlignHeight(), 1u);
-    QCOMPARE(graph->GetSize(), QSize(120, 30)); // 29 raised to the graph's minimum
-    QCOMPARE(compass->GetSize(), QSize(110, 110)); // fixed outline keeps its size
-    QCOMPARE(box->GetSize(), QSize(80, 29));
-    QCOMPARE(m_pCanvas->AlignWidth(), 1u);
-    QCOMPARE(graph->GetSize(), QSize(80, 30));
-    QCOMPARE(graph->GetPosition(), QPoint(120, 0)); // pulled in when placed, stays
-    QCOMPARE(compass->GetSize(), QSize(110, 110));
-}
-
 void TestAlign::joins()
 {
     R8element* a = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(20, 10), 1);
@@ -239,47 +220,6 @@ void TestAlign::joins()
     a->SetPositionY(200);
     m_pCanvas->AlignJoinVertical();
     QCOMPARE(a->GetPosition().y(), 66);
-}
-
-void TestAlign::joinLeftOfReferenceSharesColumn()
-{
-    R8element* a = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 10), 1); // 80 wide
-    R8element* ref = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(150, 60), 1);
-    m_pHost->Select({a, ref}, ref);
-    m_pCanvas->AlignJoinHorizontal();
-    // a's last column (x + 79) is the reference's first one.
-    QCOMPARE(a->GetPosition().x() + a->GetSize().width() - 1, 150);
-    QCOMPARE(ref->GetPosition(), QPoint(150, 60));
-}
-
-void TestAlign::countsThatDoNothing()
-{
-    R8element* a = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 10), 1);
-    R8element* b = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(100, 100), 1);
-    R8element* c = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(150, 200), 1);
-    const Command all[] = {&ScreenLayout::AlignTop,         &ScreenLayout::AlignBottom,
-                           &ScreenLayout::AlignLeft,        &ScreenLayout::AlignRight,
-                           &ScreenLayout::AlignCenter,      &ScreenLayout::AlignMiddle,
-                           &ScreenLayout::AlignHeight,      &ScreenLayout::AlignWidth,
-                           &ScreenLayout::AlignJoinHorizontal, &ScreenLayout::AlignJoinVertical,
-                           &ScreenLayout::TextAlignRight,   &ScreenLayout::TextAlignCenter,
-                           &ScreenLayout::TextAlignLeft};
-    m_pHost->Select({});
-    for (Command command : all)
-        QCOMPARE((m_pCanvas->*command)(), 0u);
-    for (const QList<R8element*>& selection : {QList<R8element*>{a}, QList<R8element*>{a, b, c}}) {
-        m_pHost->Select(selection);
-        m_pHost->ResetCounts();
-        QCOMPARE(m_pCanvas->AlignJoinHorizontal(), 0u);
-        QCOMPARE(m_pCanvas->AlignJoinVertical(), 0u);
-        QCOMPARE(m_pHost->Announced(a) + m_pHost->Announced(b) + m_pHost->Announced(c), 0);
-    }
-    m_pHost->Select({a, b});
-    QCOMPARE(m_pCanvas->LargeFont(), 0u);
-    QCOMPARE(m_pCanvas->NormalFont(), 0u);
-    QCOMPARE(m_pCanvas->TinyFont(), 0u);
-    QCOMPARE(m_pCanvas->AutoSize(), 0u);
-    QCOMPARE(a->GetAttribs(), 44u);
 }
 
 void TestAlign::textAlignmentSkipsOtherTypes()

@@ -14,18 +14,6 @@ signals:
     void UpdateLayout(int iPage);
 };
 
-// Counts tooltip changes of the canvas.
-class TipCounter : public QObject
-{
-public:
-    int count = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        count += event->type() == QEvent::ToolTipChange;
-        return false;
-    }
-};
-
 class TestCanvas : public QObject
 {
     Q_OBJECT
@@ -33,7 +21,7 @@ private slots:
     void initTestCase()
     {
         qRegisterMetaType<R8element*>();
-        QVERIFY(LoadTestCatalogue());
+        QVERIFY(TestEnv::LoadCatalogue() > 0);
     }
     void init();
     void cleanup();
@@ -42,18 +30,12 @@ private slots:
     void edgeZonesAndCursors();
     void pressTakesTopElement();
     void groupMove();
-    void moveThroughWindow();
-    void moveEndsOutsideLimit();
     void squareResizeOfDial();
-    void resizeStopsAtMinimum();
     void shiftClickMakesReference();
     void bandSelects();
     void doubleClickOpensProperties();
     void nudgesStopShortOfEdges();
-    void tooltipOncePerElement();
     void pageUpdatesAndDeletion();
-    void selectElementAndQueries();
-    void paintsOwnPageOnly();
 
 private:
     void Mouse(QEvent::Type type, QPoint pos, Qt::MouseButtons buttons = Qt::LeftButton,
@@ -204,48 +186,6 @@ void TestCanvas::groupMove()
     QCOMPARE(m_pCanvas->MovingIndex(), -1);
 }
 
-void TestCanvas::moveThroughWindow()
-{
-    // The same gesture through the platform window, as a user makes it.
-    R8element* el = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 10), 1, 2.0f);
-    m_pWindow->resize(500, 660);
-    m_pWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_pWindow));
-    QWindow* window = m_pWindow->windowHandle();
-    const QPoint start = m_pCanvas->mapTo(m_pWindow, QPoint(60, 40));
-    QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, start);
-    QTest::mouseMove(window, start + QPoint(20, 10));
-    QTest::mouseMove(window, start + QPoint(40, 20));
-    QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, start + QPoint(40, 20));
-    QCOMPARE(el->GetPosition(), QPoint(30, 20));
-    QCOMPARE(el->IsSelected(), 1);
-}
-
-void TestCanvas::moveEndsOutsideLimit()
-{
-    R8element* el = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 10), 1, 2.0f);
-    const QPoint start(60, 40);
-    Mouse(QEvent::MouseButtonPress, start);
-    Mouse(QEvent::MouseMove, QPoint(470, 40));
-    QCOMPARE(m_pCanvas->MovingIndex(), 0);
-    Mouse(QEvent::MouseMove, QPoint(481, 40));
-    QCOMPARE(m_pCanvas->MovingIndex(), -1);
-    // Ended at once: snapped and pulled inside the screen.
-    QCOMPARE(el->GetPosition(), QPoint(160, 10));
-    // Later motion with the button still held only hovers.
-    Mouse(QEvent::MouseMove, QPoint(300, 300));
-    QCOMPARE(el->GetPosition(), QPoint(160, 10));
-    QCOMPARE(el->GraphicPosition(), QPoint(320, 20));
-    Mouse(QEvent::MouseButtonRelease, QPoint(300, 300), Qt::NoButton);
-    QCOMPARE(el->GetPosition(), QPoint(160, 10));
-
-    // The same above the top edge.
-    Mouse(QEvent::MouseButtonPress, QPoint(330, 30));
-    Mouse(QEvent::MouseMove, QPoint(330, -1));
-    QCOMPARE(m_pCanvas->MovingIndex(), -1);
-    QCOMPARE(el->GetPosition(), QPoint(160, 0));
-}
-
 void TestCanvas::squareResizeOfDial()
 {
     R8element* dial = m_pHost->Add(R8_TYPE_DIAL, QPoint(20, 20), 1, 2.0f); // 120 x 120 at (40, 40)
@@ -276,18 +216,6 @@ void TestCanvas::squareResizeOfDial()
     Mouse(QEvent::MouseButtonRelease, top - QPoint(0, 20), Qt::NoButton);
     QCOMPARE(dial->GetSize(), QSize(76, 76));
     QCOMPARE(dial->GetPosition(), QPoint(20, 10));
-}
-
-void TestCanvas::resizeStopsAtMinimum()
-{
-    R8element* box = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(20, 20), 1, 2.0f); // 160 x 58 at (40, 40)
-    const QPoint left(41, 70);
-    Mouse(QEvent::MouseButtonPress, left);
-    Mouse(QEvent::MouseMove, left + QPoint(200, 0));
-    QCOMPARE(box->GraphicSizeWidth(), 20.0f); // 10 instrument pixels
-    Mouse(QEvent::MouseButtonRelease, left + QPoint(200, 0), Qt::NoButton);
-    QCOMPARE(box->GetSize(), QSize(10, 29));
-    QCOMPARE(box->GetPosition(), QPoint(120, 20));
 }
 
 void TestCanvas::shiftClickMakesReference()
@@ -401,36 +329,6 @@ void TestCanvas::nudgesStopShortOfEdges()
     QCOMPARE(el->GetPosition(), QPoint(158, 1));
 }
 
-void TestCanvas::tooltipOncePerElement()
-{
-    R8element* alt = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 10), 1, 2.0f);
-    alt->SetField(33);
-    R8element* vario = m_pHost->Add(R8_TYPE_DIAL, QPoint(10, 100), 1, 2.0f);
-    vario->SetField(105);
-    R8element* none = m_pHost->Add(R8_TYPE_COMPASS, QPoint(120, 200), 1, 2.0f);
-    TipCounter counter;
-    m_pCanvas->installEventFilter(&counter);
-
-    Mouse(QEvent::MouseMove, QPoint(60, 40), Qt::NoButton);
-    Mouse(QEvent::MouseMove, QPoint(70, 45), Qt::NoButton);
-    QCOMPARE(counter.count, 1);
-    const _DataField* field = g_DataFields.GetDataField(33);
-    QCOMPARE(m_pCanvas->toolTip(),
-             QStringLiteral("<h4 style=\"width: 140px;\">%1</h4>%2").arg(field->Name, field->Description));
-    Mouse(QEvent::MouseMove, QPoint(80, 260), Qt::NoButton);
-    Mouse(QEvent::MouseMove, QPoint(81, 261), Qt::NoButton);
-    QCOMPARE(counter.count, 2);
-    QVERIFY(m_pCanvas->toolTip().contains(QLatin1String("Vario")));
-    // An element without a catalogue field shows no tip.
-    Mouse(QEvent::MouseMove, none->GraphicPosition() + QPoint(110, 110), Qt::NoButton);
-    QCOMPARE(counter.count, 3);
-    QVERIFY(m_pCanvas->toolTip().isEmpty());
-    Mouse(QEvent::MouseMove, QPoint(470, 20), Qt::NoButton);
-    Mouse(QEvent::MouseMove, QPoint(471, 21), Qt::NoButton);
-    QCOMPARE(counter.count, 4);
-    QVERIFY(m_pCanvas->toolTip().isEmpty());
-}
-
 void TestCanvas::pageUpdatesAndDeletion()
 {
     QSignalSpy thumbs(m_pCanvas, &ScreenLayout::RefreshThumb);
@@ -449,47 +347,6 @@ void TestCanvas::pageUpdatesAndDeletion()
     QCOMPARE(m_pHost->Elements().size(), 2);
     // Gone from the page: no longer hit.
     QCOMPARE(m_pCanvas->ElementAtPos(QPoint(60, 40), nullptr), -1);
-}
-
-void TestCanvas::selectElementAndQueries()
-{
-    R8element* a = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 10), 1, 2.0f);
-    R8element* b = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 100), 1, 2.0f);
-    R8element* off = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 100), 2, 2.0f);
-    QCOMPARE(m_pCanvas->SelectedElement(), -1);
-    off->ElementSelect(1);
-    QCOMPARE(m_pCanvas->SelectedElement(), -1);
-    QSignalSpy multi(m_pCanvas, &ScreenLayout::MultiSelect);
-    m_pCanvas->SelectElement(b);
-    QCOMPARE(R8selectedElements, QList<R8element*>({b}));
-    QCOMPARE(off->IsSelected(), 0);
-    QCOMPARE(multi.last().first().toInt(), 1);
-    QCOMPARE(m_pCanvas->SelectedElement(), 1);
-    m_pCanvas->SelectElement(off); // not on this page
-    QVERIFY(R8selectedElements.isEmpty());
-    QCOMPARE(multi.last().first().toInt(), 0);
-
-    a->ElementSelect(2);
-    b->ElementSelect(1);
-    off->ElementSelect(1);
-    m_pCanvas->SyncSelections();
-    QCOMPARE(R8selectedElements, QList<R8element*>({a, b}));
-    m_pCanvas->ClearSelections();
-    QVERIFY(R8selectedElements.isEmpty());
-    QCOMPARE(a->IsSelected(), 2);
-}
-
-void TestCanvas::paintsOwnPageOnly()
-{
-    R8element* mine = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 10), 1, 2.0f);
-    R8element* foreign = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 200), 2, 2.0f);
-    mine->ElementSelect(2);
-    foreign->ElementSelect(2);
-    const QImage image = m_pCanvas->grab().toImage();
-    QCOMPARE(QColor(image.pixel(mine->GraphicPosition() + QPoint(10, 40))), QColor(100, 100, 200));
-    QVERIFY(QColor(image.pixel(foreign->GraphicPosition() + QPoint(10, 40))) != QColor(100, 100, 200));
-    // The screen frame.
-    QCOMPARE(QColor(image.pixel(0, 300)), QColor(10, 10, 10));
 }
 
 QTEST_MAIN(TestCanvas)

@@ -105,31 +105,6 @@ private slots:
         }
     }
 
-    void writerFormat()
-    {
-        ElementList list;
-        R8element* el = list.Add(R8_TYPE_DATAFIELD);
-        el->RestorePages(1);
-        el->SetRangeMax(1.5f);
-        const QByteArray xml = Write(list.elements, QVector<PageProps>(R8_PAGE_COUNT));
-        QVERIFY2(xml.startsWith("<ZarvinLayout>\n    <Page "), xml.left(80).constData());
-        QVERIFY(!xml.contains("<?xml"));
-        QCOMPARE(xml.count("<Page "), 16);
-        QCOMPARE(xml.count("<Object "), 1);
-        QVERIFY(xml.contains("RangeMax=\"1.5\""));
-        QVERIFY(xml.contains("RangeMin=\"0\""));
-        const QList<QByteArray> lines = xml.trimmed().split('\n');
-        QCOMPARE(lines.size(), 1 + 16 + 1 + 1);
-        for (int k = 1; k < lines.size() - 1; ++k) {
-            QVERIFY2(lines[k].startsWith("    <") && !lines[k].startsWith("     "), lines[k].constData());
-            QVERIFY(lines[k].endsWith("/>"));
-        }
-        // No elements at all still writes the sixteen pages.
-        const QByteArray empty = Write({}, {});
-        QCOMPARE(empty.count("<Page "), 16);
-        QCOMPARE(empty.count("<Object"), 0);
-    }
-
     void positionsAreTruncatedAndPulledInside()
     {
         ElementList list;
@@ -217,20 +192,6 @@ private slots:
         QCOMPARE(pages[0].Name, QStringLiteral("No id"));
         for (int p = 5; p < R8_PAGE_COUNT; ++p)
             QVERIFY(pages[p].Name.isEmpty() && pages[p].Trigger == 0);
-    }
-
-    void declarationCommentsAndOtherRootNames()
-    {
-        ElementList list;
-        QVector<PageProps> pages;
-        QVERIFY(LoadText("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- saved by hand -->\n"
-                         "<Layout><Page PageID=\"2\" Name=\"Two\"/><Other/><Object ID=\"57360\" Screens=\"4\">"
-                         "<Object ID=\"1\"/></Object></Layout>",
-                         list, pages));
-        QCOMPARE(pages[2].Name, QStringLiteral("Two"));
-        QCOMPARE(list.elements.size(), 1); // nested entries are not visited
-        QCOMPARE(list.elements[0]->GetType(), int(R8_TYPE_COMPASS));
-        QCOMPARE(list.elements[0]->GetSize(), QSize(110, 110)); // natural size after SetZoom(-1)
     }
 
     void malformedFileIsRefusedWithItsLine()

@@ -61,16 +61,12 @@ class TestRender : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(LoadTestCatalogue()); }
+    void initTestCase() { QVERIFY(TestEnv::LoadCatalogue() > 0); }
     void foreignPageDrawsNothing();
     void valueBoxFrameAndTitle();
-    void valueBoxTextOffset();
     void selectionBrushes();
-    void selectedIconFilledUnderPicture();
     void dialTicksPerDirection_data();
     void dialTicksPerDirection();
-    void tallScaleRightColumn();
-    void painterStateIsRestored();
 };
 
 void TestRender::foreignPageDrawsNothing()
@@ -120,32 +116,6 @@ void TestRender::valueBoxFrameAndTitle()
     QVERIFY(DarkRows(image, QRect(60, 22, 80, 16)).first >= 0);
 }
 
-void TestRender::valueBoxTextOffset()
-{
-    QScopedPointer<R8element> el(Placed(R8_TYPE_DATAFIELD));
-    el->RestoreField(33);
-    el->RestoreSize(QSize(80, 40)); // 160 x 80 on screen
-    el->SetZoom(-1.0f);
-    // The last digit only: the field name in the bar ends further left.
-    el->RestoreAttribs(R8_ATTR_RIGHT); // offset 0
-    const auto plain = DarkRows(Paint(*el), QRect(125, 1, 32, 78));
-    el->RestoreAttribs(R8_ATTR_RIGHT | R8_ATTR_BORDER | R8_ATTR_TITLE); // offset 9
-    const QImage titled = Paint(*el);
-    // Only the sample digits below the bar (the name in the bar is above row 19).
-    const auto boxed = DarkRows(titled, QRect(125, 19, 32, 60));
-    QVERIFY(plain.first >= 0 && boxed.first >= 0);
-    QVERIFY(boxed.first >= 18);
-    // Vertically centred in a box 9z lower at its top: the middle moves by 4.5z.
-    const double moved = (boxed.first + boxed.second) / 2.0 - (plain.first + plain.second) / 2.0;
-    QVERIFY2(std::abs(moved - 9.0) <= 1.5, qPrintable(QString::number(moved)));
-    // Right aligned: the digits end near the right edge, far from the left.
-    bool bLeftEmpty = true;
-    for (int y = 20; y < 78; ++y)
-        for (int x = 3; x < 30; ++x)
-            bLeftEmpty = bLeftEmpty && Grey(titled, x, y) > 100;
-    QVERIFY(bLeftEmpty);
-}
-
 void TestRender::selectionBrushes()
 {
     QScopedPointer<R8element> el(Placed(R8_TYPE_GRAPH, 1.0f));
@@ -172,20 +142,6 @@ void TestRender::selectionBrushes()
     const QImage image = Paint(*map);
     QVERIFY(DarkestAround(image, 137, 240 / 14.0) < 100); // edge (6, 1) - (10, 1)
     QCOMPARE(QColor(image.pixel(137, 60)), QColor(100, 100, 200));
-}
-
-void TestRender::selectedIconFilledUnderPicture()
-{
-    QScopedPointer<R8element> el(Placed(R8_TYPE_BATTERY)); // 64 x 32 on screen
-    // Top right corner: transparent in the picture, inside the outline.
-    const QPoint corner(62, 1);
-    QCOMPARE(QColor(Paint(*el).pixel(corner)), QColor(Qt::white));
-    el->ElementSelect(2);
-    QCOMPARE(QColor(Paint(*el).pixel(corner)), QColor(100, 100, 200));
-    // The picture is drawn over the fill: its frame stays dark.
-    QVERIFY(Grey(Paint(*el), 30, 4) < 80);
-    // Outside the rectangle nothing is filled.
-    QCOMPARE(QColor(Paint(*el).pixel(70, 10)), QColor(Qt::white));
 }
 
 void TestRender::dialTicksPerDirection_data()
@@ -218,51 +174,6 @@ void TestRender::dialTicksPerDirection()
     QVERIFY(at(firstDegrees + 15, r - 5) < 200);
     // The 90 degree gap is empty.
     QCOMPARE(at(firstDegrees - 45, r - 3), 255);
-}
-
-void TestRender::tallScaleRightColumn()
-{
-    QScopedPointer<R8element> el(Placed(R8_TYPE_TALLSCALE, 1.0f));
-    QCOMPARE(el->GetSize(), QSize(99, 168));
-    const QImage image = Paint(*el);
-    // The medium tick on row 12 runs from x = 81 to 85; its ink is centred
-    // on x = 83 whatever the antialiasing does at its ends.
-    double mass = 0, sum = 0;
-    for (int y = 10; y <= 13; ++y)
-        for (int x = 70; x < 95; ++x) {
-            const double ink = 255 - Grey(image, x, y);
-            mass += ink;
-            sum += ink * (x + 0.5);
-        }
-    QVERIFY(mass > 0);
-    QVERIFY2(std::abs(sum / mass - 83.0) < 0.35, qPrintable(QString::number(sum / mass)));
-    // The right numbers start at x = 87: on the rows of the "4" label (j = 8,
-    // y = 36) ink appears right of the ticks and not beyond the 12-pixel box.
-    bool bInk = false;
-    for (int y = 32; y < 40; ++y) {
-        for (int x = 88; x < 99; ++x)
-            bInk = bInk || Grey(image, x, y) < 128;
-    }
-    QVERIFY(bInk);
-    // Left labels end at x = 12, left ticks start at 12 (long) or 14 (short).
-    QVERIFY(DarkRows(image, QRect(0, 32, 12, 8), 128).first >= 0);
-}
-
-void TestRender::painterStateIsRestored()
-{
-    QScopedPointer<R8element> el(Placed(R8_TYPE_WINDROSE));
-    el->ElementSelect(2);
-    el->RestorePosition(QPoint(30, 40));
-    QImage image(400, 400, QImage::Format_ARGB32);
-    QPainter painter(&image);
-    const QPen pen(QColor(1, 2, 3), 3);
-    painter.setPen(pen);
-    painter.setBrush(Qt::red);
-    painter.translate(5, 7);
-    el->PaintMe(painter, 1);
-    QCOMPARE(painter.pen(), pen);
-    QCOMPARE(painter.brush(), QBrush(Qt::red));
-    QCOMPARE(painter.transform(), QTransform::fromTranslate(5, 7));
 }
 
 QTEST_MAIN(TestRender)

@@ -1,26 +1,14 @@
-// r8tool render: pages of a real layout file painted by the page canvas,
+// r8tool render and sample-sheet: pictures painted by the page canvas,
 // and clear refusals for what cannot be rendered.
 #include "testsupport.h"
 
 #include <QImage>
-#include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
+using TestEnv::RunTool;
+
 namespace {
-
-struct Run {
-    int code;
-    QString err;
-};
-
-Run Tool(const QStringList& args)
-{
-    QProcess proc;
-    proc.start(TestEnv::ToolPath("R8TOOL"), args);
-    if (!proc.waitForFinished(60000))
-        return {-1, QStringLiteral("timed out")};
-    return {proc.exitCode(), QString::fromUtf8(proc.readAllStandardError())};
-}
 
 // Pixels that differ from the page's background.
 int Marked(const QImage& image)
@@ -40,67 +28,69 @@ class TestRenderTool : public QObject
     Q_OBJECT
     QTemporaryDir dir;
     const QString sample = TestEnv::TestData(QStringLiteral("layout/sample.zvl"));
+    QString Out(const char* name) const { return dir.filePath(QLatin1String(name)); }
 
 private slots:
-    void onePage()
+    void pages()
     {
-        const QString out = dir.filePath(QStringLiteral("p0.png"));
-        const Run run = Tool({QStringLiteral("render"), sample, QStringLiteral("--page"), QStringLiteral("0"),
-                              QStringLiteral("-o"), out});
+        const TestEnv::ToolRun run = RunTool({"render", sample, "--page", "0", "-o", Out("p0.png")});
         QVERIFY2(run.code == 0, qPrintable(run.err));
-        const QImage page0(out);
+        const QImage page0(Out("p0.png"));
         QCOMPARE(page0.size(), QSize(482, 642)); // 240 x 320 at zoom 2, plus the frame
+        // Page 0 carries seven elements, page 8 none: only its number and frame.
+        QCOMPARE(RunTool({"render", sample, "--page", "8", "--zoom", "1", "-o", Out("p8.png")}).code, 0);
+        const QImage bare(Out("p8.png"));
+        QCOMPARE(bare.size(), QSize(242, 322));
+        QVERIFY(Marked(page0) > 2 * Marked(bare));
 
-        const QString empty = dir.filePath(QStringLiteral("p9.png"));
-        QCOMPARE(Tool({QStringLiteral("render"), sample, QStringLiteral("--page"), QStringLiteral("9"),
-                       QStringLiteral("--zoom"), QStringLiteral("1"), QStringLiteral("-o"), empty})
-                     .code,
-                 0);
-        QCOMPARE(QImage(empty).size(), QSize(242, 322));
-
-        // Page 0 carries seven elements, page 8 (same digit width) none: only
-        // its number and frame.
-        const QString bare = dir.filePath(QStringLiteral("p8.png"));
-        QCOMPARE(Tool({QStringLiteral("render"), sample, QStringLiteral("--page"), QStringLiteral("8"),
-                       QStringLiteral("-o"), bare})
-                     .code,
-                 0);
-        QVERIFY(Marked(page0) > 2 * Marked(QImage(bare)));
+        QCOMPARE(RunTool({"render", sample, "--all", "-o", Out("all")}).code, 0);
+        QCOMPARE(QDir(Out("all")).entryList({QStringLiteral("page*.png")}).size(), 16);
+        QVERIFY(!QImage(QDir(Out("all")).filePath(QStringLiteral("contact-sheet.png"))).isNull());
     }
 
-    void allPagesAndContactSheet()
+    void sampleSheet()
     {
-        const QString out = dir.filePath(QStringLiteral("all"));
-        const Run run = Tool({QStringLiteral("render"), sample, QStringLiteral("--all"), QStringLiteral("-o"), out});
-        QVERIFY2(run.code == 0, qPrintable(run.err));
-        QCOMPARE(QDir(out).entryList({QStringLiteral("page*.png")}).size(), 16);
-        QVERIFY(!QImage(QDir(out).filePath(QStringLiteral("contact-sheet.png"))).isNull());
+        QCOMPARE(RunTool({"sample-sheet", "-o", Out("big.png")}).code, 0);
+        QCOMPARE(RunTool({"sample-sheet", "-o", Out("small.png"), "--zoom", "1"}).code, 0);
+        const QImage big(Out("big.png")), small(Out("small.png"));
+        // Three columns of the widest element (the graph, 120 wide) beside the labels.
+        QVERIFY(big.width() > 3 * 240 && small.width() > 3 * 120 && big.width() < small.width() * 2);
+        // Reference cells are filled with the reference colour somewhere.
+        bool bBlue = false;
+        for (int y = 0; y < big.height() && !bBlue; y += 3)
+            for (int x = big.width() * 2 / 3; x < big.width() && !bBlue; x += 3)
+                bBlue = QColor(big.pixel(x, y)) == QColor(100, 100, 200);
+        QVERIFY(bBlue);
     }
 
+    void refusals_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing layout") << QStringList{"render", "missing.zvl", "--page", "0"} << 1 << "missing.zvl";
+        QTest::newRow("broken layout") << QStringList{"render", "broken.zvl", "--page", "0"} << 1 << "line 1";
+        QTest::newRow("page 16") << QStringList{"render", sample, "--page", "16"} << 2 << QString();
+        QTest::newRow("no page") << QStringList{"render", sample} << 2 << QString();
+        QTest::newRow("zoom not a number") << QStringList{"sample-sheet", "--zoom", "huge"} << 2 << "--zoom";
+        QTest::newRow("zoom 0") << QStringList{"sample-sheet", "--zoom", "0"} << 2 << QString();
+        QTest::newRow("unwritable") << QStringList{"sample-sheet", "-o", "/nonexistent/x.png"} << 1 << "could not write";
+    }
     void refusals()
     {
-        const QString out = dir.filePath(QStringLiteral("x.png"));
-        Run run = Tool({QStringLiteral("render"), dir.filePath(QStringLiteral("missing.zvl")),
-                        QStringLiteral("--page"), QStringLiteral("0"), QStringLiteral("-o"), out});
-        QCOMPARE(run.code, 1);
-        QVERIFY(run.err.contains(QStringLiteral("missing.zvl")));
-
-        const QString broken = dir.filePath(QStringLiteral("broken.zvl"));
-        QFile f(broken);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("<ZarvinLayout><Object ID=\"1\"</ZarvinLayout>");
-        f.close();
-        run = Tool({QStringLiteral("render"), broken, QStringLiteral("--page"), QStringLiteral("0"),
-                    QStringLiteral("-o"), out});
-        QCOMPARE(run.code, 1);
-        QVERIFY(run.err.contains(QStringLiteral("line 1")));
-
-        QCOMPARE(Tool({QStringLiteral("render"), sample, QStringLiteral("--page"), QStringLiteral("16"),
-                       QStringLiteral("-o"), out})
-                     .code,
-                 2);
-        QCOMPARE(Tool({QStringLiteral("render"), sample, QStringLiteral("-o"), out}).code, 2);
-        QVERIFY(!QFile::exists(out));
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QString, message);
+        QVERIFY(TestEnv::WriteFile(Out("broken.zvl"), "<ZarvinLayout><Object ID=\"1\"</ZarvinLayout>"));
+        for (QString& a : args)
+            if (a.endsWith(QLatin1String(".zvl")) && !a.contains(QLatin1Char('/')))
+                a = Out(qPrintable(a));
+        if (!args.contains(QStringLiteral("-o")))
+            args << "-o" << Out("x.png");
+        const TestEnv::ToolRun run = RunTool(args);
+        QCOMPARE(run.code, code);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(!QFile::exists(Out("x.png")));
     }
 };
 

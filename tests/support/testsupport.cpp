@@ -15,16 +15,22 @@
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTest>
 #include <QThread>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
 
 namespace {
 
-// Runs before QTEST_MAIN's main(): no test may see a user's settings or files.
+// Runs before QTEST_MAIN's main(): no test may see a user's settings or
+// files, and a test started by hand needs no display.
 struct TestModeOn {
-    TestModeOn() { QStandardPaths::setTestModeEnabled(true); }
+    TestModeOn()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
 } testModeOn;
 
 void InitTestApplication()
@@ -35,9 +41,17 @@ void InitTestApplication()
 }
 Q_COREAPP_STARTUP_FUNCTION(InitTestApplication)
 
-QString Env(const char* name)
+// CTest sets these; a test started by hand (./build/test_<name>) finds the
+// same things beside its executable or in the source tree it was built from.
+QString Env(const char* name, const QString& fallback)
 {
-    return QString::fromLocal8Bit(qgetenv(name));
+    const QString value = qEnvironmentVariable(name);
+    return value.isEmpty() ? fallback : value;
+}
+
+QString BesideExecutable(const QString& relative)
+{
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + relative;
 }
 
 } // namespace
@@ -46,26 +60,17 @@ namespace TestEnv {
 
 QString TestData(const QString& relative)
 {
-    const QString dir = Env("R8_TEST_DATA");
+    const QString dir = Env("R8_TEST_DATA", SourceDir() + QLatin1String("/tests/data"));
     return relative.isEmpty() ? dir : dir + QLatin1Char('/') + relative;
 }
 
-QString OpenAirDir() { return Env("R8_OPENAIR_DIR"); }
-QString BundleDir() { return Env("R8_BUNDLE_DIR"); }
-QString SourceDir() { return Env("R8_SOURCE_DIR"); }
-QString ToolPath(const char* envName) { return Env(envName); }
+QString OpenAirDir() { return Env("R8_OPENAIR_DIR", SourceDir() + QLatin1String("/../shared/data/openair")); }
+QString BundleDir() { return Env("R8_BUNDLE_DIR", BesideExecutable(QStringLiteral("R8designer.app/Contents/MacOS"))); }
+QString SourceDir() { return Env("R8_SOURCE_DIR", QStringLiteral(R8_TEST_SOURCE_DIR)); }
 
-ToolRun RunR8Tool(const QStringList& args, int iTimeoutMs)
+QString ToolPath(const char* envName)
 {
-    QProcess tool;
-    tool.start(ToolPath("R8TOOL"), args);
-    ToolRun run;
-    if (!tool.waitForFinished(iTimeoutMs) || tool.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.code = tool.exitCode();
-    run.out = tool.readAllStandardOutput();
-    run.err = QString::fromUtf8(tool.readAllStandardError());
-    return run;
+    return Env(envName, BesideExecutable(QString::fromLatin1(envName).toLower()));
 }
 
 int LoadCatalogue(int iLangID, int iModel)
@@ -115,21 +120,19 @@ void TestEnv::OnNextModal(const std::function<void(QWidget*)>& check)
     timer->start(10);
 }
 
-namespace TestEnv {
-
-QByteArray ReadFile(const QString& path)
+QByteArray TestEnv::ReadFile(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool WriteFile(const QString& path, const QByteArray& bytes)
+bool TestEnv::WriteFile(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-int StartLocalServer(QProcess& server, const std::function<QStringList(int iPort)>& arguments)
+int TestEnv::StartLocalServer(QProcess& server, const std::function<QStringList(int iPort)>& arguments)
 {
     constexpr int kAttempts = 100;
     constexpr int kWaitMs = 100;
@@ -157,4 +160,63 @@ int StartLocalServer(QProcess& server, const std::function<QStringList(int iPort
     return 0;
 }
 
-} // namespace TestEnv
+
+TestEnv::ToolRun TestEnv::RunTool(const QStringList& args, const QString& extraPorts, int iTimeoutMs)
+{
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("R8_EXTRA_PORTS"), extraPorts);
+    tool.setProcessEnvironment(env);
+    tool.start(ToolPath("R8TOOL"), args);
+    ToolRun run;
+    if (!tool.waitForFinished(iTimeoutMs) || tool.exitStatus() != QProcess::NormalExit) {
+        tool.kill();
+        tool.waitForFinished();
+        return run;
+    }
+    run.code = tool.exitCode();
+    run.out = QString::fromUtf8(tool.readAllStandardOutput());
+    run.err = QString::fromUtf8(tool.readAllStandardError());
+    return run;
+}
+
+bool TestEnv::HttpServer::Start(const QString& folder)
+{
+    constexpr int kAttempts = 100;
+    constexpr int kWaitMs = 100;
+    { // a free port: bind to 0, read the number, let go
+        QTcpServer probe;
+        if (!probe.listen(QHostAddress::LocalHost, 0))
+            return false;
+        m_iPort = probe.serverPort();
+    }
+    m_Process.setProgram(QStringLiteral("python3"));
+    m_Process.setArguments({QStringLiteral("-m"), QStringLiteral("http.server"), QString::number(m_iPort),
+                            QStringLiteral("--bind"), QStringLiteral("127.0.0.1"), QStringLiteral("--directory"),
+                            folder});
+    m_Process.setStandardOutputFile(QProcess::nullDevice());
+    m_Process.setStandardErrorFile(QProcess::nullDevice());
+    m_Process.start();
+    if (!m_Process.waitForStarted())
+        return false;
+    for (int i = 0; i < kAttempts; ++i) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, quint16(m_iPort));
+        if (socket.waitForConnected(kWaitMs))
+            return true;
+        QTest::qWait(kWaitMs);
+    }
+    return false;
+}
+
+QString TestEnv::HttpServer::Url(const QString& name) const
+{
+    return QStringLiteral("http://127.0.0.1:%1/%2").arg(m_iPort).arg(name);
+}
+
+TestEnv::HttpServer::~HttpServer()
+{
+    m_Process.terminate();
+    if (!m_Process.waitForFinished(3000))
+        m_Process.kill();
+}

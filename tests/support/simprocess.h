@@ -7,7 +7,6 @@
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QtTest>
 
 class SimProcess
 {
@@ -20,61 +19,62 @@ public:
     // Starts r8sim with the options plus a log file; false when it gave no port.
     bool Start(const QStringList& options)
     {
-        logPath = dir.filePath(QStringLiteral("sim%1.log").arg(++serial));
+        logPath = dir.filePath(QStringLiteral("sim.log"));
         proc.setProgram(TestEnv::ToolPath("R8SIM"));
         proc.setArguments(options + QStringList{QStringLiteral("--log"), logPath});
-        proc.setProcessChannelMode(QProcess::SeparateChannels);
         proc.start();
-        if (!proc.waitForStarted(kStartMs))
+        if (!proc.waitForStarted(kWaitMs))
             return false;
-        QByteArray out;
-        for (int i = 0; i < 50 && out.count('\n') < 2; ++i) {
-            proc.waitForReadyRead(100);
-            out += proc.readAllStandardOutput();
-        }
-        const QList<QByteArray> lines = out.split('\n');
-        if (lines.size() < 2 || !lines.at(1).startsWith("R8_EXTRA_PORTS="))
+        // First line: the device; second: the setting that finds it.
+        while (header.count('\n') < 2 && proc.waitForReadyRead(kWaitMs))
+            header += proc.readAllStandardOutput();
+        const QList<QByteArray> lines = header.split('\n');
+        if (lines.size() < 3 || !lines.at(1).startsWith("R8_EXTRA_PORTS="))
             return false;
         device = QString::fromLocal8Bit(lines.at(0));
         ports = QString::fromLocal8Bit(lines.at(1).mid(int(qstrlen("R8_EXTRA_PORTS="))));
         return true;
     }
 
+    // Everything the simulator printed, once it has ended (ended now if stop).
+    QString Output(bool bStop = false)
+    {
+        if (bStop)
+            proc.terminate();
+        if (!proc.waitForFinished(kWaitMs))
+            Stop();
+        return QString::fromLatin1(header + proc.readAllStandardOutput());
+    }
+
     void Stop()
     {
-        if (proc.state() != QProcess::NotRunning) {
-            proc.terminate();
-            if (!proc.waitForFinished(kStopMs)) {
-                proc.kill();
-                proc.waitForFinished(kStopMs);
-            }
+        if (proc.state() == QProcess::NotRunning)
+            return;
+        proc.terminate();
+        if (!proc.waitForFinished(kWaitMs)) {
+            proc.kill();
+            proc.waitForFinished(kWaitMs);
         }
     }
 
     bool Finished(int iMsecs) { return proc.state() == QProcess::NotRunning || proc.waitForFinished(iMsecs); }
+    int ExitCode() const { return proc.exitCode(); }
 
     // Bodies the instrument received so far.
     QStringList Log() const
     {
-        QFile f(logPath);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        QStringList lines = QString::fromLatin1(f.readAll()).split(QLatin1Char('\n'));
-        if (!lines.isEmpty() && lines.last().isEmpty())
-            lines.removeLast();
-        return lines;
+        return QString::fromLatin1(TestEnv::ReadFile(logPath)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
     QString device;
     QString ports; // "<device>=vvvv:pppp"
 
 private:
-    static constexpr int kStartMs = 5000;
-    static constexpr int kStopMs = 3000;
+    static constexpr int kWaitMs = 5000;
     QTemporaryDir dir;
     QString logPath;
     QProcess proc;
-    int serial = 0;
+    QByteArray header;
 };
 
 // Makes the link see exactly these extra ports for the scope.
