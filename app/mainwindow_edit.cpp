@@ -233,6 +233,9 @@ void MainWindow::ApplyProperties()
         el->SetMapType(m_pElementProp->GetMapType());
     uPages |= el->OnPages();
     UpdateLayouts(uPages);
+    // A just-dropped element's range or pages are part of its drop step: no
+    // new step, but the recovery copy must take them too.
+    ScheduleRecovery();
 }
 
 void MainWindow::CancelProperties()
