@@ -22,6 +22,7 @@
 #   firmware:  in that restarted designer (the recent files must persist),
 #              beside a simulator in firmware mode, write a generated image;
 #              the received body must be byte-identical.
+#   command line: "r8designer FILE.zvl" opens the layout at start.
 #
 #   scripts/e2e-session.sh          (BUILD_DIR, default build)
 #
@@ -532,5 +533,18 @@ cmp -s "$E2E_TMP/firmware-body.bin" "$FW_RECEIVED" ||
 e2e_log "firmware: the simulator received the $FW_BODY_BYTES body bytes unchanged"
 e2e_click $((FX + 570)) $((FY + 156))  # "Close"
 e2e_wait_gone '^Firmware upload$' "Close did not close the firmware dialog"
+
+# A layout named on the command line (as the desktop entry passes it) opens
+# at start.
+e2e_log "command line: r8designer FILE.zvl"
+kill "$APP_PID" 2>/dev/null || true
+wait "$APP_PID" 2>/dev/null || true
+e2e_wait_gone 'Zarvin Designer$' "the restarted designer did not end"
+"$APP" "$LAYOUT" >"$E2E_OUT/designer-3.log" 2>&1 &
+APP_PID=$!
+e2e_track "$APP_PID"
+e2e_wait_window "$LAYOUT_TITLE" "r8designer $LAYOUT did not open the layout" >/dev/null
+sleep 0.5
+e2e_shot opened-from-command-line
 
 e2e_log "OK: layout, airspace, recovery and firmware sessions passed in $(($(date +%s) - START_TIME)) s (screenshots in $E2E_OUT)"
