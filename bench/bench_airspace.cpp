@@ -25,7 +25,7 @@
 namespace {
 
 constexpr qint64 kBigBytes = 50 * 1000 * 1000;
-constexpr int kFuzzSlice = 16384; // as scripts/fuzz.sh cuts OpenAir inputs
+constexpr int kFuzzSlice = 4096; // as scripts/fuzz.sh cuts OpenAir inputs
 
 QString OpenAirDir()
 {
@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(dlg.MemoryUsed(), full);
     }
 
-    // What the fuzz target does with one input, over 16 KB slices of the real
+    // What the fuzz target does with one input, over 4 KB slices of the real
     // files: inputs per second.
     void fuzzInputsPerSecond()
     {

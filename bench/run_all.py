@@ -94,7 +94,7 @@ rows = [
     ("map repaint, largest real file (ms)", get("BenchAirspace::mapRepaintLargest"), 16.0),
     ("map pan (airspaces drawn again), largest file (ms)", get("BenchAirspace::mapPanLargest"), None),
     ("uncheck/check a 50 MB file (ms)", get("BenchAirspace::uncheckCheckBig"), 30.0),
-    ("OpenAir fuzz work, 16 KB inputs (inputs/s, more is better)", get("BenchAirspace::fuzzInputsPerSecond"), -2000.0),
+    ("OpenAir fuzz work, 4 KB inputs (inputs/s, more is better)", get("BenchAirspace::fuzzInputsPerSecond"), -2000.0),
     ("fr_ffvp_2026: r8tool airspace-summary (ms)", None if ours is None else ours * 1000, None),
     ("fr_ffvp_2026: npm openair-parser (ms)", None if other is None else other * 1000, None),
     ("fr_ffvp_2026: awk '{print $1}' (ms)", None if awk is None else awk * 1000, None),
