@@ -225,8 +225,18 @@ private slots:
         qInfo("%d airspaces match, estimate %d bytes", int(dlg.Matching().size()), dlg.MemoryUsed());
     }
 
+    // A repaint (the kept layer with the selection on top), and a pan, which
+    // draws the airspaces again: the largest real file, fitted in 900 x 700.
+    void mapRepaintLargest_data()
+    {
+        QTest::addColumn<bool>("pan");
+        QTest::newRow("repaint") << false;
+        QTest::newRow("pan") << true;
+    }
+
     void mapRepaintLargest()
     {
+        QFETCH(bool, pan);
         QString largest;
         for (const QString& p : OpenAirFiles())
             if (largest.isEmpty() || QFileInfo(p).size() > QFileInfo(largest).size())
@@ -241,28 +251,11 @@ private slots:
             QPainter p(&image);
             painter.Paint(p, size); // outlines made once, as the dialog does on its first paint
         }
-        Best([&] {
-            QPainter p(&image);
-            painter.Paint(p, size);
-        });
-    }
-
-    // A pan: the airspaces drawn again at a new place, not just the kept layer.
-    void mapPanLargest()
-    {
-        QString largest;
-        for (const QString& p : OpenAirFiles())
-            if (largest.isEmpty() || QFileInfo(p).size() > QFileInfo(largest).size())
-                largest = p;
-        AirspaceStore store;
-        store.LoadFile(largest);
-        AirspaceMapPainter painter(&store);
-        const QSize size(900, 700);
-        painter.FitView(painter.DataBox(), size);
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
         int step = 0;
         Best([&] {
-            painter.SetView(painter.CentreLat(), painter.CentreLon() + ((step++ % 2) ? 0.01 : -0.01), painter.Scale());
+            if (pan)
+                painter.SetView(painter.CentreLat(), painter.CentreLon() + ((step++ % 2) ? 0.01 : -0.01),
+                                painter.Scale());
             QPainter p(&image);
             painter.Paint(p, size);
         });
