@@ -61,7 +61,12 @@ class TestStore : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // Settings of its own: other tests run dialogs that save filters too.
+        QCoreApplication::setApplicationName(QStringLiteral("r8test-airspace-store"));
+    }
     void sameBatchAsTheTree_data();
     void sameBatchAsTheTree();
     void radiusFilter_data();
