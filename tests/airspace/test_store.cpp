@@ -66,6 +66,7 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         // Settings of its own: other tests run dialogs that save filters too.
         QCoreApplication::setApplicationName(QStringLiteral("r8test-airspace-store"));
+        QSettings().clear();
     }
     void sameBatchAsTheTree_data();
     void sameBatchAsTheTree();
@@ -78,6 +79,7 @@ private slots:
     void storeOutlivesTheDialog();
     void toolChoicesAndMap();
     void dialogFiltersAreRemembered();
+    void cleanupTestCase() { QSettings().clear(); }
 };
 
 void TestStore::sameBatchAsTheTree_data()
@@ -309,7 +311,6 @@ void TestStore::toolChoicesAndMap()
 // in the next dialog from the settings.
 void TestStore::dialogFiltersAreRemembered()
 {
-    QSettings().clear();
     AirspaceStore store;
     store.LoadData(QStringLiteral("d"), Box(QStringLiteral("Here"), 45.9, 6.9, 46.1, 7.1) +
                                             Box(QStringLiteral("Far"), 40, 6, 40.1, 6.1) +
