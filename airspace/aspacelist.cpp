@@ -34,6 +34,7 @@
 namespace {
 
 constexpr int kNameColumnWidth = 260;
+constexpr int kButtonWidth = 114;
 // A closing dialog lets a running batch end; past this the batch is cut.
 constexpr unsigned long kBatchEndWaitMs = 60000;
 // Files from this size on are read with a progress dialog that can cancel.
@@ -190,6 +191,9 @@ void ASpaceList::BuildForm()
     uploadButton->setAutoDefault(false);
     auto* closeButton = new QPushButton(tr("Close"));
     closeButton->setObjectName(QStringLiteral("pushButton_3"));
+    // As wide as they always were: scripts find them by place.
+    for (QPushButton* b : {openButton, uploadButton, closeButton})
+        b->setMinimumWidth(kButtonWidth);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(openButton);
     buttons->addWidget(uploadButton);
