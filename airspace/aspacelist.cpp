@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -410,8 +411,14 @@ void ASpaceList::onOpenFile()
     setCursor(Qt::BusyCursor);
     const QStringList paths =
         QFileDialog::getOpenFileNames(this, tr("Openair files"), QDir::homePath(), tr("txt Files (*.txt)"));
-    for (const QString& path : paths)
+    for (const QString& path : paths) {
+        const int before = store->FileCount();
         LoadData(path);
+        // The file's row says it too, but a refusal must not pass unseen.
+        if (store->FileCount() > before && !store->File(before).error.isEmpty())
+            QMessageBox::warning(this, tr("Airspaces"),
+                                 tr("%1 could not be read: %2").arg(path, store->File(before).error));
+    }
     setCursor(Qt::ArrowCursor);
 }
 
