@@ -73,10 +73,19 @@ AirspaceArgs ParseAirspaceArgs(const char* name, const char* description, const 
     return parsed;
 }
 
+void SetUtf8(QTextStream& stream)
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    stream.setCodec("UTF-8");
+#else
+    stream.setEncoding(QStringConverter::Utf8);
+#endif
+}
+
 bool LoadAirspaces(const AirspaceArgs& args, AirspaceStore* pStore)
 {
     QTextStream err(stderr);
-    err.setCodec("UTF-8");
+    SetUtf8(err);
     for (const QString& path : args.files) {
         const AirFile& file = pStore->File(pStore->LoadFile(path));
         if (!file.error.isEmpty()) {

@@ -18,7 +18,7 @@ int RunAirspaceBatch(const QStringList& args)
     if (!LoadAirspaces(parsed, &store))
         return 1;
     QTextStream out(stdout);
-    out.setCodec("UTF-8");
+    SetUtf8(out);
     for (const QString& body : store.BuildBatch())
         out << body << '\n';
     return 0;

@@ -74,7 +74,7 @@ int RunAirspaceSummary(const QStringList& args)
     if (!LoadAirspaces(parsed, &store))
         return 1;
     QTextStream out(stdout);
-    out.setCodec("UTF-8");
+    SetUtf8(out);
     out << "# name\tclass\tfloor_m\tceiling_m\tpoints\tcircles\tarcs\tbytes\tmin_lat\tmin_lon\tmax_lat\tmax_lon\n";
     int airspaces = 0, points = 0, circles = 0, arcs = 0, bytes = 0;
     Box all;
