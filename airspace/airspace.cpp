@@ -178,7 +178,7 @@ int GetID(char* sz, const _DATA_TABS* pTable)
         return -1;
     Trim(sz);
     for (int i = 0; i < kTableSearchLimit && pTable[i].key[0]; ++i)
-        if (strcmp(sz, pTable[i].key) == 0)
+        if (pTable[i].key[0] == sz[0] && strcmp(sz, pTable[i].key) == 0)
             return pTable[i].id;
     return -1;
 }
@@ -257,23 +257,27 @@ float GetCoordinate(char* sz)
 {
     if (!sz)
         return 0.0f;
-    Trim(sz);
+    // Read in place: leading spaces are skipped as Trim would, trailing ones
+    // end no number. A part longer than kCoordPartMax is cut to it first.
+    const char* s = sz;
+    while (*s == ' ')
+        ++s;
     double parts[kCoordParts] = {0.0, 0.0, 0.0};
-    char part[kCoordPartMax + 1];
-    int n = 0;
-    int p = 0;
-    for (const char* s = sz; *s && p < kCoordParts; ++s) {
-        if (*s == ':') {
-            part[n] = 0;
-            parts[p++] = ReadNumber(part);
-            n = 0;
-        } else if (n < kCoordPartMax) {
-            part[n++] = *s;
+    for (int p = 0; p < kCoordParts; ++p) {
+        const char* end = s;
+        while (*end && *end != ':')
+            ++end;
+        if (end - s <= kCoordPartMax) {
+            ScanNumber(s, &parts[p]);
+        } else {
+            char part[kCoordPartMax + 1];
+            memcpy(part, s, kCoordPartMax);
+            part[kCoordPartMax] = 0;
+            parts[p] = ReadNumber(part);
         }
-    }
-    if (p < kCoordParts) {
-        part[n] = 0;
-        parts[p] = ReadNumber(part);
+        if (!*end)
+            break;
+        s = end + 1;
     }
     return static_cast<float>(parts[0] + parts[1] / 60.0 + parts[2] / 3600.0);
 }
@@ -285,13 +289,27 @@ int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount, bool* pLowerCa
     if (!sz || !pCoords || iMaxCount <= 0)
         return 0;
     Trim(sz);
-    char buf[kFieldMax + 1];
-    int n = 0;
+    // One half of a position: the text since the last delimiter, read in
+    // place (its end briefly cut with a NUL); at most kFieldMax characters.
+    auto half = [](char* from, char* at) {
+        if (at - from > kFieldMax) {
+            char buf[kFieldMax + 1];
+            memcpy(buf, from, kFieldMax);
+            buf[kFieldMax] = 0;
+            return double(GetCoordinate(buf));
+        }
+        const char keep = *at;
+        *at = 0;
+        const double v = GetCoordinate(from);
+        *at = keep;
+        return v;
+    };
+    char* from = sz;
     int index = 0;
     bool bLat = false;
     bool bLon = false;
     int complete = 0;  // positions from the first on with both halves
-    for (const char* s = sz; *s; ++s) {
+    for (char* s = sz; *s; ++s) {
         char c = *s;
         if (!bLon && (c == 'n' || c == 's' || c == 'e' || c == 'w')) {
             c = AsciiUpper(c);
@@ -302,34 +320,28 @@ int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount, bool* pLowerCa
             if (bLat && bLon && complete == index)
                 ++complete;
             ++index;
-            n = 0;
+            from = s + 1;
             bLat = bLon = false;
             if (index >= iMaxCount)
                 break;
             continue;
         }
         if ((c == 'N' || c == 'S') && !bLat) {
-            buf[n] = 0;
-            const double v = GetCoordinate(buf);
+            const double v = half(from, s);
             pCoords[index].lat = c == 'S' ? -v : v;
             bLat = true;
-            n = 0;
+            from = s + 1;
             continue;
         }
         if ((c == 'E' || c == 'W') && bLat && !bLon) {
-            buf[n] = 0;
-            const double v = GetCoordinate(buf);
+            const double v = half(from, s);
             pCoords[index].lon = c == 'W' ? -v : v;
             bLon = true;
-            n = 0;
+            from = s + 1;
             continue;
         }
         // A position takes one longitude: text after it (a comment such as
         // "* DME OTA") must not move the point.
-        if (bLon)
-            continue;
-        if (n < kFieldMax)
-            buf[n++] = c;
     }
     if (index < iMaxCount && bLat && bLon && complete == index)
         ++complete;

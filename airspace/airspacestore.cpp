@@ -4,6 +4,7 @@
 #include "zvcomport.h"
 
 #include <QDebug>
+#include <QPointF>
 #include <cmath>
 
 namespace {
@@ -12,6 +13,8 @@ constexpr float kSamePointRad = 1e-7f;
 constexpr double kOutlineStepRad = 5.0 / R8_DEG_PER_RAD;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kEarthRadiusKm = 6371.0;
+constexpr double kFlatCircleKm = 60.0;  // circles smaller than this are drawn on the local plane
+constexpr int kCircleSteps = 72;
 
 } // namespace
 
@@ -146,6 +149,10 @@ int AirspaceStore::LoadData(const QString& strName, const QByteArray& bytes, con
     files.append(f);
     if (!f.error.isEmpty())
         return files.size() - 1;
+    // Real files hold about one shape per 24 bytes and one airspace per
+    // 700: room made at once spares copying the arrays as they grow.
+    shapes.reserve(shapes.size() + data.size() / 24);
+    airspaces.reserve(airspaces.size() + data.size() / 700);
     const int shapesBefore = shapes.size();
     const int arcsBefore = int(arcs.size());
     const int tokensBefore = tokens.size();
@@ -254,6 +261,22 @@ AirspaceStore::Outline AirspaceStore::AirspaceOutline(int iAirspace) const
             continue;
         }
         const AirArc& arc = arcs.at(s.arc);
+        if (s.kind == AirNodeCircle && arc.radius < kFlatCircleKm) {
+            // Small circles, the common case, on the local plane: within a
+            // few metres of the sphere and no trigonometry per point.
+            static const QVector<QPointF> ring = [] {
+                QVector<QPointF> unit;
+                for (int i = 0; i <= kCircleSteps; ++i)
+                    unit.append({std::cos(kTwoPi * i / kCircleSteps), std::sin(kTwoPi * i / kCircleSteps)});
+                return unit;
+            }();
+            const double dLat = arc.radius / kEarthRadiusKm * R8_DEG_PER_RAD;
+            const double dLon = dLat / std::max(1e-6, std::cos(s.lat));
+            const double lat0 = s.lat * R8_DEG_PER_RAD, lon0 = s.lon * R8_DEG_PER_RAD;
+            for (const QPointF& u : ring)
+                out.points.append({lat0 + dLat * u.x(), lon0 + dLon * u.y()});
+            continue;
+        }
         double from = 0.0, sweep = kTwoPi, dir = 1.0;
         if (s.kind == AirNodeArc) {
             from = arc.angle1;

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -34,6 +35,7 @@
 namespace {
 
 constexpr int kNameColumnWidth = 260;
+constexpr int kButtonWidth = 114;
 // A closing dialog lets a running batch end; past this the batch is cut.
 constexpr unsigned long kBatchEndWaitMs = 60000;
 // Files from this size on are read with a progress dialog that can cancel.
@@ -190,6 +192,9 @@ void ASpaceList::BuildForm()
     uploadButton->setAutoDefault(false);
     auto* closeButton = new QPushButton(tr("Close"));
     closeButton->setObjectName(QStringLiteral("pushButton_3"));
+    // As wide as they always were: scripts find them by place.
+    for (QPushButton* b : {openButton, uploadButton, closeButton})
+        b->setMinimumWidth(kButtonWidth);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(openButton);
     buttons->addWidget(uploadButton);
@@ -406,8 +411,14 @@ void ASpaceList::onOpenFile()
     setCursor(Qt::BusyCursor);
     const QStringList paths =
         QFileDialog::getOpenFileNames(this, tr("Openair files"), QDir::homePath(), tr("txt Files (*.txt)"));
-    for (const QString& path : paths)
+    for (const QString& path : paths) {
+        const int before = store->FileCount();
         LoadData(path);
+        // The file's row says it too, but a refusal must not pass unseen.
+        if (store->FileCount() > before && !store->File(before).error.isEmpty())
+            QMessageBox::warning(this, tr("Airspaces"),
+                                 tr("%1 could not be read: %2").arg(path, store->File(before).error));
+    }
     setCursor(Qt::ArrowCursor);
 }
 

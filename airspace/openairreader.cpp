@@ -52,6 +52,27 @@ void AirspaceReader::Warn(int line, const QString& message)
     store.files[file].warnings.append({line, message});
 }
 
+namespace {
+
+// Moves past the end of the current line (CR LF, LF or a lone CR): 2, or 3
+// at the end of the data, as the tokenizer reports them.
+int SkipLine(OpenAirText& text)
+{
+    const char* p = text.pos;
+    while (p < text.end && *p != '\n' && *p != '\r')
+        ++p;
+    if (p == text.end) {
+        text.pos = p;
+        return 3;
+    }
+    if (*p == '\r' && p + 1 < text.end && p[1] == '\n')
+        ++p;
+    text.pos = p + 1;
+    return 2;
+}
+
+} // namespace
+
 bool AirspaceReader::Run(OpenAirText& text, const AirspaceStore::Progress& progress)
 {
     char token[R8_TOKEN_MAX + 1];
@@ -91,6 +112,12 @@ bool AirspaceReader::Run(OpenAirText& text, const AirspaceStore::Progress& progr
                     ++line;
             }
             Record(id, arg);
+        } else if (r == 1) {
+            // Not a record (a comment, AY, AF ...): the rest of its line is
+            // not looked at, so it is passed over whole.
+            r = SkipLine(text);
+            if (r == 2)
+                ++line;
         }
         ++tokensOnLine;
         if (r == 2)

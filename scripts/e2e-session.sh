@@ -401,9 +401,10 @@ ASP=$(e2e_wait_window '^Airspaces$' "Tools > Airspaces")
 sleep 0.3
 e2e_geometry "$ASP"
 AX=$WX AY=$WY
+AB=$((AY + WH - 26))                    # the row of buttons at the bottom
 open_openair() { # path
     local dlg
-    e2e_click $((AX + 66)) $((AY + 386))   # "Open file"
+    e2e_click $((AX + 68)) "$AB"          # "Open file"
     dlg=$(e2e_wait_window '^Openair files$' "the airspace dialog's Open file")
     sleep 0.4
     e2e_focus "$dlg"
@@ -416,11 +417,11 @@ open_openair "$AIR_A"
 open_openair "$AIR_B"
 # Open the first file's branch; its rows (17 pixels each) are an airspace
 # without a name, Airspace1, Airspace2, Airspace3.
-e2e_click $((AX + 21)) $((AY + 50))
+e2e_click $((AX + 21)) $((AY + 47))
 e2e_shot airspace-files
-e2e_click $((AX + 61)) $((AY + 101))   # Airspace2's check box
+e2e_click $((AX + 61)) $((AY + 98))    # Airspace2's check box
 e2e_shot airspace-unchecked
-e2e_click $((AX + 177)) $((AY + 386))  # "Upload"
+e2e_click $((AX + 188)) "$AB"          # "Upload"
 for _ in $(seq 1 $((SEND_TIMEOUT * 10))); do
     tail -n +$((LOG_LINES + 1)) "$E2E_TMP/layout-sim.log" | grep -q '^PZVCTT' && break
     sleep 0.1
@@ -433,7 +434,7 @@ same_files "$E2E_TMP/airspace-expected.txt" "$E2E_TMP/airspace-received.txt" \
     "the simulator received other airspace sentences than r8tool airspace-batch without $AIR_DROPPED"
 e2e_log "airspace: the simulator received the $(wc -l <"$E2E_TMP/airspace-expected.txt") sentences expected"
 sleep 2   # the progress dialog's closing notice
-e2e_click $((AX + 457)) $((AY + 386))  # "Close"
+e2e_click $((AX + WW - 68)) "$AB"      # "Close"
 e2e_wait_gone '^Airspaces$' "Close did not close the airspace dialog"
 
 

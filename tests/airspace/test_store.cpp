@@ -61,7 +61,13 @@ class TestStore : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // Settings of its own: other tests run dialogs that save filters too.
+        QCoreApplication::setApplicationName(QStringLiteral("r8test-airspace-store"));
+        QSettings().clear();
+    }
     void sameBatchAsTheTree_data();
     void sameBatchAsTheTree();
     void radiusFilter_data();
@@ -73,6 +79,7 @@ private slots:
     void storeOutlivesTheDialog();
     void toolChoicesAndMap();
     void dialogFiltersAreRemembered();
+    void cleanupTestCase() { QSettings().clear(); }
 };
 
 void TestStore::sameBatchAsTheTree_data()
@@ -304,7 +311,6 @@ void TestStore::toolChoicesAndMap()
 // in the next dialog from the settings.
 void TestStore::dialogFiltersAreRemembered()
 {
-    QSettings().clear();
     AirspaceStore store;
     store.LoadData(QStringLiteral("d"), Box(QStringLiteral("Here"), 45.9, 6.9, 46.1, 7.1) +
                                             Box(QStringLiteral("Far"), 40, 6, 40.1, 6.1) +

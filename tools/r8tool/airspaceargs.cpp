@@ -64,13 +64,24 @@ AirspaceArgs ParseAirspaceArgs(const char* name, const char* description, const 
     }
     parsed.bFit = parser.isSet(fit);
     parsed.bChoose = parsed.bFit || !f.IsEmpty();
-    parsed.output = parser.value(output);
-    if (bWithOutput && parsed.output.isEmpty())
-        return usage(QStringLiteral("name the image with -o"));
+    if (bWithOutput) {
+        parsed.output = parser.value(output);
+        if (parsed.output.isEmpty())
+            return usage(QStringLiteral("name the image with -o"));
+    }
     parsed.files = parser.positionalArguments();
     if (parsed.files.isEmpty())
         return usage(QStringLiteral("name at least one OpenAir file"));
     return parsed;
+}
+
+void SetUtf8(QTextStream& stream)
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    stream.setCodec("UTF-8");
+#else
+    stream.setEncoding(QStringConverter::Utf8);
+#endif
 }
 
 bool LoadAirspaces(const AirspaceArgs& args, AirspaceStore* pStore)
