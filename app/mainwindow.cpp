@@ -92,6 +92,9 @@ MainWindow::MainWindow(QWidget* parent)
     m_pStrip = new QScrollArea(this);
     m_pStrip->setObjectName(QStringLiteral("PageStrip"));
     m_pStrip->setFrameShape(QFrame::NoFrame);
+    // A click on a thumbnail must not give the strip the keys: the arrows
+    // move the selected elements.
+    m_pStrip->setFocusPolicy(Qt::NoFocus);
     m_pStrip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* stripContent = new QWidget(m_pStrip);
     stripContent->setFixedSize(2 * kThumbWidth, (R8_PAGE_COUNT / 2) * kThumbHeight);
@@ -269,8 +272,6 @@ void MainWindow::UpdateLayouts(unsigned int uiPages)
     for (int i = 0; i < R8_PAGE_COUNT; ++i)
         if (uiPages & (1u << i))
             emit UpdateLayout(i);
-    if (uiPages)
-        RefreshCheckLater();
 }
 
 void MainWindow::RefreshPage(int iPage)

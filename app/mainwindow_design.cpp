@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace {
 
@@ -88,6 +89,9 @@ void MainWindow::CreateDesignActions()
     m_pCheckDock->resize(520, 260);
     m_pCheckDock->hide();
     connect(m_pCheckDock, &LayoutCheckDock::ProblemActivated, this, &MainWindow::ShowProblem);
+    // An open list follows every change of the layout (all are steps of the
+    // history, and a load or New clears it).
+    connect(undoStack(), &QUndoStack::indexChanged, this, &MainWindow::RefreshCheckLater);
 }
 
 // ---- grid ------------------------------------------------------------------------
