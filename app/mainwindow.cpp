@@ -92,10 +92,9 @@ MainWindow::MainWindow(QWidget* parent)
     m_pStrip = new QScrollArea(this);
     m_pStrip->setObjectName(QStringLiteral("PageStrip"));
     m_pStrip->setFrameShape(QFrame::NoFrame);
-    // A click on a thumbnail must not give the strip the keys: the arrows
-    // move the selected elements.
-    m_pStrip->setFocusPolicy(Qt::NoFocus);
     m_pStrip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The arrow keys move elements: the strip must not take them to scroll.
+    m_pStrip->setFocusPolicy(Qt::NoFocus);
     auto* stripContent = new QWidget(m_pStrip);
     stripContent->setFixedSize(2 * kThumbWidth, (R8_PAGE_COUNT / 2) * kThumbHeight);
     m_pStrip->setWidget(stripContent);

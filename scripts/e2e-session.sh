@@ -7,17 +7,22 @@
 #              with the arrow keys (the last step undone), align two after a
 #              Shift-click (tool bar; undone; again from the Format menu), name
 #              pages 0 and 2 and give page 2 a trigger, Ctrl+N on the modified
-#              layout (prompt cancelled), save, Ctrl+N, open, Ctrl+N, reopen
-#              from the recent-file list and send to the simulator (answering
-#              the layout check's question with "Send anyway"). The saved
-#              file must hold every edit and the simulator's log must equal
-#              "r8tool layout-batch" of it.
+#              layout (prompt cancelled), delete the map and take it back
+#              (Ctrl+Z, Ctrl+Y, Ctrl+Z: the page as before each time), save,
+#              Ctrl+N, open, Ctrl+N, reopen from the recent-file list and send
+#              to the simulator (answering the layout check's question with
+#              "Send anyway"). The saved file must hold every edit and the
+#              simulator's log must equal "r8tool layout-batch" of it.
 #   airspace:  open two OpenAir files, uncheck one airspace, upload; the
 #              simulator's log must equal "r8tool airspace-batch" of the files
 #              without that airspace's lines.
-#   firmware:  restart the designer (the recent files must persist) beside a
-#              simulator in firmware mode and write a generated image; the
-#              received body must be byte-identical.
+#   recovery:  nudge the value box, wait for the recovery copy, kill the
+#              designer (SIGKILL), restart it, restore (the default answer)
+#              and save: the file must hold the nudge.
+#   firmware:  in that restarted designer (the recent files must persist),
+#              beside a simulator in firmware mode, write a generated image;
+#              the received body must be byte-identical.
+#   command line: "r8designer FILE.zvl" opens the layout at start.
 #
 #   scripts/e2e-session.sh          (BUILD_DIR, default build)
 #
@@ -227,6 +232,32 @@ last_canvas "$E2E_TMP/canvas-aligned-again.png"
 n=$(pixels_differ "$E2E_TMP/canvas-unaligned.png" "$E2E_TMP/canvas-aligned-again.png")
 [ "$n" -gt 1000 ] || e2e_fail "Format > Align top moved nothing ($n pixels changed)"
 
+# Delete takes the map away in one step; Ctrl+Z brings it back, Ctrl+Y
+# deletes it again, Ctrl+Z brings it back: page 0 looks as before each time.
+e2e_log "layout: delete, undo, redo"
+e2e_click "$(px 200)" "$(py 300)"      # empty canvas: nothing selected
+e2e_shot before-delete
+last_canvas "$E2E_TMP/canvas-before-delete.png"
+e2e_click "$(px 170)" "$(py 180)"      # the map
+e2e_focus "$MAIN"
+e2e_key Delete
+e2e_shot map-deleted
+last_canvas "$E2E_TMP/canvas-deleted.png"
+n=$(pixels_differ "$E2E_TMP/canvas-before-delete.png" "$E2E_TMP/canvas-deleted.png")
+[ "$n" -gt 1000 ] || e2e_fail "Delete did not take the map away ($n pixels changed)"
+check_canvas() { # expected-png shot-name what
+    e2e_shot "$2"
+    last_canvas "$E2E_TMP/canvas-$2.png"
+    n=$(pixels_differ "$1" "$E2E_TMP/canvas-$2.png")
+    [ "$n" = 0 ] || e2e_fail "$3 ($n pixels differ)"
+}
+e2e_key ctrl+z
+check_canvas "$E2E_TMP/canvas-before-delete.png" delete-undone "Ctrl+Z did not bring the map back as it was"
+e2e_key ctrl+y
+check_canvas "$E2E_TMP/canvas-deleted.png" delete-redone "Ctrl+Y did not delete the map again"
+e2e_key ctrl+z
+check_canvas "$E2E_TMP/canvas-before-delete.png" delete-undone-again "the second Ctrl+Z did not bring the map back"
+
 # Page names and a trigger, through the page properties dialog (double click
 # on a thumbnail). The dialog has no parent: it opens in the screen's middle.
 name_page() { # page name trigger-row(-1: none) shot-name
@@ -427,15 +458,29 @@ e2e_wait_gone '^Airspaces$' "Close did not close the airspace dialog"
 
 # ---- firmware --------------------------------------------------------------------
 
-# The firmware tool takes the first instrument it finds: start the designer
-# again, now beside a simulator in firmware mode. The recent-file list must
-# have outlived the first run.
-e2e_log "firmware: restart beside a simulator in firmware mode"
+# ---- crash recovery ----------------------------------------------------------------
+
+# One step right for the value box, then the designer is killed as hard as
+# can be once its recovery copy is written (within 5 s of the change).
+e2e_log "recovery: an edit, SIGKILL, restart, restore, save"
 CONF="$XDG_CONFIG_HOME/Zarvin/R8designer.conf"
 grep -q "recentFileList=.*session.zvl" "$CONF" || e2e_fail "the recent-file list is not in the settings store $CONF"
-kill "$APP_PID" 2>/dev/null || true
+e2e_focus "$MAIN"
+e2e_click "$(px 50)" "$(py 35)"        # the value box
+e2e_key Right
+e2e_shot before-kill
+RECOVERY_DIR="$XDG_DATA_HOME/Zarvin/R8designer/recovery"
+for _ in $(seq 1 50); do
+    ls "$RECOVERY_DIR"/recovery-*.zvl >/dev/null 2>&1 && break
+    sleep 0.1
+done
+ls "$RECOVERY_DIR"/recovery-*.zvl >/dev/null 2>&1 || e2e_fail "no recovery copy in $RECOVERY_DIR 5 s after an edit"
+kill -KILL "$APP_PID" 2>/dev/null || true
 wait "$APP_PID" 2>/dev/null || true
-e2e_wait_gone '^Zarvin Designer$' "the first designer run did not end"
+e2e_wait_gone 'Zarvin Designer$' "the killed designer's window stayed"
+
+# The firmware tool takes the first instrument it finds: the designer starts
+# again beside a simulator in firmware mode.
 
 FW_IMAGE="$E2E_TMP/firmware/session.zvf"
 FW_RECEIVED="$E2E_TMP/firmware/received.bin"
@@ -452,8 +497,26 @@ FW_SIM_PID=$SIM_PID
 R8_EXTRA_PORTS="$SIM_PORTS" "$APP" >"$E2E_OUT/designer-2.log" 2>&1 &
 APP_PID=$!
 e2e_track "$APP_PID"
-MAIN=$(e2e_wait_window '^Zarvin Designer$' "the designer did not start again")
-sleep 1
+RECOVER=$(e2e_wait_window '^Recover Layout$' "the restarted designer did not offer the recovery copy")
+sleep 0.3
+e2e_shot recovery-offered
+e2e_focus "$RECOVER"
+e2e_key Return                         # "Restore", the default
+e2e_wait_gone '^Recover Layout$' "Return did not restore"
+# The layout's own name again, marked modified; Ctrl+S writes it there.
+MAIN=$(e2e_wait_window '^session.zvl\* - Zarvin Designer$' "the restored layout is not the modified session.zvl")
+sleep 0.5
+e2e_shot restored
+e2e_focus "$MAIN"
+e2e_key ctrl+s
+e2e_wait_window "$LAYOUT_TITLE" "Ctrl+S did not save the restored layout to its file" >/dev/null
+EXPECTED_NUDGED=${EXPECTED/\[1, 20, 25,/[1, 21, 25,}
+python3 "$ROOT/scripts/e2e/check_layout.py" "$LAYOUT" "$E2E_TMP/catalogue.tsv" "$EXPECTED_NUDGED" ||
+    e2e_fail "the saved restored layout lacks the edit made before the kill"
+ls "$RECOVERY_DIR"/recovery-*.zvl >/dev/null 2>&1 && e2e_fail "a recovery copy is left after the save"
+e2e_log "recovery: the restored and saved file holds the edit made before SIGKILL"
+
+e2e_log "firmware: the restarted designer beside a simulator in firmware mode"
 e2e_geometry "$MAIN"
 MX=$WX MY=$WY
 e2e_click "$(mx 20)" "$(my 10)"
@@ -490,4 +553,17 @@ e2e_log "firmware: the simulator received the $FW_BODY_BYTES body bytes unchange
 e2e_click $((FX + 570)) $((FY + 156))  # "Close"
 e2e_wait_gone '^Firmware upload$' "Close did not close the firmware dialog"
 
-e2e_log "OK: layout, airspace and firmware sessions passed in $(($(date +%s) - START_TIME)) s (screenshots in $E2E_OUT)"
+# A layout named on the command line (as the desktop entry passes it) opens
+# at start.
+e2e_log "command line: r8designer FILE.zvl"
+kill "$APP_PID" 2>/dev/null || true
+wait "$APP_PID" 2>/dev/null || true
+e2e_wait_gone 'Zarvin Designer$' "the restarted designer did not end"
+"$APP" "$LAYOUT" >"$E2E_OUT/designer-3.log" 2>&1 &
+APP_PID=$!
+e2e_track "$APP_PID"
+e2e_wait_window "$LAYOUT_TITLE" "r8designer $LAYOUT did not open the layout" >/dev/null
+sleep 0.5
+e2e_shot opened-from-command-line
+
+e2e_log "OK: layout, airspace, recovery and firmware sessions passed in $(($(date +%s) - START_TIME)) s (screenshots in $E2E_OUT)"

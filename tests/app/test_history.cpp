@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -310,6 +311,46 @@ private slots:
         QTest::mouseDClick(w->Page(0), Qt::LeftButton, Qt::NoModifier, at);
         QVERIFY(Editor()->isVisible());
         QCOMPARE(Editor()->GetEditElement(), top);
+    }
+
+    void undoneFieldShowsItsOldName()
+    {
+        w->DropSample(R8_TYPE_DATAFIELD, OnPage(QPoint(20, 20)));
+        R8element* box = w->Elements().last();
+        QComboBox* fields = Editor()->FieldCombo();
+        fields->setCurrentIndex(fields->findData(33));
+        Editor()->ButtonBox()->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(box->GetFieldName(), QStringLiteral("Altitude"));
+        w->UnDo(); // the field step: back to none, and no name painted
+        QVERIFY(box->GetField() != 33);
+        QCOMPARE(box->GetFieldName(), QString());
+        w->ReDo();
+        QCOMPARE(box->GetFieldName(), QStringLiteral("Altitude"));
+    }
+
+    void quitAsksAndDialogsStartInTheLastFolder()
+    {
+        SavedLayout(); // loaded from dir: the folder last used
+        w->Elements().at(0)->SetPosition(QPoint(99, 99));
+        QAction* quit = Act("actionQuit");
+        QCOMPARE(quit->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+        TestEnv::OnNextModal([](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            box->button(QMessageBox::Cancel)->click();
+        });
+        quit->trigger();
+        QVERIFY(w->isVisible());
+        QString startedIn;
+        TestEnv::OnNextModal([&startedIn](QWidget* modal) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                startedIn = dialog->directory().absolutePath();
+                dialog->reject();
+            }
+        });
+        w->undoStack()->setClean(); // no prompt before the dialog
+        w->OpenLayout();
+        QCOMPARE(startedIn, QDir(dir.path()).absolutePath());
     }
 
     void pagePropertiesAreSteps()

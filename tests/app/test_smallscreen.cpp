@@ -46,9 +46,18 @@ private slots:
             strip->ensureWidgetVisible(w.Thumb(i), 0, 0);
             QVERIFY2(shown.contains(InWindow(w.Thumb(i), &w)), qPrintable(QString::number(i)));
         }
-        // and the last one can be clicked into place
+        // and the last one can be clicked into place; the arrow keys still
+        // reach the page, not the strip
+        QApplication::setActiveWindow(&w);
         QTest::mouseClick(w.Thumb(15), Qt::LeftButton);
         QCOMPARE(w.CurrentPage(), 15);
+        R8element* el = w.Elements().at(w.AddElement(R8_TYPE_GRAPH));
+        el->RestorePages(1u << 15);
+        el->RestorePosition(QPoint(10, 10));
+        w.Page(15)->SelectElement(el);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : &w, Qt::Key_Right);
+        QCOMPARE(el->GetPosition(), QPoint(11, 10));
     }
 
     void toolBoxUncovered_data()
