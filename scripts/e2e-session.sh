@@ -52,24 +52,8 @@ APP="$BUILD/r8designer"
 SIM="$BUILD/r8sim"
 TOOL="$BUILD/r8tool"
 
-rm -rf "$E2E_OUT"
-mkdir -p "$E2E_OUT"
-E2E_TMP="$(mktemp -d)"
-cleanup() {
-    e2e_cleanup
-    rm -rf "$E2E_TMP"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+e2e_begin
 START_TIME=$(date +%s)
-
-# A fresh settings store; no catalogue download, so nothing waits on a network.
-export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
-export XDG_RUNTIME_DIR="$E2E_TMP/run" XDG_CACHE_HOME="$E2E_TMP/cache"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME/Zarvin" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$XDG_CACHE_HOME"
-chmod 700 "$XDG_RUNTIME_DIR"
-printf '[General]\nCatalogueUrl=\n' >"$XDG_CONFIG_HOME/Zarvin/R8designer.conf"
-unset QT_QPA_PLATFORM R8_EXTRA_PORTS
 
 e2e_start_x
 e2e_log "X server on $DISPLAY"

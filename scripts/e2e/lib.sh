@@ -180,3 +180,21 @@ e2e_focus() {
     xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
     sleep 0.2
 }
+
+# Starts a session: an empty screenshot folder ($E2E_OUT), a temporary folder
+# ($E2E_TMP) removed at the end with every tracked process, and a fresh
+# settings store in it without catalogue download, so nothing waits on a
+# network.
+e2e_begin() {
+    rm -rf "$E2E_OUT"
+    mkdir -p "$E2E_OUT"
+    E2E_TMP="$(mktemp -d)"
+    trap 'e2e_cleanup; rm -rf "$E2E_TMP"' EXIT
+    trap 'exit 1' INT TERM
+    export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
+    export XDG_RUNTIME_DIR="$E2E_TMP/run" XDG_CACHE_HOME="$E2E_TMP/cache"
+    mkdir -p "$HOME" "$XDG_CONFIG_HOME/Zarvin" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$XDG_CACHE_HOME"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    printf '[General]\nCatalogueUrl=\n' >"$XDG_CONFIG_HOME/Zarvin/R8designer.conf"
+    unset QT_QPA_PLATFORM R8_EXTRA_PORTS
+}
