@@ -97,6 +97,8 @@ int MainWindow::TakeElement(R8element* pElement)
         m_Elements.at(i)->SetScreenElementIndex(i);
     pElement->SetScreenElementIndex(-1);
     pElement->ElementSelect(0);
+    // Its properties dialog is gone: if it comes back it is no drop to cancel.
+    pElement->UnMarkNew();
     RemoveFromSelection(pElement);
     if (m_pElementProp && m_pElementProp->GetEditElement() == pElement)
         m_pElementProp->hide();
@@ -233,6 +235,9 @@ void MainWindow::ApplyProperties()
         el->SetMapType(m_pElementProp->GetMapType());
     uPages |= el->OnPages();
     UpdateLayouts(uPages);
+    // A just-dropped element's range or pages are part of its drop step: no
+    // new step, but the recovery copy must take them too.
+    ScheduleRecovery();
 }
 
 void MainWindow::CancelProperties()

@@ -123,6 +123,9 @@ void TestCanvas::edgeZonesAndCursors_data()
     QTest::newRow("icon corner") << 0xE031 << QPoint(62, 30) << 0 << int(Qt::OpenHandCursor);
     // The phone signal's outline does not follow its width: no edge either.
     QTest::newRow("phone signal corner") << 0xE030 << QPoint(162, 22) << 0 << int(Qt::OpenHandCursor);
+    // The tall scale's height is fixed: its width only (198 x 336 at zoom 2).
+    QTest::newRow("tall scale top") << 0xE003 << QPoint(99, 1) << 0 << int(Qt::OpenHandCursor);
+    QTest::newRow("tall scale right") << 0xE003 << QPoint(197, 100) << 2 << int(Qt::SizeHorCursor);
     QTest::newRow("empty canvas") << 0x0001 << QPoint(-20, -20) << -1 << int(Qt::ArrowCursor);
 }
 
