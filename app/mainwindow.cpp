@@ -274,8 +274,6 @@ void MainWindow::UpdateLayouts(unsigned int uiPages)
     for (int i = 0; i < R8_PAGE_COUNT; ++i)
         if (uiPages & (1u << i))
             emit UpdateLayout(i);
-    if (uiPages)
-        RefreshCheckLater();
 }
 
 void MainWindow::RefreshPage(int iPage)

@@ -225,6 +225,7 @@ private:
     bool ConfirmSendWithProblems();
     void RefreshCheckLater();
     bool AskExportZoom(const QString& title, float* pZoom);
+    void RunExport(const QString& title, bool bOnePage);
     void CreateClipboardActions();
     QList<R8element*> SelectionOnPage();
     QList<R8element*> MakeCopies(const QVector<LayoutFile::ObjectRecord>& records, int iPage);

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace {
 
@@ -88,6 +89,9 @@ void MainWindow::CreateDesignActions()
     m_pCheckDock->resize(520, 260);
     m_pCheckDock->hide();
     connect(m_pCheckDock, &LayoutCheckDock::ProblemActivated, this, &MainWindow::ShowProblem);
+    // An open list follows every change of the layout (all are steps of the
+    // history, and a load or New clears it).
+    connect(undoStack(), &QUndoStack::indexChanged, this, &MainWindow::RefreshCheckLater);
 }
 
 // ---- grid ------------------------------------------------------------------------
@@ -191,35 +195,33 @@ bool MainWindow::AskExportZoom(const QString& title, float* pZoom)
 
 void MainWindow::ExportPageAction()
 {
-    const QString title = tr("Export page as image");
-    float zoom = m_fScale;
-    if (!AskExportZoom(title, &zoom))
-        return;
-    const QString folder =
-        m_strCurrentLayoutPath.isEmpty() ? QDir::homePath() : QFileInfo(m_strCurrentLayoutPath).absolutePath();
-    QString path = QFileDialog::getSaveFileName(
-        this, title, QDir(folder).filePath(PageImage::PageFileName(m_iCurrentPage)), tr("PNG images (*.png)"));
-    if (path.isEmpty())
-        return;
-    if (!path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
-        path += QLatin1String(".png");
-    QString message;
-    if (!ExportPageImage(path, zoom, &message))
-        QMessageBox::warning(this, title, message);
+    RunExport(tr("Export page as image"), true);
 }
 
 void MainWindow::ExportAllAction()
 {
-    const QString title = tr("Export all pages");
+    RunExport(tr("Export all pages"), false);
+}
+
+void MainWindow::RunExport(const QString& title, bool bOnePage)
+{
     float zoom = m_fScale;
     if (!AskExportZoom(title, &zoom))
         return;
-    const QString start =
+    // Beside the layout's file when it has one.
+    const QString folder =
         m_strCurrentLayoutPath.isEmpty() ? QDir::homePath() : QFileInfo(m_strCurrentLayoutPath).absolutePath();
-    const QString folder = QFileDialog::getExistingDirectory(this, title, start);
-    if (folder.isEmpty())
+    QString target =
+        bOnePage
+            ? QFileDialog::getSaveFileName(this, title, QDir(folder).filePath(PageImage::PageFileName(m_iCurrentPage)),
+                                           tr("PNG images (*.png)"))
+            : QFileDialog::getExistingDirectory(this, title, folder);
+    if (target.isEmpty())
         return;
+    if (bOnePage && !target.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        target += QLatin1String(".png");
     QString message;
-    if (!ExportAllPages(folder, zoom, &message))
+    const bool ok = bOnePage ? ExportPageImage(target, zoom, &message) : ExportAllPages(target, zoom, &message);
+    if (!ok)
         QMessageBox::warning(this, title, message);
 }

@@ -118,6 +118,7 @@ void MainWindow::PreferencesAction()
     g_DataFields.LoadFromDB(g_pDB);
     m_pElementProp->BuildUi();
     ApplyGrid();
+    RefreshCheckLater();
     // Fields the new model lacks would reach the instrument unnoticed.
     if (g_iTargetModel != iModelBefore) {
         const QVector<LayoutCheck::Problem> problems = LayoutCheck::CheckWithCatalogue(m_Elements, PagesProps());

@@ -4,6 +4,8 @@
 #include "layoutfile.h"
 #include "r8element.h"
 
+#include <algorithm>
+
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     StartFuzzApplication();
@@ -32,6 +34,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     LayoutFile::Content again;
     if (!LayoutFile::Parse(written, &again, &error))
         abort(); // what we write must always read back
+    // The same bytes as clipboard content, and the elements as a copy: a
+    // copy of known elements always pastes, one of none never does.
+    QVector<LayoutFile::ObjectRecord> pasted;
+    LayoutFile::ParseFragment(QByteArray(reinterpret_cast<const char*>(data), int(size)), &pasted);
+    bool bKnown = false;
+    for (const R8element* el : qAsConst(elements))
+        bKnown |=
+            std::find(std::begin(R8ElementTypes), std::end(R8ElementTypes), el->GetType()) != std::end(R8ElementTypes);
+    if (LayoutFile::ParseFragment(LayoutFile::WriteFragment(elements), &pasted) != bKnown)
+        abort();
     qDeleteAll(elements);
     return 0;
 }

@@ -28,23 +28,7 @@ done
 APP="$BUILD/r8designer"
 TOOL="$BUILD/r8tool"
 
-rm -rf "$E2E_OUT"
-mkdir -p "$E2E_OUT"
-E2E_TMP="$(mktemp -d)"
-cleanup() {
-    e2e_cleanup
-    rm -rf "$E2E_TMP"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-# A fresh settings store; no catalogue download.
-export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/config" XDG_DATA_HOME="$E2E_TMP/data"
-export XDG_RUNTIME_DIR="$E2E_TMP/run" XDG_CACHE_HOME="$E2E_TMP/cache"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME/Zarvin" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$XDG_CACHE_HOME"
-chmod 700 "$XDG_RUNTIME_DIR"
-printf '[General]\nCatalogueUrl=\n' >"$XDG_CONFIG_HOME/Zarvin/R8designer.conf"
-unset QT_QPA_PLATFORM
+e2e_begin
 
 # The layout designer A copies from: an altitude box at (20, 30) and a vario
 # dial at (100, 150), both on page 0.
@@ -57,9 +41,6 @@ cat >"$SOURCE" <<'XML'
 XML
 TARGET="$E2E_TMP/target.zvl"
 "$TOOL" catalogue >"$E2E_TMP/catalogue.tsv" 2>/dev/null || e2e_fail "r8tool catalogue failed"
-
-e2e_start_x
-e2e_log "X server on $DISPLAY"
 
 # Starts a designer; sets APP_PID and WIN (its main window), MX, MY.
 start_designer() { # log-name

@@ -1,6 +1,7 @@
 // Copies of elements and pages in the window: what a paste puts where, what
 // the saved file then holds, and that each change is one step undone back
 // to the very same file.
+#include "copypagedialog.h"
 #include "layoutfile.h"
 #include "mainwindow.h"
 #include "r8element.h"
@@ -10,7 +11,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -176,6 +179,24 @@ private slots:
         }
         w->undoStack()->undo();
         QCOMPARE(Saved("after.zvl"), before);
+    }
+
+    // The dialog of "Copy page to...": never the page itself, nothing to
+    // confirm until a page is chosen.
+    void copyPageDialogChoices()
+    {
+        CopyPageDialog dialog(2);
+        QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        QVERIFY(!ok->isEnabled());
+        dialog.SetPages(0xFFFF);
+        QCOMPARE(dialog.Pages(), 0xFFFBu);
+        QVERIFY(ok->isEnabled());
+        QVERIFY(!dialog.Duplicate());
+        dialog.SetDuplicate(true);
+        QVERIFY(dialog.Duplicate());
+        dialog.SetPages(0x4);
+        QCOMPARE(dialog.Pages(), 0u);
+        QVERIFY(!ok->isEnabled());
     }
 
     void clearAndSwapAreOneStep()

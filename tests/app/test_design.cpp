@@ -130,7 +130,6 @@ private slots:
 
         // The list follows the edits: moving one box away ends the overlap.
         w->Elements().at(3)->SetPosition(QPoint(100, 100));
-        w->UpdateLayouts(0x8);
         QTRY_VERIFY(list->findItems(QStringLiteral("overlaps"), Qt::MatchContains, 1).isEmpty());
     }
 
