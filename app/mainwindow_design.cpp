@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTimer>
 #include <QUndoStack>
@@ -113,8 +114,15 @@ void MainWindow::CheckLayout()
     m_bCheckPending = false;
     m_pCheckDock->SetProblems(LayoutCheck::CheckWithCatalogue(m_Elements, PagesProps()), m_Elements);
     if (!m_pCheckDock->isVisible()) {
-        // Beside the window rather than over the page.
-        m_pCheckDock->move(frameGeometry().bottomLeft() - QPoint(0, m_pCheckDock->height()));
+        // Right of the window rather than over the page, as far as the
+        // screen allows.
+        const QRect frame = frameGeometry();
+        QPoint at(frame.right() + 1, frame.top());
+        if (const QScreen* screen = this->screen()) {
+            const QRect avail = screen->availableGeometry();
+            at.setX(qMax(avail.left(), qMin(at.x(), avail.right() + 1 - m_pCheckDock->width())));
+        }
+        m_pCheckDock->move(at);
         m_pCheckDock->show();
     }
     m_pCheckDock->raise();

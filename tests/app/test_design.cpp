@@ -13,10 +13,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSettings>
 #include <QTreeWidget>
+#include <QUndoStack>
 #include <QtTest>
 
 class TestDesign : public QObject
@@ -181,6 +183,20 @@ private slots:
         w->Page(7)->SetGrid({10, true, false});
         QCOMPARE(w->Page(7)->Picture().toImage(), plain);
         QVERIFY(w->Page(7)->grab().toImage() != plain);
+    }
+
+    // Shift+arrow in the window moves the selection ten pixels, one step.
+    void shiftArrowStepsTen()
+    {
+        R8element* box = w->Elements().at(0);
+        w->Page(0)->SelectElement(box);
+        const int steps = w->undoStack()->index();
+        QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::ShiftModifier);
+        QApplication::sendEvent(w, &right);
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(w, &down);
+        QCOMPARE(box->GetPosition(), QPoint(20, 11));
+        QCOMPARE(w->undoStack()->index(), steps + 2);
     }
 
     // The grid size chosen in the preferences reaches the pages at once.
