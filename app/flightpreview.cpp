@@ -1,5 +1,5 @@
 #include "flightpreview.h"
-#include "flightairspacetree.h"
+#include "flightairspaceload.h"
 #include "flightpage.h"
 #include "mainwindow.h"
 #include "r8element.h"
@@ -394,6 +394,16 @@ FlightPreview* CurrentFlightPreview()
     return s_pPreview.data();
 }
 
+void ShareAirspaces(MainWindow* pMainWindow)
+{
+    if (!s_pPreview)
+        return;
+    FlightAirspaces airspaces;
+    AddStoreAirspaces(*pMainWindow->Airspaces(), &airspaces);
+    if (!airspaces.IsEmpty())
+        s_pPreview->SetAirspaces(airspaces);
+}
+
 void OpenFlightPreview(MainWindow* pMainWindow)
 {
     QPointer<FlightPreview>& preview = s_pPreview;
@@ -413,6 +423,7 @@ void OpenFlightPreview(MainWindow* pMainWindow)
     } else {
         preview = new FlightPreview(pMainWindow, log, path);
     }
+    ShareAirspaces(pMainWindow);
     preview->show();
     preview->raise();
     preview->activateWindow();

@@ -138,6 +138,9 @@ private:
 // (made on first use, reused after). A file that cannot be read is
 // reported and changes nothing.
 void OpenFlightPreview(MainWindow* pMainWindow);
-// The open flight preview, or null: whoever holds airspaces hands them on
-// with SetAirspaces when the preview opens and whenever they change.
+// The open flight preview, or null.
 FlightPreview* CurrentFlightPreview();
+// Hands the airspaces checked in the airspace dialog to the open preview,
+// when there is one and they are not empty (airspaces the preview read
+// itself stay otherwise).
+void ShareAirspaces(MainWindow* pMainWindow);

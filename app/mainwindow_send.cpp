@@ -1,6 +1,7 @@
 // The window's links to the outside: the layout transfer to the instrument,
 // the catalogue download and the tool dialogs.
 #include "mainwindow.h"
+#include "flightpreview.h"
 #include "appglobals.h"
 #include "aspacelist.h"
 #include "catalogueupdate.h"
@@ -140,6 +141,7 @@ void MainWindow::OpenAirSpace()
     auto* dialog = new ASpaceList(Airspaces(), this);
     dialog->exec();
     delete dialog;
+    ShareAirspaces(this); // a flight preview warns of what the instrument would hold
 }
 
 void MainWindow::OpenFirmware()

@@ -1,7 +1,9 @@
 // The flight preview on the real main window, offscreen: the page chosen by
 // the triggers, live values painted, layout edits shown at once, playing.
+#include "airspacestore.h"
 #include "appglobals.h"
 #include "datafields.h"
+#include "flightairspaceload.h"
 #include "flightpage.h"
 #include "flightpreview.h"
 #include "mainwindow.h"
@@ -215,9 +217,22 @@ void TestFlightPreview::airspacesFireTheWarningPage()
     QVector<PageProps> pages = w->PagesProps();
     pages[6].Trigger = kTriggerAirspace;
     w->SetPagesProps(pages);
+    // Two circles round a point of the flight, loaded as in the airspace
+    // dialog; only the checked one (what the instrument would hold) counts.
     const IgcFix& fix = preview->Track().Fix(preview->Track().FixAt(12 * 3600 + 40 * 60));
+    const auto dms = [](double deg, char pos, char neg) {
+        const int s = int(std::lround(std::abs(deg) * 3600));
+        return QStringLiteral("%1:%2:%3 %4").arg(s / 3600).arg(s / 60 % 60).arg(s % 60).arg(QChar(deg < 0 ? neg : pos));
+    };
+    const QString centre = dms(fix.dLat, 'N', 'S') + QLatin1Char(' ') + dms(fix.dLon, 'E', 'W');
+    const QString circle = QStringLiteral("AL SFC\nAH 3000M\nV X=%1\nDC 0.2\n").arg(centre);
+    AirspaceStore* store = w->Airspaces();
+    store->LoadData(QStringLiteral("spots.txt"),
+                    ("AC R\nAN SPOT\n" + circle + "AC R\nAN UNCHECKED\n" + circle).toLatin1());
+    store->SetAirspaceChecked(1, false);
     FlightAirspaces airspaces;
-    airspaces.AddCircle(QStringLiteral("SPOT"), fix.dLat, fix.dLon, 0.2, 0, 3000);
+    AddStoreAirspaces(*store, &airspaces);
+    QCOMPARE(airspaces.All().size(), 1);
     preview->SetAirspaces(airspaces);
     qint64 entry = -1;
     for (const FlightEvent& e : preview->Track().Events())

@@ -75,15 +75,6 @@ AirspaceArgs ParseAirspaceArgs(const char* name, const char* description, const 
     return parsed;
 }
 
-void SetUtf8(QTextStream& stream)
-{
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    stream.setCodec("UTF-8");
-#else
-    stream.setEncoding(QStringConverter::Utf8);
-#endif
-}
-
 bool LoadAirspaces(const AirspaceArgs& args, AirspaceStore* pStore)
 {
     QTextStream err(stderr);

@@ -20,9 +20,6 @@ AirspaceArgs ParseAirspaceArgs(const char* name, const char* description, const 
                                bool bWithOutput = false);
 
 class QTextStream;
-// Writes UTF-8 on any Qt version.
-void SetUtf8(QTextStream& stream);
-
 // Reads the files into the store, printing their warnings on stderr as
 // "FILE:LINE: message", then checks what the choices pick. False (after a
 // message) when a file is refused.

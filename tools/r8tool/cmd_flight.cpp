@@ -4,7 +4,7 @@
 #include "appglobals.h"
 #include "command.h"
 #include "datafields.h"
-#include "flightairspacetree.h"
+#include "flightairspaceload.h"
 #include "flightfields.h"
 #include "flightpage.h"
 #include "flighttrack.h"
