@@ -8,7 +8,12 @@ cd "$(dirname "$0")/.."
 SECONDS_EACH=${1:-30}
 ONLY=${2:-}
 B=build-fuzz
-CC=clang CXX=clang++ cmake -S . -B $B -DCMAKE_BUILD_TYPE=RelWithDebInfo -DR8_FUZZ=ON >/dev/null
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+CC=clang CXX=clang++ cmake -S . -B $B -DCMAKE_BUILD_TYPE=RelWithDebInfo -DR8_FUZZ=ON "${launcher[@]}" >/dev/null
 targets=$(cd fuzz && ls fuzz_*.cpp | sed 's/\.cpp$//')
 [ -n "$ONLY" ] && targets=$ONLY
 cmake --build $B -j"$(nproc)" --target $targets r8tool r8bundle

@@ -7,7 +7,7 @@ PACKAGES=(
   qtbase5-dev libqt5sql5-sqlite libqt5serialport5-dev qttools5-dev qttools5-dev-tools
   qttranslations5-l10n sqlite3 fonts-liberation
   qt6-base-dev qt6-serialport-dev qt6-tools-dev libqt6sql6-sqlite qt6-l10n-tools qt6-translations-l10n
-  clang-tidy clang-format clazy dpkg-dev
+  clang-tidy clang-format clazy dpkg-dev ccache
   xvfb xdotool x11-utils imagemagick
   clang libclang-rt-14-dev
 )
