@@ -1,6 +1,6 @@
 // The airspace dialog: memory estimate, check propagation, the upload batch
 // and an upload through r8sim on a pseudo-terminal.
-#include "../link/simprocess.h"
+#include "simprocess.h"
 #include "airspace.h"
 #include "airspacemodel.h"
 #include "aspacelist.h"

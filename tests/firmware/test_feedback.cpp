@@ -32,11 +32,12 @@ private slots:
 
     void silentInstrumentGetsHint()
     {
-        Sim sim;
-        QVERIFY(sim.Start(QStringLiteral("d904"), m_dir.filePath(QStringLiteral("never.bin")),
-                          {QStringLiteral("silent=1")}));
+        SimProcess sim;
+        QVERIFY(sim.Start(SimArgs(QStringLiteral("d904"), m_dir.filePath(QStringLiteral("never.bin")),
+                          {QStringLiteral("silent=1")})));
+        ExtraPorts use(sim.ports);
         const QString image =
-            WriteFile(m_dir.path(), QStringLiteral("tey.zvf"), Build(kMagicSD, "Tey", SampleBody(3, 0, 5)));
+            WriteImage(m_dir.filePath(QStringLiteral("tey.zvf")), kMagicSD, "Tey", SampleBody(3, 0, 5));
         QElapsedTimer clock;
         qint64 hintAtMs = -1;
         clock.start();
@@ -66,9 +67,9 @@ private slots:
         // Each transfer follows a finished one that left the bar full.
         QFETCH(int, blocks);
         const QString first =
-            WriteFile(m_dir.path(), QStringLiteral("first.zvf"), Build(kMagicSD, "Tey", SampleBody(5, 0, 6)));
+            WriteImage(m_dir.filePath(QStringLiteral("first.zvf")), kMagicSD, "Tey", SampleBody(5, 0, 6));
         const QString image =
-            WriteFile(m_dir.path(), QStringLiteral("image.zvf"), Build(kMagicSD, "Tey", SampleBody(blocks, 0, 7)));
+            WriteImage(m_dir.filePath(QStringLiteral("image.zvf")), kMagicSD, "Tey", SampleBody(blocks, 0, 7));
         firmwareSender dlg;
         dlg.show();
         auto* bar = dlg.findChild<QProgressBar*>(QStringLiteral("progressBar"));
@@ -76,15 +77,17 @@ private slots:
         auto* send = dlg.findChild<QPushButton*>(QStringLiteral("buttonSend"));
         {
             // The simulated instrument takes one image, then goes.
-            Sim sim;
-            QVERIFY(sim.Start(QStringLiteral("d904"), m_dir.filePath(QStringLiteral("first.bin"))));
+            SimProcess sim;
+            QVERIFY(sim.Start(SimArgs(QStringLiteral("d904"), m_dir.filePath(QStringLiteral("first.bin")))));
+            ExtraPorts use(sim.ports);
             file->setText(first);
             QTest::mouseClick(send, Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(!dlg.IsSending(), kTransferMs);
             QCOMPARE(bar->value(), 5);
         }
-        Sim sim;
-        QVERIFY(sim.Start(QStringLiteral("d904"), m_dir.filePath(QStringLiteral("received.bin"))));
+        SimProcess sim;
+        QVERIFY(sim.Start(SimArgs(QStringLiteral("d904"), m_dir.filePath(QStringLiteral("received.bin")))));
+        ExtraPorts use(sim.ports);
         file->setText(image);
         QTest::mouseClick(send, Qt::LeftButton);
         QVERIFY(dlg.IsSending());

@@ -10,7 +10,7 @@ class TestSnapping : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(LoadTestCatalogue()); }
+    void initTestCase() { QVERIFY(TestEnv::LoadCatalogue() > 0); }
 
     // A click that jitters by a pixel or two moves nothing onto a line.
     void jitterDoesNotSnap()
