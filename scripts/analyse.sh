@@ -4,7 +4,7 @@
 # existing build (build/ or $BUILD_DIR, which must have been built so that
 # the generated ui_*.h headers exist). The two analysers share the cores.
 # Prints every finding once and exits 1 when there is any.
-#   scripts/analyse.sh                 every source of app/ layout/ ... tools/
+#   scripts/analyse.sh                 every source of app/ layout/ ... flight/ resources/ tools/
 #   scripts/analyse.sh FILE...         only these sources
 #   ANALYSERS=tidy (or clazy) scripts/analyse.sh   one analyser only
 # A finding that is wrong for this code is silenced on its line with
