@@ -99,10 +99,11 @@ private slots:
         box.SetPositionX(-5);
         box.SetPositionY(-9);
         QCOMPARE(box.GetPosition(), QPoint(0, 0));
-        // Larger than the screen: the far edge wins and the position goes negative.
+        // No larger than the screen, so never out of reach.
         box.SetSize(QSize(300, 400));
         box.SetPosition(QPoint(10, 10));
-        QCOMPARE(box.GetPosition(), QPoint(-60, -80));
+        QCOMPARE(box.GetSize(), QSize(240, 320));
+        QCOMPARE(box.GetPosition(), QPoint(0, 0));
         // Tool box samples live outside the screen and are never pulled in.
         R8element sample(nullptr, R8_TYPE_DATAFIELD, 0);
         sample.SetPosition(QPoint(200, 400));
@@ -252,10 +253,11 @@ private slots:
         el.SetField(33);
         QCOMPARE(el.GetFieldName(), QStringLiteral("Altitude"));
         QCOMPARE(el.GetDataType(), 1);
-        // No entry: the id is kept, name and data type stay.
+        // No entry: the id is kept, but no name or data type of another field.
         el.SetField(99999);
         QCOMPARE(el.GetField(), 99999);
-        QCOMPARE(el.GetFieldName(), QStringLiteral("Altitude"));
+        QCOMPARE(el.GetFieldName(), QString());
+        QCOMPARE(el.GetDataType(), 0);
         el.RestoreField(105);
         QCOMPARE(el.GetDataType(), 3);
         // A field that forbids the large font says so in the property mask.
