@@ -545,15 +545,15 @@ QByteArray AirSpace::ReadOpenAirFile(const QString& strPath, QString* pError)
         return fail(tr("this is not a regular file"));
     if (info.size() > R8_OPENAIR_MAX_BYTES)
         return fail(tr("the file has %1 MB; airspace files over %2 MB are not read")
-                        .arg(info.size() / (1024 * 1024))
-                        .arg(R8_OPENAIR_MAX_BYTES / (1024 * 1024)));
+                        .arg(info.size() / (1024LL * 1024))
+                        .arg(R8_OPENAIR_MAX_BYTES / (1024LL * 1024)));
     const QByteArray raw = file.read(R8_OPENAIR_MAX_BYTES + 1);
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
     if (raw.size() > R8_OPENAIR_MAX_BYTES)
-        return fail(tr("airspace files over %1 MB are not read").arg(R8_OPENAIR_MAX_BYTES / (1024 * 1024)));
+        return fail(tr("airspace files over %1 MB are not read").arg(R8_OPENAIR_MAX_BYTES / (1024LL * 1024)));
     QString why;
-    const QByteArray text = OpenAirBytes(raw, &why);
+    QByteArray text = OpenAirBytes(raw, &why);
     if (!why.isEmpty())
         return fail(why);
     return text;

@@ -22,7 +22,7 @@ void AirspaceModel::Rebuild()
         for (int a = 0; a < store->AirspaceCount(); ++a)
             add(a);
     } else {
-        for (const int a : only)
+        for (const int a : qAsConst(only))
             if (a < store->AirspaceCount())
                 add(a);
     }

@@ -54,7 +54,8 @@ QString Latin1Name(const QString& strName)
         }
         const bool bPair = c.isHighSurrogate() && i + 1 < strName.size();
         const QString one = bPair ? strName.mid(i++, 2) : QString(c);
-        for (const QChar d : one.normalized(QString::NormalizationForm_KD))
+        const QString decomposed = one.normalized(QString::NormalizationForm_KD);
+        for (const QChar d : decomposed)
             if (d.unicode() <= 0xFF && d.category() != QChar::Mark_NonSpacing)
                 name.append(d);
     }
@@ -65,7 +66,8 @@ QString SentenceName(const QString& strName, int iRoom)
 {
     QString name;
     name.reserve(strName.size());
-    for (const QChar c : Latin1Name(strName)) {
+    const QString latin1 = Latin1Name(strName);
+    for (const QChar c : latin1) {
         // Commas split fields, '*' starts the checksum, '$' a sentence.
         if (c == QLatin1Char(',') || c == QLatin1Char('*') || c == QLatin1Char('$') || c.unicode() < 0x20 ||
             c.unicode() == 0x7F)
@@ -143,7 +145,7 @@ int AirspaceStore::LoadData(const QString& strName, const QByteArray& bytes, con
     f.firstAirspace = airspaces.size();
     QByteArray data;
     if (bytes.size() > R8_OPENAIR_MAX_BYTES)
-        f.error = AirSpace::tr("airspace files over %1 MB are not read").arg(R8_OPENAIR_MAX_BYTES / (1024 * 1024));
+        f.error = AirSpace::tr("airspace files over %1 MB are not read").arg(R8_OPENAIR_MAX_BYTES / (1024LL * 1024));
     else
         data = OpenAirBytes(bytes, &f.error);
     files.append(f);

@@ -39,7 +39,7 @@ constexpr int kButtonWidth = 114;
 // A closing dialog lets a running batch end; past this the batch is cut.
 constexpr unsigned long kBatchEndWaitMs = 60000;
 // Files from this size on are read with a progress dialog that can cancel.
-constexpr qint64 kProgressFromBytes = 8 * 1024 * 1024;
+constexpr qint64 kProgressFromBytes = qint64(8) * 1024 * 1024;
 constexpr double kMetresPerFoot = 0.3048;
 constexpr double kMaxRadiusKm = 5000.0;
 constexpr double kDefaultRadiusKm = 100.0;
@@ -337,7 +337,7 @@ void ASpaceList::RefreshClasses()
             present << store->Token(t);
     present.sort();
     classList->clear();
-    for (const QString& token : present) {
+    for (const QString& token : qAsConst(present)) {
         auto* item = new QListWidgetItem(token.isEmpty() ? tr("(none)") : token, classList);
         item->setData(Qt::UserRole, token);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
@@ -351,7 +351,7 @@ void ASpaceList::onFilterChanged()
     matching = MatchingAirspaces(*store, f);
     model->ShowOnly(matching, f.IsEmpty());
     int bytes = 0;
-    for (const int a : matching)
+    for (const int a : qAsConst(matching))
         bytes += store->Cost(a);
     matchLabel->setText(
         tr("%1 of %2 airspaces match, %3 bytes").arg(matching.size()).arg(store->AirspaceCount()).arg(bytes));
@@ -362,7 +362,7 @@ void ASpaceList::onFilterChanged()
 
 void ASpaceList::onCheckMatching()
 {
-    for (const int a : matching)
+    for (const int a : qAsConst(matching))
         store->SetAirspaceChecked(a, true);
     model->RefreshChecks();
 }
@@ -370,7 +370,7 @@ void ASpaceList::onCheckMatching()
 void ASpaceList::onUncheckOthers()
 {
     QVector<bool> keep(store->AirspaceCount(), false);
-    for (const int a : matching)
+    for (const int a : qAsConst(matching))
         keep[a] = true;
     for (int a = 0; a < store->AirspaceCount(); ++a)
         if (!keep.at(a))

@@ -384,7 +384,8 @@ void AirspaceReader::ArcToPoints(const _GEO_COORDS* ends)
                         .arg(geo.GetDistance(), 0, 'f', 1));
 
     AddShape(AirShape::PointZ1, ends[0].lat / R8_DEG_PER_RAD, ends[0].lon / R8_DEG_PER_RAD);
-    for (const double bearing : ArcGridBearings(start, end, bClockwise)) {
+    const QVector<double> bearings = ArcGridBearings(start, end, bClockwise);
+    for (const double bearing : bearings) {
         geo.Calculate(bearing / R8_DEG_PER_RAD, radius);
         const _Radian_Type p = geo.GetDestinationRadsCoordinate();
         if (std::isfinite(p.lat) && std::isfinite(p.lon))

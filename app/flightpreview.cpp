@@ -64,7 +64,7 @@ void FlightEventSlider::paintEvent(QPaintEvent* event)
     const QRect handle = style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, this);
     const int span = groove.width() - handle.width();
     QPainter painter(this);
-    for (const FlightEvent& e : m_Events) {
+    for (const FlightEvent& e : qAsConst(m_Events)) {
         const int x = groove.left() + handle.width() / 2 +
                       QStyle::sliderPositionFromValue(minimum(), maximum(), int(e.iTime - m_iStart), span);
         painter.setPen(QPen(EventColour(e.kind), 2));
@@ -386,12 +386,17 @@ void FlightPreview::ShowTime()
 }
 
 namespace {
-QPointer<FlightPreview> s_pPreview;
+// The one preview window, built on first use (not at library load).
+QPointer<FlightPreview>& PreviewWindow()
+{
+    static QPointer<FlightPreview> s_pPreview;
+    return s_pPreview;
 }
+} // namespace
 
 FlightPreview* CurrentFlightPreview()
 {
-    return s_pPreview.data();
+    return PreviewWindow().data();
 }
 
 void ShareAirspaces(MainWindow* pMainWindow)
@@ -406,7 +411,7 @@ void ShareAirspaces(MainWindow* pMainWindow)
 
 void OpenFlightPreview(MainWindow* pMainWindow)
 {
-    QPointer<FlightPreview>& preview = s_pPreview;
+    QPointer<FlightPreview>& preview = PreviewWindow();
     const QString path =
         QFileDialog::getOpenFileName(pMainWindow, FlightPreview::tr("Open a flight"), QDir::homePath(),
                                      FlightPreview::tr("IGC flight logs (*.igc *.IGC);;All files (*)"));

@@ -32,7 +32,8 @@ LayoutCheckDock::LayoutCheckDock(QWidget* parent)
         if (!item->data(0, kPageRole).isValid())
             return; // the "no problems" line
         QList<R8element*> elements;
-        for (const QPointer<R8element>& el : item->data(0, kElementsRole).value<ElementRefs>())
+        const ElementRefs refs = item->data(0, kElementsRole).value<ElementRefs>();
+        for (const QPointer<R8element>& el : refs)
             if (el)
                 elements.append(el);
         emit ProblemActivated(item->data(0, kPageRole).toInt(), elements);

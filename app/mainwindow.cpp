@@ -250,7 +250,8 @@ void MainWindow::AdjustGeometry()
     // Tool bars docked at a side take width from the work area: the window
     // grows by as much, and the tool box moves with the page.
     int iSideBars = 0;
-    for (QToolBar* bar : findChildren<QToolBar*>()) {
+    const QList<QToolBar*> bars = findChildren<QToolBar*>();
+    for (QToolBar* bar : bars) {
         const Qt::ToolBarArea area = toolBarArea(bar);
         if (bar->isVisible() && !bar->isFloating() && (area == Qt::LeftToolBarArea || area == Qt::RightToolBarArea))
             iSideBars += bar->width();
@@ -319,7 +320,7 @@ void MainWindow::CreateActions()
 
     quitAct = new QAction(tr("&Quit"), this);
     quitAct->setObjectName(QStringLiteral("actionQuit"));
-    quitAct->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quitAct->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
     quitAct->setShortcutContext(Qt::ApplicationShortcut);
     // Closing asks about unsaved changes (closeEvent).
     connect(quitAct, &QAction::triggered, this, &QWidget::close);
@@ -339,7 +340,7 @@ void MainWindow::CreateActions()
 
     redoAct = new QAction(tr("Red&o"), this);
     // Both usual keys, whatever the desktop's standard one is.
-    redoAct->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redoAct->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     redoAct->setEnabled(false);
     connect(redoAct, &QAction::triggered, this, &MainWindow::ReDo);
     connect(m_pUndoStack, &QUndoStack::canRedoChanged, redoAct, &QAction::setEnabled);

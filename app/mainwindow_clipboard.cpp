@@ -46,7 +46,7 @@ void MainWindow::CreateClipboardActions()
         {&cutAct, QT_TR_NOOP("C&ut"), "actionCut", QKeySequence::Cut, &MainWindow::CutElements},
         {&copyAct, QT_TR_NOOP("&Copy"), "actionCopy", QKeySequence::Copy, &MainWindow::CopyElements},
         {&pasteAct, QT_TR_NOOP("Pas&te"), "actionPaste", QKeySequence::Paste, &MainWindow::PasteElements},
-        {&duplicateAct, QT_TR_NOOP("Dupl&icate"), "actionDuplicate", QKeySequence(Qt::CTRL | Qt::Key_D),
+        {&duplicateAct, QT_TR_NOOP("Dupl&icate"), "actionDuplicate", QKeySequence(QStringLiteral("Ctrl+D")),
          &MainWindow::DuplicateElements},
     };
     QAction* before = deleteAct;

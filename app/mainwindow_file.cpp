@@ -248,7 +248,8 @@ void MainWindow::WriteRecovery()
 
 void MainWindow::OfferRecovery()
 {
-    for (const RecoveryFile::Stale& stale : m_Recovery.StaleFiles()) {
+    const QList<RecoveryFile::Stale> staleFiles = m_Recovery.StaleFiles();
+    for (const RecoveryFile::Stale& stale : staleFiles) {
         QMessageBox box(this);
         box.setIcon(QMessageBox::Question);
         box.setWindowTitle(tr("Recover Layout"));

@@ -6,7 +6,7 @@
 namespace {
 // Qt stops reading the socket once this much waits in the reply, so the
 // body passes through a small buffer into Body() and nowhere else.
-constexpr qint64 kReadBufferBytes = 256 * 1024;
+constexpr qint64 kReadBufferBytes = qint64(256) * 1024;
 } // namespace
 
 CatalogueReceiver::CatalogueReceiver(QNetworkReply* reply, qint64 iMaxBytes, int iTimeLimitMs)

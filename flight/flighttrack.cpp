@@ -328,7 +328,7 @@ void FlightTrack::ComputeWind()
     // glider moved over the ground in that time is the wind's drift.
     const int n = m_Log.fixes.size();
     QVector<float> speed(n, float(kNaN)), from(n, float(kNaN));
-    for (const Span& th : m_Thermals) {
+    for (const Span& th : qAsConst(m_Thermals)) {
         int c = th.iFirst;
         for (int i = th.iFirst + 1; i <= th.iLast; ++i) {
             // Only while turning: a straight stretch would add its own

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 
 namespace {
@@ -62,7 +63,7 @@ Extensions ReadExtensions(const char* line, int iLength)
     Extensions ext;
     const int count = iLength >= 3 ? Digits(line, 1, 2) : -1;
     for (int k = 0; k < count && 3 + 7 * k + 7 <= iLength; ++k) {
-        const char* entry = line + 3 + 7 * k;
+        const char* entry = line + 3 + 7 * std::ptrdiff_t(k);
         const int first = Digits(entry, 0, 2);
         const int last = Digits(entry, 2, 2);
         if (first < 1 || last < first)

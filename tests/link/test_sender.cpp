@@ -66,6 +66,8 @@ private slots:
         QFETCH(QList<int>, progress);
         QFETCH(QStringList, messages);
         QFETCH(int, received);
+        if (!bodies.isEmpty()) // every port search is announced first
+            messages.prepend(QStringLiteral("Looking for the instrument…"));
         SimProcess instrument;
         if (sim != QStringList{"none"})
             QVERIFY(instrument.Start(sim));

@@ -92,7 +92,8 @@ bool LoadAirspaces(const AirspaceArgs& args, AirspaceStore* pStore)
         FillToFit(*pStore, args.filter);
     } else if (args.bChoose) {
         pStore->SetAllChecked(false);
-        for (const int a : MatchingAirspaces(*pStore, args.filter))
+        const QVector<int> matching = MatchingAirspaces(*pStore, args.filter);
+        for (const int a : matching)
             pStore->SetAirspaceChecked(a, true);
     }
     return true;

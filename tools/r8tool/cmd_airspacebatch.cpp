@@ -19,7 +19,8 @@ int RunAirspaceBatch(const QStringList& args)
         return 1;
     QTextStream out(stdout);
     SetUtf8(out);
-    for (const QString& body : store.BuildBatch())
+    const QStringList batch = store.BuildBatch();
+    for (const QString& body : batch)
         out << body << '\n';
     return 0;
 }

@@ -25,7 +25,8 @@ int RunCheck(const QStringList& args)
         return Fail(message);
     const QVector<LayoutCheck::Problem> problems = LayoutCheck::CheckWithCatalogue(layout.Elements(), layout.Pages());
     QString text;
-    for (const QString& line : LayoutCheck::Report(problems))
+    const QStringList lines = LayoutCheck::Report(problems);
+    for (const QString& line : lines)
         text += line + QLatin1Char('\n');
     if (problems.isEmpty())
         text = QStringLiteral("no problems found\n");

@@ -107,7 +107,7 @@ bool FlightOptions::TakeOption(const QStringList& args, int* i, QString* pError)
         *pError = QStringLiteral("%1 needs a value").arg(arg);
         return true;
     }
-    const QString value = args.at(++*i);
+    const QString& value = args.at(++*i);
     bool ok = true;
     if (arg == QLatin1String("--igc")) {
         strIgc = value;
@@ -134,12 +134,12 @@ bool FlightOptions::Load(std::unique_ptr<FlightTrack>* pTrack, QString* pError)
     if (!IgcFile::ReadFile(strIgc, &log, pError))
         return false;
     QTextStream err(stderr);
-    for (const QString& warning : log.warnings)
+    for (const QString& warning : qAsConst(log.warnings))
         err << strIgc << ": " << warning << "\n";
     FlightAirspaces airspaces;
     if (!strAirspace.isEmpty() && !LoadFlightAirspaces(strAirspace, &airspaces, pError))
         return false;
-    pTrack->reset(new FlightTrack(log, &airspaces));
+    *pTrack = std::make_unique<FlightTrack>(log, &airspaces);
     if (bAt)
         iTime = (*pTrack)->FromTimeOfDay(iTimeOfDay);
     return true;
