@@ -190,9 +190,17 @@ int GetID(char* sz, const _DATA_TABS* pTable)
     if (!sz || !pTable)
         return -1;
     Trim(sz);
-    for (int i = 0; i < kTableSearchLimit && pTable[i].key[0]; ++i)
-        if (pTable[i].key[0] == sz[0] && strcmp(sz, pTable[i].key) == 0)
+    // Keys are a few letters: compared in line, without a strcmp call.
+    for (int i = 0; i < kTableSearchLimit && pTable[i].key[0]; ++i) {
+        const char* a = sz;
+        const char* b = pTable[i].key;
+        while (*a && *a == *b) {
+            ++a;
+            ++b;
+        }
+        if (*a == *b)
             return pTable[i].id;
+    }
     return -1;
 }
 
