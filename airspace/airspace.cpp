@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -41,14 +42,18 @@ struct FileSource {
     }
 };
 
+// Works on its own copy of the position (stored back by the caller): the
+// compiler then keeps it in a register instead of reloading it after every
+// byte written to the token.
 struct MemorySource {
-    OpenAirText* t;
-    int get() { return t->pos < t->end ? static_cast<unsigned char>(*t->pos++) : EOF; }
-    int peek() { return t->pos < t->end ? static_cast<unsigned char>(*t->pos) : EOF; }
+    const char* pos;
+    const char* end;
+    int get() { return pos < end ? static_cast<unsigned char>(*pos++) : EOF; }
+    int peek() { return pos < end ? static_cast<unsigned char>(*pos) : EOF; }
 };
 
 template <class Source>
-int ReadToken(Source src, char* szToken, int iMaxLen, int iRestOfLine)
+int ReadToken(Source& src, char* szToken, int iMaxLen, int iRestOfLine)
 {
     int n = 0;
     char cQuote = 0;
@@ -147,14 +152,18 @@ int GetToken(FILE* pFile, char* szToken, int iMaxLen, int iRestOfLine)
 {
     if (!pFile || !szToken)
         return 0;
-    return ReadToken(FileSource{pFile}, szToken, iMaxLen, iRestOfLine);
+    FileSource src{pFile};
+    return ReadToken(src, szToken, iMaxLen, iRestOfLine);
 }
 
 int GetToken(OpenAirText* pText, char* szToken, int iMaxLen, int iRestOfLine)
 {
     if (!pText || !szToken || !pText->pos)
         return 0;
-    return ReadToken(MemorySource{pText}, szToken, iMaxLen, iRestOfLine);
+    MemorySource src{pText->pos, pText->end};
+    const int r = ReadToken(src, szToken, iMaxLen, iRestOfLine);
+    pText->pos = src.pos;
+    return r;
 }
 
 void Trim(char* sz)
@@ -164,9 +173,13 @@ void Trim(char* sz)
     const char* start = sz;
     while (*start == ' ')
         ++start;
-    size_t len = strlen(start);
-    while (len > 0 && start[len - 1] == ' ')
-        --len;
+    // One pass to the end: the texts are a few bytes, too short for a
+    // strlen call to pay.
+    const char* last = start; // one past the last non-space
+    for (const char* p = start; *p; ++p)
+        if (*p != ' ')
+            last = p + 1;
+    const size_t len = size_t(last - start);
     if (start != sz)
         memmove(sz, start, len);
     sz[len] = 0;
@@ -177,9 +190,17 @@ int GetID(char* sz, const _DATA_TABS* pTable)
     if (!sz || !pTable)
         return -1;
     Trim(sz);
-    for (int i = 0; i < kTableSearchLimit && pTable[i].key[0]; ++i)
-        if (pTable[i].key[0] == sz[0] && strcmp(sz, pTable[i].key) == 0)
+    // Keys are a few letters: compared in line, without a strcmp call.
+    for (int i = 0; i < kTableSearchLimit && pTable[i].key[0]; ++i) {
+        const char* a = sz;
+        const char* b = pTable[i].key;
+        while (*a && *a == *b) {
+            ++a;
+            ++b;
+        }
+        if (*a == *b)
             return pTable[i].id;
+    }
     return -1;
 }
 
@@ -282,6 +303,19 @@ float GetCoordinate(char* sz)
     return static_cast<float>(parts[0] + parts[1] / 60.0 + parts[2] / 3600.0);
 }
 
+namespace {
+
+// The bytes GetCoordinates acts on: hemisphere letters, the comma between
+// two positions and the end of the text.
+const std::array<bool, 256> kPositionStops = [] {
+    std::array<bool, 256> stops{};
+    for (const unsigned char c : {'\0', ',', 'N', 'S', 'E', 'W', 'n', 's', 'e', 'w'})
+        stops[c] = true;
+    return stops;
+}();
+
+} // namespace
+
 int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount, bool* pLowerCase)
 {
     if (pLowerCase)
@@ -309,7 +343,12 @@ int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount, bool* pLowerCa
     bool bLat = false;
     bool bLon = false;
     int complete = 0;  // positions from the first on with both halves
-    for (char* s = sz; *s; ++s) {
+    for (char* s = sz;; ++s) {
+        // Digits, colons and spaces, most of the text, change nothing here.
+        while (!kPositionStops[static_cast<unsigned char>(*s)])
+            ++s;
+        if (!*s)
+            break;
         char c = *s;
         if (!bLon && (c == 'n' || c == 's' || c == 'e' || c == 'w')) {
             c = AsciiUpper(c);

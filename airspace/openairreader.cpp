@@ -94,13 +94,12 @@ bool AirspaceReader::Run(OpenAirText& text, const AirspaceStore::Progress& progr
             break;
         if (r == 2)
             ++line;
-        Trim(token);
+        const int id = GetID(token, AIRRECORDS); // trims the token too
         if (!token[0] || tokensOnLine > 0) {
             if (r == 2)
                 tokensOnLine = 0;
             continue;
         }
-        const int id = GetID(token, AIRRECORDS);
         if (id > 0) {
             // A keyword alone on its line gets an empty argument; the next
             // line stays a record of its own.
