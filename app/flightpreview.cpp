@@ -401,12 +401,13 @@ FlightPreview* CurrentFlightPreview()
 
 void ShareAirspaces(MainWindow* pMainWindow)
 {
-    if (!s_pPreview)
+    FlightPreview* preview = CurrentFlightPreview();
+    if (!preview)
         return;
     FlightAirspaces airspaces;
     AddStoreAirspaces(*pMainWindow->Airspaces(), &airspaces);
     if (!airspaces.IsEmpty())
-        s_pPreview->SetAirspaces(airspaces);
+        preview->SetAirspaces(airspaces);
 }
 
 void OpenFlightPreview(MainWindow* pMainWindow)

@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -23,10 +24,16 @@
 namespace {
 
 // Runs before QTEST_MAIN's main(): no test may see a user's settings or
-// files, and a test started by hand needs no display.
+// files, and a test started by hand needs no display. Each test program gets
+// a home of its own, so test programs running side by side (ctest -j) or one
+// after another never see each other's settings (a remembered airspace
+// filter hid rows from another test).
 struct TestModeOn {
+    QTemporaryDir home;
     TestModeOn()
     {
+        if (home.isValid())
+            qputenv("HOME", QFile::encodeName(home.path()));
         QStandardPaths::setTestModeEnabled(true);
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
