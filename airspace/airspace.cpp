@@ -23,9 +23,9 @@ const _DATA_TABS AIRCLASSES[] = {
 namespace {
 
 constexpr int kTableSearchLimit = 255;
-constexpr int kFieldMax = 254;        // characters of one number or position field
-constexpr int kCoordPartMax = 15;     // characters of one part of an angle
-constexpr int kCoordParts = 3;        // degrees, minutes, seconds
+constexpr int kFieldMax = 254;    // characters of one number or position field
+constexpr int kCoordPartMax = 15; // characters of one part of an angle
+constexpr int kCoordParts = 3;    // degrees, minutes, seconds
 constexpr double kFeetToMetres = 0.3048;
 constexpr double kFlightLevelToMetres = 30.48;
 constexpr float kUnlimitedMetres = 65535.0f;
@@ -232,8 +232,8 @@ const char* ScanNumber(const char* sz, double* pValue)
     }
     // The number's own characters bound the conversion: no strlen of the rest.
     end = p;
-    while ((*end >= '0' && *end <= '9') || *end == '.' || *end == 'e' || *end == 'E' ||
-           ((*end == '+' || *end == '-') && (end[-1] == 'e' || end[-1] == 'E')))
+    while ((*end >= '0' && *end <= '9') || *end == '.' || *end == 'e' || *end == 'E'
+           || ((*end == '+' || *end == '-') && (end[-1] == 'e' || end[-1] == 'E')))
         ++end;
     double value = 0.0;
     const std::from_chars_result r = std::from_chars(p, end, value);
@@ -342,7 +342,7 @@ int GetCoordinates(char* sz, _GEO_COORDS* pCoords, int iMaxCount, bool* pLowerCa
     int index = 0;
     bool bLat = false;
     bool bLon = false;
-    int complete = 0;  // positions from the first on with both halves
+    int complete = 0; // positions from the first on with both halves
     for (char* s = sz;; ++s) {
         // Digits, colons and spaces, most of the text, change nothing here.
         while (!kPositionStops[static_cast<unsigned char>(*s)])
@@ -452,7 +452,11 @@ QString DecodeName(const char* sz, int iLen)
 // ---------------------------------------------------------------------------
 
 AirShapeItem::AirShapeItem(QTreeWidgetItem* parent, const QString& text, int kind, double lat, double lon)
-    : QTreeWidgetItem(parent, ShapeTypeBase + kind), strText(text), dLat(lat), dLon(lon), iKind(static_cast<qint8>(kind))
+    : QTreeWidgetItem(parent, ShapeTypeBase + kind)
+    , strText(text)
+    , dLat(lat)
+    , dLon(lon)
+    , iKind(static_cast<qint8>(kind))
 {
 }
 
@@ -600,10 +604,11 @@ QByteArray AirSpace::ReadOpenAirFile(const QString& strPath, QString* pError)
 
 QStringList AirClassNames()
 {
-    return {AirSpace::tr("R restricted"), AirSpace::tr("Q danger"),     AirSpace::tr("P prohibited"),
-            AirSpace::tr("A Class A"),    AirSpace::tr("B Class B"),    AirSpace::tr("C Class C"),
-            AirSpace::tr("D Class D"),    AirSpace::tr("GP glider prohibited"), AirSpace::tr("CTR CTR"),
-            AirSpace::tr("W Wave Window")};
+    return {AirSpace::tr("R restricted"), AirSpace::tr("Q danger"),
+            AirSpace::tr("P prohibited"), AirSpace::tr("A Class A"),
+            AirSpace::tr("B Class B"),    AirSpace::tr("C Class C"),
+            AirSpace::tr("D Class D"),    AirSpace::tr("GP glider prohibited"),
+            AirSpace::tr("CTR CTR"),      AirSpace::tr("W Wave Window")};
 }
 
 int AirSpace::LoadFromFile(QTreeWidgetItem* pFileItem, const QString& strPath)

@@ -33,21 +33,21 @@ enum AirRecordId {
 
 // Item data of the airspace tree (column 0).
 enum AirItemRole {
-    AirKindRole = Qt::UserRole + 1,      // int, AirNodeKind
-    AirClassRole = Qt::UserRole + 2,     // string, class token after AC
-    AirFloorRole = Qt::UserRole + 3,     // float, metres
-    AirCeilingRole = Qt::UserRole + 4,   // float, metres
-    AirLatRole = Qt::UserRole + 5,       // double, radians
-    AirLonRole = Qt::UserRole + 6,       // double, radians, east positive
-    AirRadiusRole = Qt::UserRole + 7,    // float, kilometres
-    AirAngle1Role = Qt::UserRole + 8,    // double, radians
-    AirAngle2Role = Qt::UserRole + 9,    // double, radians
-    AirMinLonRole = Qt::UserRole + 10,   // float, radians
-    AirMaxLonRole = Qt::UserRole + 11,   // float, radians
+    AirKindRole = Qt::UserRole + 1,    // int, AirNodeKind
+    AirClassRole = Qt::UserRole + 2,   // string, class token after AC
+    AirFloorRole = Qt::UserRole + 3,   // float, metres
+    AirCeilingRole = Qt::UserRole + 4, // float, metres
+    AirLatRole = Qt::UserRole + 5,     // double, radians
+    AirLonRole = Qt::UserRole + 6,     // double, radians, east positive
+    AirRadiusRole = Qt::UserRole + 7,  // float, kilometres
+    AirAngle1Role = Qt::UserRole + 8,  // double, radians
+    AirAngle2Role = Qt::UserRole + 9,  // double, radians
+    AirMinLonRole = Qt::UserRole + 10, // float, radians
+    AirMaxLonRole = Qt::UserRole + 11, // float, radians
     // Kept by the reader so the memory estimate need not walk every shape:
-    AirShapeBytesRole = Qt::UserRole + 12,  // int, bytes of the shapes below
-    AirShapeCountRole = Qt::UserRole + 13,  // int, shapes that figure covers
-    AirClockwiseRole = Qt::UserRole + 14    // bool, arc: direction in force at its DA record
+    AirShapeBytesRole = Qt::UserRole + 12, // int, bytes of the shapes below
+    AirShapeCountRole = Qt::UserRole + 13, // int, shapes that figure covers
+    AirClockwiseRole = Qt::UserRole + 14   // bool, arc: direction in force at its DA record
 };
 
 enum AirNodeKind { AirNodeAirspace = 1, AirNodePoint = 2, AirNodeCircle = 3, AirNodeArc = 4 };
@@ -57,11 +57,10 @@ constexpr int R8_AIRSPACE_BYTES = 32;
 constexpr int R8_POINT_BYTES = 10;
 constexpr int R8_CIRCLE_BYTES = 14;
 constexpr int R8_ARC_BYTES = 0;
-constexpr int R8_TOKEN_MAX = 255;  // bytes kept of a token or a line; buffers hold one more
+constexpr int R8_TOKEN_MAX = 255; // bytes kept of a token or a line; buffers hold one more
 // Larger files are refused: no real airspace file comes near, and reading
 // a device or a runaway file must not exhaust memory.
 constexpr qint64 R8_OPENAIR_MAX_BYTES = 256LL * 1024 * 1024;
-
 
 // Bytes of an OpenAir file held in memory, read front to back.
 struct OpenAirText {
@@ -136,8 +135,8 @@ private:
     double dAngle2 = 0.0;
     float fRadius = 0.0f;
     qint8 iKind;
-    qint8 iCheck = -1;     // Qt::CheckState, -1 while the item has no check box
-    bool bOwnText = true;  // false once someone set the text through the item
+    qint8 iCheck = -1;    // Qt::CheckState, -1 while the item has no check box
+    bool bOwnText = true; // false once someone set the text through the item
 };
 
 // Node kind of a tree item (AirKindRole), quick for shapes made by the reader.

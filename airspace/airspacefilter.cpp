@@ -16,7 +16,12 @@ constexpr double kTwoPi = 6.283185307179586;
 // Positions in km east and north of the place.
 struct Flat {
     double lat0, lon0, cosLat0;
-    explicit Flat(const _GEO_COORDS& p) : lat0(p.lat), lon0(p.lon), cosLat0(std::cos(p.lat / R8_DEG_PER_RAD)) {}
+    explicit Flat(const _GEO_COORDS& p)
+        : lat0(p.lat)
+        , lon0(p.lon)
+        , cosLat0(std::cos(p.lat / R8_DEG_PER_RAD))
+    {
+    }
     QPointF operator()(double latDeg, double lonDeg) const
     {
         double dLon = std::remainder(lonDeg - lon0, 360.0);
@@ -109,8 +114,9 @@ QVector<int> MatchingAirspaces(const AirspaceStore& store, const AirspaceFilter&
             continue;
         if (!filter.nameSearch.isEmpty() && !a.name.contains(filter.nameSearch, Qt::CaseInsensitive))
             continue;
-        if (filter.bNear && (a.shapeCount == 0 || BoxDistance(a, flat) > filter.radiusKm ||
-                             DistanceToAirspace(store, i, filter.place) > filter.radiusKm))
+        if (filter.bNear
+            && (a.shapeCount == 0 || BoxDistance(a, flat) > filter.radiusKm
+                || DistanceToAirspace(store, i, filter.place) > filter.radiusKm))
             continue;
         result.append(i);
     }
@@ -126,7 +132,8 @@ int FillToFit(AirspaceStore& store, const AirspaceFilter& filter, int iCapacity)
             distance[i] = DistanceToAirspace(store, matching.at(i), filter.place);
     QVector<int> order(matching.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&distance](int x, int y) { return distance.at(x) < distance.at(y); });
+    std::stable_sort(order.begin(), order.end(),
+                     [&distance](int x, int y) { return distance.at(x) < distance.at(y); });
     store.SetAllChecked(false);
     int total = 0;
     int checked = 0;
@@ -147,8 +154,8 @@ bool ParsePlace(const QString& strText, _GEO_COORDS* pPlace)
 {
     const QString text = strText.trimmed();
     // Hemisphere letters: the reader's own coordinate parser.
-    if (text.contains(QRegularExpression(QStringLiteral("[NSns]"))) &&
-        text.contains(QRegularExpression(QStringLiteral("[EWew]")))) {
+    if (text.contains(QRegularExpression(QStringLiteral("[NSns]")))
+        && text.contains(QRegularExpression(QStringLiteral("[EWew]")))) {
         QByteArray bytes = text.toLatin1();
         _GEO_COORDS c = {0.0, 0.0};
         if (GetCoordinates(bytes.data(), &c, 1) != 1 || std::abs(c.lat) > 90 || std::abs(c.lon) > 180)

@@ -46,7 +46,10 @@ double NiceStep(double minimum)
 
 } // namespace
 
-AirspaceMapPainter::AirspaceMapPainter(const AirspaceStore* pStore) : store(pStore) {}
+AirspaceMapPainter::AirspaceMapPainter(const AirspaceStore* pStore)
+    : store(pStore)
+{
+}
 
 void AirspaceMapPainter::Invalidate()
 {
@@ -135,8 +138,8 @@ QPointF AirspaceMapPainter::ToPixel(double dLat, double dLon, const QSizeF& size
 void AirspaceMapPainter::Paint(QPainter& painter, const QSizeF& size)
 {
     const QSize pixelSize = size.toSize();
-    if (layer.size() != pixelSize || layerGeneration != store->Generation() || !bOutlinesValid || layerLat != lat0 ||
-        layerLon != lon0 || layerScale != scale) {
+    if (layer.size() != pixelSize || layerGeneration != store->Generation() || !bOutlinesValid || layerLat != lat0
+        || layerLon != lon0 || layerScale != scale) {
         layer = QImage(pixelSize, QImage::Format_ARGB32_Premultiplied);
         QPainter p(&layer);
         PaintLayer(p, size);
@@ -196,8 +199,8 @@ void AirspaceMapPainter::PaintLayer(QPainter& painter, const QSizeF& size)
             pixels.clear();
             for (const QPointF& p : o.polygon) {
                 const QPointF q = t.map(p);
-                if (pixels.isEmpty() ||
-                    std::abs(q.x() - pixels.last().x()) + std::abs(q.y() - pixels.last().y()) >= 1.0)
+                if (pixels.isEmpty()
+                    || std::abs(q.x() - pixels.last().x()) + std::abs(q.y() - pixels.last().y()) >= 1.0)
                     pixels.append(q);
             }
             if (bChecked) {
@@ -269,7 +272,9 @@ int AirspaceMapPainter::HitTest(const QPointF& pixel, const QSizeF& size)
 }
 
 AirspaceMapView::AirspaceMapView(const AirspaceStore* pStore, QWidget* parent)
-    : QWidget(parent), store(pStore), painter(pStore)
+    : QWidget(parent)
+    , store(pStore)
+    , painter(pStore)
 {
     setMouseTracking(false);
     setMinimumSize(240, 200);
@@ -351,10 +356,10 @@ bool AirspaceMapView::event(QEvent* event)
         return true;
     }
     const AirRecord& a = store->Airspace(hit);
-    QToolTip::showText(
-        help->globalPos(),
-        tr("%1 (%2), %3 m to %4 m")
-            .arg(a.name, store->Token(a.token), QString::number(a.floor, 'f', 0), QString::number(a.ceiling, 'f', 0)),
-        this);
+    QToolTip::showText(help->globalPos(),
+                       tr("%1 (%2), %3 m to %4 m")
+                           .arg(a.name, store->Token(a.token), QString::number(a.floor, 'f', 0),
+                                QString::number(a.ceiling, 'f', 0)),
+                       this);
     return true;
 }

@@ -4,7 +4,9 @@
 
 #include <QFileInfo>
 
-AirspaceModel::AirspaceModel(AirspaceStore* pStore, QObject* parent) : QAbstractItemModel(parent), store(pStore)
+AirspaceModel::AirspaceModel(AirspaceStore* pStore, QObject* parent)
+    : QAbstractItemModel(parent)
+    , store(pStore)
 {
     Rebuild();
 }
@@ -79,14 +81,16 @@ QModelIndex AirspaceModel::index(int row, int column, const QModelIndex& parent)
     if (!parent.isValid())
         return createIndex(row, column, Id(FileLevel, 0));
     switch (LevelOf(parent)) {
-    case FileLevel: return createIndex(row, column, Id(AirspaceLevel, parent.row()));
+    case FileLevel:
+        return createIndex(row, column, Id(AirspaceLevel, parent.row()));
     case AirspaceLevel: {
         const int a = AirspaceOf(parent);
         if (a >= 0)
             return createIndex(row, column, Id(ShapeLevel, a));
         return createIndex(row, column, Id(WarningLevel, ValueOf(parent)));
     }
-    default: return QModelIndex();
+    default:
+        return QModelIndex();
     }
 }
 
@@ -95,10 +99,14 @@ QModelIndex AirspaceModel::parent(const QModelIndex& child) const
     if (!child.isValid())
         return QModelIndex();
     switch (LevelOf(child)) {
-    case AirspaceLevel: return createIndex(ValueOf(child), 0, Id(FileLevel, 0));
-    case ShapeLevel: return AirspaceIndex(ValueOf(child));
-    case WarningLevel: return createIndex(shown.at(ValueOf(child)).size(), 0, Id(AirspaceLevel, ValueOf(child)));
-    default: return QModelIndex();
+    case AirspaceLevel:
+        return createIndex(ValueOf(child), 0, Id(FileLevel, 0));
+    case ShapeLevel:
+        return AirspaceIndex(ValueOf(child));
+    case WarningLevel:
+        return createIndex(shown.at(ValueOf(child)).size(), 0, Id(AirspaceLevel, ValueOf(child)));
+    default:
+        return QModelIndex();
     }
 }
 
@@ -110,12 +118,14 @@ int AirspaceModel::rowCount(const QModelIndex& parent) const
     if (parent.column() != 0)
         return 0;
     switch (LevelOf(parent)) {
-    case FileLevel: return shown.at(parent.row()).size() + (HasWarningsRow(parent.row()) ? 1 : 0);
+    case FileLevel:
+        return shown.at(parent.row()).size() + (HasWarningsRow(parent.row()) ? 1 : 0);
     case AirspaceLevel: {
         const int a = AirspaceOf(parent);
         return a >= 0 ? store->Airspace(a).shapeCount : store->File(ValueOf(parent)).warnings.size();
     }
-    default: return 0;
+    default:
+        return 0;
     }
 }
 
@@ -178,12 +188,18 @@ QVariant AirspaceModel::data(const QModelIndex& index, int role) const
         if (role != Qt::DisplayRole)
             return QVariant();
         switch (col) {
-        case NameColumn: return r.name;
-        case ClassColumn: return r.classId >= 0 ? store->ClassName(r.classId) : store->Token(r.token);
-        case FloorColumn: return Metres(r.floor);
-        case CeilingColumn: return Metres(r.ceiling);
-        case BytesColumn: return r.bytes;
-        default: return QVariant();
+        case NameColumn:
+            return r.name;
+        case ClassColumn:
+            return r.classId >= 0 ? store->ClassName(r.classId) : store->Token(r.token);
+        case FloorColumn:
+            return Metres(r.floor);
+        case CeilingColumn:
+            return Metres(r.ceiling);
+        case BytesColumn:
+            return r.bytes;
+        default:
+            return QVariant();
         }
     }
     case ShapeLevel: {
@@ -201,7 +217,9 @@ QVariant AirspaceModel::data(const QModelIndex& index, int role) const
         if (col == FloorColumn && s.arc >= 0)
             return tr("%1 km").arg(store->ArcOf(s).radius, 0, 'f', 3);
         if (col == BytesColumn)
-            return s.kind == AirNodePoint ? R8_POINT_BYTES : s.kind == AirNodeCircle ? R8_CIRCLE_BYTES : R8_ARC_BYTES;
+            return s.kind == AirNodePoint    ? R8_POINT_BYTES
+                   : s.kind == AirNodeCircle ? R8_CIRCLE_BYTES
+                                             : R8_ARC_BYTES;
         return QVariant();
     }
     case WarningLevel: {
@@ -266,11 +284,17 @@ QVariant AirspaceModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QVariant();
     switch (section) {
-    case NameColumn: return tr("Airspace");
-    case ClassColumn: return tr("Class");
-    case FloorColumn: return tr("Floor (m)");
-    case CeilingColumn: return tr("Ceiling (m)");
-    case BytesColumn: return tr("Bytes");
-    default: return QVariant();
+    case NameColumn:
+        return tr("Airspace");
+    case ClassColumn:
+        return tr("Class");
+    case FloorColumn:
+        return tr("Floor (m)");
+    case CeilingColumn:
+        return tr("Ceiling (m)");
+    case BytesColumn:
+        return tr("Bytes");
+    default:
+        return QVariant();
     }
 }

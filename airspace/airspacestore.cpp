@@ -13,7 +13,7 @@ constexpr float kSamePointRad = 1e-7f;
 constexpr double kOutlineStepRad = 5.0 / R8_DEG_PER_RAD;
 constexpr double kTwoPi = 6.283185307179586;
 constexpr double kEarthRadiusKm = 6371.0;
-constexpr double kFlatCircleKm = 60.0;  // circles smaller than this are drawn on the local plane
+constexpr double kFlatCircleKm = 60.0; // circles smaller than this are drawn on the local plane
 constexpr int kCircleSteps = 72;
 
 } // namespace
@@ -31,26 +31,45 @@ QString Latin1Name(const QString& strName)
         // Letters with accents lose them; a few shapes have a plain
         // counterpart; the rest is left out rather than sent as '?'.
         switch (c.unicode()) {
-        case 0x0110: name.append(QLatin1Char('D')); continue;
-        case 0x0111: name.append(QLatin1Char('d')); continue;
-        case 0x0141: name.append(QLatin1Char('L')); continue;
-        case 0x0142: name.append(QLatin1Char('l')); continue;
-        case 0x0152: name.append(QLatin1String("OE")); continue;
-        case 0x0153: name.append(QLatin1String("oe")); continue;
+        case 0x0110:
+            name.append(QLatin1Char('D'));
+            continue;
+        case 0x0111:
+            name.append(QLatin1Char('d'));
+            continue;
+        case 0x0141:
+            name.append(QLatin1Char('L'));
+            continue;
+        case 0x0142:
+            name.append(QLatin1Char('l'));
+            continue;
+        case 0x0152:
+            name.append(QLatin1String("OE"));
+            continue;
+        case 0x0153:
+            name.append(QLatin1String("oe"));
+            continue;
         case 0x2018:
         case 0x2019:
         case 0x201A:
-        case 0x201B: name.append(QLatin1Char('\'')); continue;
+        case 0x201B:
+            name.append(QLatin1Char('\''));
+            continue;
         case 0x201C:
         case 0x201D:
         case 0x201E:
-        case 0x201F: name.append(QLatin1Char('"')); continue;
+        case 0x201F:
+            name.append(QLatin1Char('"'));
+            continue;
         case 0x2010:
         case 0x2011:
         case 0x2012:
         case 0x2013:
-        case 0x2014: name.append(QLatin1Char('-')); continue;
-        default: break;
+        case 0x2014:
+            name.append(QLatin1Char('-'));
+            continue;
+        default:
+            break;
         }
         const bool bPair = c.isHighSurrogate() && i + 1 < strName.size();
         const QString one = bPair ? strName.mid(i++, 2) : QString(c);
@@ -69,8 +88,8 @@ QString SentenceName(const QString& strName, int iRoom)
     const QString latin1 = Latin1Name(strName);
     for (const QChar c : latin1) {
         // Commas split fields, '*' starts the checksum, '$' a sentence.
-        if (c == QLatin1Char(',') || c == QLatin1Char('*') || c == QLatin1Char('$') || c.unicode() < 0x20 ||
-            c.unicode() == 0x7F)
+        if (c == QLatin1Char(',') || c == QLatin1Char('*') || c == QLatin1Char('$') || c.unicode() < 0x20
+            || c.unicode() == 0x7F)
             continue;
         name.append(c);
     }
@@ -96,7 +115,8 @@ void AppendShapeSentence(QStringList& batch, const ShapeValues& s, float* pPrevL
         const float dLat = *pPrevLat - s.lat;
         const float dLon = *pPrevLon - s.lon;
         if (!(std::fabs(dLat) <= kSamePointRad && std::fabs(dLon) <= kSamePointRad))
-            batch << QStringLiteral("PZVCTP,%1,%2").arg(QString::number(s.lat, 'f', 8), QString::number(s.lon, 'f', 8));
+            batch << QStringLiteral("PZVCTP,%1,%2")
+                         .arg(QString::number(s.lat, 'f', 8), QString::number(s.lon, 'f', 8));
         *pPrevLat = s.lat;
         *pPrevLon = s.lon;
         break;
@@ -108,11 +128,15 @@ void AppendShapeSentence(QStringList& batch, const ShapeValues& s, float* pPrevL
         batch << QString::asprintf("PZVCTC,%.9f,%.9f,%f,%f,%f,", double(s.lat), double(s.lon), double(s.radius),
                                    double(s.angle1), double(s.angle2));
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-AirspaceStore::AirspaceStore() : classNames(AirClassNames()) {}
+AirspaceStore::AirspaceStore()
+    : classNames(AirClassNames())
+{
+}
 
 AirspaceStore::~AirspaceStore() = default;
 

@@ -54,9 +54,14 @@ const char kKeyFloorFeet[] = "AirspaceFilter/FloorInFeet";
 
 } // namespace
 
-ASpaceList::ASpaceList(QWidget* parent) : ASpaceList(nullptr, parent) {}
+ASpaceList::ASpaceList(QWidget* parent)
+    : ASpaceList(nullptr, parent)
+{
+}
 
-ASpaceList::ASpaceList(AirspaceStore* pStore, QWidget* parent) : QDialog(parent), store(pStore)
+ASpaceList::ASpaceList(AirspaceStore* pStore, QWidget* parent)
+    : QDialog(parent)
+    , store(pStore)
 {
     if (!store)
         store = ownStore = new AirspaceStore;
@@ -273,9 +278,9 @@ AirspaceFilter ASpaceList::Filter() const
 
 void ASpaceList::SetFilter(const AirspaceFilter& f)
 {
-    const QSignalBlocker blocks[] = {QSignalBlocker(nearCheck),  QSignalBlocker(placeEdit), QSignalBlocker(radiusSpin),
-                                     QSignalBlocker(floorCheck), QSignalBlocker(floorSpin), QSignalBlocker(floorUnit),
-                                     QSignalBlocker(nameEdit),   QSignalBlocker(classList)};
+    const QSignalBlocker blocks[] = {
+        QSignalBlocker(nearCheck), QSignalBlocker(placeEdit), QSignalBlocker(radiusSpin), QSignalBlocker(floorCheck),
+        QSignalBlocker(floorSpin), QSignalBlocker(floorUnit), QSignalBlocker(nameEdit),   QSignalBlocker(classList)};
     nearCheck->setChecked(f.bNear);
     if (f.bNear)
         placeEdit->setText(PlaceText(f.place));
@@ -295,8 +300,9 @@ void ASpaceList::SetFilter(const AirspaceFilter& f)
 void ASpaceList::RestoreFilter()
 {
     const QSettings settings;
-    const QSignalBlocker blocks[] = {QSignalBlocker(nearCheck),  QSignalBlocker(placeEdit), QSignalBlocker(radiusSpin),
-                                     QSignalBlocker(floorCheck), QSignalBlocker(floorSpin), QSignalBlocker(floorUnit)};
+    const QSignalBlocker blocks[] = {QSignalBlocker(nearCheck),  QSignalBlocker(placeEdit),
+                                     QSignalBlocker(radiusSpin), QSignalBlocker(floorCheck),
+                                     QSignalBlocker(floorSpin),  QSignalBlocker(floorUnit)};
     placeEdit->setText(settings.value(QLatin1String(kKeyPlace)).toString());
     nearCheck->setChecked(settings.value(QLatin1String(kKeyNear), false).toBool());
     radiusSpin->setValue(settings.value(QLatin1String(kKeyRadius), kDefaultRadiusKm).toDouble());
@@ -427,7 +433,8 @@ void ASpaceList::LoadData(const QString& strPath)
     AirspaceStore::Progress progress;
     QProgressDialog* dialog = nullptr;
     if (QFileInfo(strPath).size() >= kProgressFromBytes) {
-        dialog = new QProgressDialog(tr("Reading %1").arg(QFileInfo(strPath).fileName()), tr("Cancel"), 0, 1000, this);
+        dialog =
+            new QProgressDialog(tr("Reading %1").arg(QFileInfo(strPath).fileName()), tr("Cancel"), 0, 1000, this);
         dialog->setWindowModality(Qt::WindowModal);
         dialog->setMinimumDuration(0);
         progress = [dialog](qint64 done, qint64 total) {
@@ -480,10 +487,17 @@ int ASpaceList::ComputeSize(const QList<QTreeWidgetItem*>& files)
             }
             for (int k = 0; k < air->childCount(); ++k) {
                 switch (AirNodeKindOf(air->child(k))) {
-                case AirNodePoint: total += R8_POINT_BYTES; break;
-                case AirNodeCircle: total += R8_CIRCLE_BYTES; break;
-                case AirNodeArc: total += R8_ARC_BYTES; break;
-                default: break;
+                case AirNodePoint:
+                    total += R8_POINT_BYTES;
+                    break;
+                case AirNodeCircle:
+                    total += R8_CIRCLE_BYTES;
+                    break;
+                case AirNodeArc:
+                    total += R8_ARC_BYTES;
+                    break;
+                default:
+                    break;
                 }
             }
         }
@@ -541,7 +555,8 @@ QStringList ASpaceList::BuildBatch(const QList<QTreeWidgetItem*>& files)
                 AppendShapeSentence(batch,
                                     {AirNodeKindOf(shape), shape->data(0, AirLatRole).toFloat(),
                                      shape->data(0, AirLonRole).toFloat(), shape->data(0, AirRadiusRole).toFloat(),
-                                     shape->data(0, AirAngle1Role).toFloat(), shape->data(0, AirAngle2Role).toFloat()},
+                                     shape->data(0, AirAngle1Role).toFloat(),
+                                     shape->data(0, AirAngle2Role).toFloat()},
                                     &prevLat, &prevLon);
             }
         }

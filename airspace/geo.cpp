@@ -7,7 +7,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kTwoPi = 2.0 * kPi;
-constexpr double kWgs84Flattening = 0.0033528106647474805;  // 1/298.257223563
+constexpr double kWgs84Flattening = 0.0033528106647474805; // 1/298.257223563
 constexpr double kWgs84SemiMajorKm = 6378.137;
 constexpr double kEps = 5e-11;
 constexpr int kInverseIterationCap = 100;
@@ -38,7 +38,9 @@ CGeo::CGeo()
 }
 
 CGeo::CGeo(double dSemiMajorKm, double dFlattening)
-    : dA(dSemiMajorKm / R8_KM_PER_NM), dF(dFlattening), dR(1.0 - dFlattening)
+    : dA(dSemiMajorKm / R8_KM_PER_NM)
+    , dF(dFlattening)
+    , dR(1.0 - dFlattening)
 {
 }
 

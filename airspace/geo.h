@@ -24,8 +24,8 @@ public:
     virtual ~CGeo();
 
     // Origin.
-    void SetCoordinate(double dLat, double dLon);             // degrees
-    void SetRadsCoordinate(double dLat, double dLon);         // radians
+    void SetCoordinate(double dLat, double dLon);     // degrees
+    void SetRadsCoordinate(double dLat, double dLon); // radians
     void SetRadsCoordinate(_Radian_Type rad);
     void SetCoordinateDegrees(const _GEO_COORDS* pCoords);
     void SetCoordinateRadians(const _GEO_COORDS* pCoords);
@@ -36,8 +36,8 @@ public:
                        int iLonMin, double dLonSec);
 
     // Destination.
-    void SetDestinationCoordinate(double dLat, double dLon);      // degrees
-    void SetDestinationRadsCoordinate(double dLat, double dLon);  // radians
+    void SetDestinationCoordinate(double dLat, double dLon);     // degrees
+    void SetDestinationRadsCoordinate(double dLat, double dLon); // radians
     void SetDestinationRadsCoordinate(_Radian_Type rad);
     void SetDestinationCoordinateDegrees(const _GEO_COORDS* pCoords);
     void SetDestinationCoordinateRadians(const _GEO_COORDS* pCoords);
@@ -53,18 +53,18 @@ public:
     // distance in kilometres.
     int Calculate(double dCourse, double dDistance);
 
-    double GetDistance() const;        // km
-    double GetCourseTo() const;        // degrees
+    double GetDistance() const; // km
+    double GetCourseTo() const; // degrees
     double GetCourseToRads() const;
-    double GetCourseFrom() const;      // reverse of the forward course, degrees
-    double GetCourseFromRads() const;  // backward azimuth at the destination
+    double GetCourseFrom() const;     // reverse of the forward course, degrees
+    double GetCourseFromRads() const; // backward azimuth at the destination
     double GetNorthVector() const;
     double GetWestVector() const;
     _Radian_Type GetRadsCoordinate() const;
     _Radian_Type GetDestinationRadsCoordinate() const;
     void GetDestinationRadsCoordinate(double* pLat, double* pLon) const;
-    void GetDestinationCoordinate(double* pLat, double* pLon) const;  // degrees
-    void GetDestinationCoordinate(_GEO_COORDS* pCoords) const;        // degrees
+    void GetDestinationCoordinate(double* pLat, double* pLon) const; // degrees
+    void GetDestinationCoordinate(_GEO_COORDS* pCoords) const;       // degrees
 
     // Arc tangent in [0, 2*pi); 0 for (0, 0) and for NaN.
     static double myatan2(double y, double x);
@@ -80,9 +80,9 @@ private:
     double dCourseTo = 0.0;
     double dCourseFrom = 0.0;
 
-    double dA;  // semi-major axis, nautical miles
-    double dF;  // flattening
-    double dR;  // 1 - f
+    double dA; // semi-major axis, nautical miles
+    double dF; // flattening
+    double dR; // 1 - f
 };
 
 // Angle wrapped into [0, 2*pi), with 2*pi at float precision.

@@ -45,7 +45,11 @@ QVector<double> ArcGridBearings(double dStartDeg, double dEndDeg, bool bClockwis
     return bearings;
 }
 
-AirspaceReader::AirspaceReader(AirspaceStore& s, int iFile) : store(s), file(iFile) {}
+AirspaceReader::AirspaceReader(AirspaceStore& s, int iFile)
+    : store(s)
+    , file(iFile)
+{
+}
 
 void AirspaceReader::Warn(int line, const QString& message)
 {
@@ -163,7 +167,8 @@ void AirspaceReader::Altitude(char* arg, float* pMetres)
     char text[R8_TOKEN_MAX + 1]; // as written: the reading upper-cases it
     qstrncpy(text, arg, sizeof text);
     if (!ReadAltitude(arg, pMetres))
-        Warn(iLine, AirSpace::tr("cannot read the altitude \"%1\"; 0 m used").arg(QString::fromLatin1(text).trimmed()));
+        Warn(iLine,
+             AirSpace::tr("cannot read the altitude \"%1\"; 0 m used").arg(QString::fromLatin1(text).trimmed()));
 }
 
 AirRecord& AirspaceReader::Current()
@@ -196,7 +201,8 @@ void AirspaceReader::Record(int id, char* arg)
         }
         return;
     }
-    default: break;
+    default:
+        break;
     }
     if (!bOpen) {
         Warn(iLine, AirSpace::tr("%1 before any AC; record skipped").arg(QLatin1String(AIRRECORDS[id - 1].key)));
@@ -223,8 +229,12 @@ void AirspaceReader::Record(int id, char* arg)
         }
         Current().name = DecodeName(arg, static_cast<int>(strlen(arg)));
         break;
-    case AIR_AL: Altitude(arg, &Current().floor); break;
-    case AIR_AH: Altitude(arg, &Current().ceiling); break;
+    case AIR_AL:
+        Altitude(arg, &Current().floor);
+        break;
+    case AIR_AH:
+        Altitude(arg, &Current().ceiling);
+        break;
     case AIR_DP: {
         _GEO_COORDS p = {0.0, 0.0};
         if (Positions("DP", arg, &p, 1))
@@ -267,7 +277,8 @@ void AirspaceReader::Record(int id, char* arg)
             ArcToPoints(ends);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -343,7 +354,8 @@ void AirspaceReader::Extend(double latDeg, double lonDeg, double radiusKm)
 
 void AirspaceReader::AddShape(quint8 label, double latRad, double lonRad, qint32 arc)
 {
-    static const quint8 kinds[] = {AirNodePoint, AirNodePoint, AirNodePoint, AirNodePoint, AirNodeCircle, AirNodeArc};
+    static const quint8 kinds[] = {AirNodePoint, AirNodePoint,  AirNodePoint,
+                                   AirNodePoint, AirNodeCircle, AirNodeArc};
     store.shapes.append({latRad, lonRad, arc, kinds[label], label});
     AirRecord& a = Current();
     ++a.shapeCount;

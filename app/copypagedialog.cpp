@@ -9,7 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CopyPageDialog::CopyPageDialog(int iFromPage, QWidget* parent) : QDialog(parent)
+CopyPageDialog::CopyPageDialog(int iFromPage, QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("CopyPageDialog"));
     setWindowTitle(tr("Copy page %1 to").arg(iFromPage));

@@ -9,7 +9,9 @@
 #include <QPainter>
 
 FlightFieldText::FlightFieldText(const FlightTrack& track, int iFix, int iPage)
-    : m_Track(track), m_iFix(iFix), m_iPage(iPage)
+    : m_Track(track)
+    , m_iFix(iFix)
+    , m_iPage(iPage)
 {
 }
 

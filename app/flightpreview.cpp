@@ -28,11 +28,16 @@ const float s_Zooms[] = {1.0f, 1.5f, 2.0f, 2.5f, 3.0f};
 QColor EventColour(FlightEvent::Kind kind)
 {
     switch (kind) {
-    case FlightEvent::Takeoff: return QColor(0, 150, 0);
-    case FlightEvent::Landing: return QColor(200, 0, 0);
-    case FlightEvent::ThermalEntry: return QColor(230, 130, 0);
-    case FlightEvent::ThermalExit: return QColor(60, 110, 220);
-    case FlightEvent::AirspaceEntry: return QColor(160, 0, 160);
+    case FlightEvent::Takeoff:
+        return QColor(0, 150, 0);
+    case FlightEvent::Landing:
+        return QColor(200, 0, 0);
+    case FlightEvent::ThermalEntry:
+        return QColor(230, 130, 0);
+    case FlightEvent::ThermalExit:
+        return QColor(60, 110, 220);
+    case FlightEvent::AirspaceEntry:
+        return QColor(160, 0, 160);
     }
     return Qt::black;
 }
@@ -43,7 +48,8 @@ const int FlightPreview::kSpeeds[] = {1, 2, 5, 10, 20, 30, 60};
 
 // --- time slider -----------------------------------------------------------
 
-FlightEventSlider::FlightEventSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent)
+FlightEventSlider::FlightEventSlider(QWidget* parent)
+    : QSlider(Qt::Horizontal, parent)
 {
     setMinimumHeight(30);
 }
@@ -65,8 +71,8 @@ void FlightEventSlider::paintEvent(QPaintEvent* event)
     const int span = groove.width() - handle.width();
     QPainter painter(this);
     for (const FlightEvent& e : qAsConst(m_Events)) {
-        const int x = groove.left() + handle.width() / 2 +
-                      QStyle::sliderPositionFromValue(minimum(), maximum(), int(e.iTime - m_iStart), span);
+        const int x = groove.left() + handle.width() / 2
+                      + QStyle::sliderPositionFromValue(minimum(), maximum(), int(e.iTime - m_iStart), span);
         painter.setPen(QPen(EventColour(e.kind), 2));
         painter.drawLine(x, height() - 7, x, height() - 1);
     }
@@ -74,7 +80,9 @@ void FlightEventSlider::paintEvent(QPaintEvent* event)
 
 // --- page view -------------------------------------------------------------
 
-FlightPageView::FlightPageView(FlightPreview* preview) : QWidget(preview), m_pPreview(preview)
+FlightPageView::FlightPageView(FlightPreview* preview)
+    : QWidget(preview)
+    , m_pPreview(preview)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
@@ -98,7 +106,9 @@ void FlightPageView::paintEvent(QPaintEvent*)
 
 // --- track view ------------------------------------------------------------
 
-FlightTrackView::FlightTrackView(FlightPreview* preview) : QWidget(preview), m_pPreview(preview)
+FlightTrackView::FlightTrackView(FlightPreview* preview)
+    : QWidget(preview)
+    , m_pPreview(preview)
 {
     setMinimumSize(160, 160);
 }
@@ -157,7 +167,8 @@ void FlightTrackView::paintEvent(QPaintEvent*)
 // --- preview window --------------------------------------------------------
 
 FlightPreview::FlightPreview(MainWindow* pMainWindow, const IgcLog& log, const QString& strFile)
-    : QWidget(pMainWindow, Qt::Window), m_pMainWindow(pMainWindow)
+    : QWidget(pMainWindow, Qt::Window)
+    , m_pMainWindow(pMainWindow)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("FlightPreview"));

@@ -18,7 +18,8 @@ constexpr int kPageRole = Qt::UserRole + 1;
 Q_DECLARE_METATYPE(ElementRefs)
 
 LayoutCheckDock::LayoutCheckDock(QWidget* parent)
-    : QDockWidget(tr("Layout check"), parent), m_pList(new QTreeWidget(this))
+    : QDockWidget(tr("Layout check"), parent)
+    , m_pList(new QTreeWidget(this))
 {
     setObjectName(QStringLiteral("LayoutCheckDock"));
     m_pList->setObjectName(QStringLiteral("LayoutCheckList"));

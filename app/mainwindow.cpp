@@ -208,10 +208,10 @@ void MainWindow::CreateToolBox()
     };
     static const Sample samples[] = {
         {R8_TYPE_DATAFIELD, 0.5f, 0, 0},   {R8_TYPE_BARSCALE, 0.3f, 0, 35}, {R8_TYPE_DOUBLESCALE, 0.3f, 25, 35},
-        {R8_TYPE_TALLSCALE, 0.3f, 60, 35},  {R8_TYPE_COMPASS, 0.5f, 0, 125}, {R8_TYPE_MAP, 0.5f, 0, 195},
-        {R8_TYPE_BATTERY, 1.0f, 35, 275},   {R8_TYPE_SPEAKER, 1.0f, 0, 275}, {R8_TYPE_CELLINFO, 1.0f, 0, 307},
-        {R8_TYPE_SATS, 1.0f, 25, 339},      {R8_TYPE_POINTER, 1.0f, 0, 374}, {R8_TYPE_WINDROSE, 0.5f, 45, 369},
-        {R8_TYPE_GRAPH, 0.5f, 0, 429},      {R8_TYPE_DIAL, 0.5f, 0, 509},
+        {R8_TYPE_TALLSCALE, 0.3f, 60, 35}, {R8_TYPE_COMPASS, 0.5f, 0, 125}, {R8_TYPE_MAP, 0.5f, 0, 195},
+        {R8_TYPE_BATTERY, 1.0f, 35, 275},  {R8_TYPE_SPEAKER, 1.0f, 0, 275}, {R8_TYPE_CELLINFO, 1.0f, 0, 307},
+        {R8_TYPE_SATS, 1.0f, 25, 339},     {R8_TYPE_POINTER, 1.0f, 0, 374}, {R8_TYPE_WINDROSE, 0.5f, 45, 369},
+        {R8_TYPE_GRAPH, 0.5f, 0, 429},     {R8_TYPE_DIAL, 0.5f, 0, 509},
     };
     const float s = m_fScale / 2.0f;
     const int x0 = ToolBoxX(m_fScale);
@@ -283,7 +283,9 @@ void MainWindow::RefreshPage(int iPage)
     emit UpdateLayout(iPage);
 }
 
-void MainWindow::CleanUnusedElements() {}
+void MainWindow::CleanUnusedElements()
+{
+}
 
 void MainWindow::paintEvent(QPaintEvent* event)
 {
@@ -379,7 +381,8 @@ void MainWindow::CreateActions()
         {&alignTopAct, "Shape-Align-Top-32.png", QT_TR_NOOP("Align top"), "actionAlignTop", &MainWindow::AlignTop},
         {&alignBottomAct, "Shape-Align-Bottom-32.png", QT_TR_NOOP("Align bottom"), "actionAlignBottom",
          &MainWindow::AlignBottom},
-        {&alignLeftAct, "Shape-Align-Left-32.png", QT_TR_NOOP("Align left"), "actionAlignLeft", &MainWindow::AlignLeft},
+        {&alignLeftAct, "Shape-Align-Left-32.png", QT_TR_NOOP("Align left"), "actionAlignLeft",
+         &MainWindow::AlignLeft},
         {&alignRightAct, "Shape-Align-Right-32.png", QT_TR_NOOP("Align right"), "actionAlignRight",
          &MainWindow::AlignRight},
         {&alignCenterAct, "Shape-Align-Center-32.png", QT_TR_NOOP("Align center"), "actionAlignCenter",

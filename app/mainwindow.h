@@ -250,8 +250,8 @@ private:
     int m_iLastWorkX = -1;
     int m_iLastWorkY = -1;
     int m_iLastWorkBottom = -1;
-    int m_iBaseWidth = 0;          // the window's width without side tool bars
-    QList<QPoint> m_ToolBoxHome;   // sample places with the work area at (0, 0)
+    int m_iBaseWidth = 0;            // the window's width without side tool bars
+    QList<QPoint> m_ToolBoxHome;     // sample places with the work area at (0, 0)
     QScrollArea* m_pStrip = nullptr; // holds the thumbnails
     R8elementProp* m_pElementProp = nullptr;
     int m_iCurrentPage = 0;

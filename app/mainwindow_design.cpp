@@ -220,10 +220,9 @@ void MainWindow::RunExport(const QString& title, bool bOnePage)
     const QString folder =
         m_strCurrentLayoutPath.isEmpty() ? QDir::homePath() : QFileInfo(m_strCurrentLayoutPath).absolutePath();
     QString target =
-        bOnePage
-            ? QFileDialog::getSaveFileName(this, title, QDir(folder).filePath(PageImage::PageFileName(m_iCurrentPage)),
-                                           tr("PNG images (*.png)"))
-            : QFileDialog::getExistingDirectory(this, title, folder);
+        bOnePage ? QFileDialog::getSaveFileName(
+            this, title, QDir(folder).filePath(PageImage::PageFileName(m_iCurrentPage)), tr("PNG images (*.png)"))
+                 : QFileDialog::getExistingDirectory(this, title, folder);
     if (target.isEmpty())
         return;
     if (bOnePage && !target.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))

@@ -380,24 +380,33 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
         unsigned int uPages = 0;
         const int iStep = (event->modifiers() & Qt::ShiftModifier) ? 10 : 1;
         switch (event->key()) {
-        case Qt::Key_Left: uPages = layout->MoveElementsLeft(iStep); break;
-        case Qt::Key_Up: uPages = layout->MoveElementsUp(iStep); break;
-        case Qt::Key_Right: uPages = layout->MoveElementsRight(iStep); break;
-        case Qt::Key_Down: uPages = layout->MoveElementsDown(iStep); break;
-        default: break;
+        case Qt::Key_Left:
+            uPages = layout->MoveElementsLeft(iStep);
+            break;
+        case Qt::Key_Up:
+            uPages = layout->MoveElementsUp(iStep);
+            break;
+        case Qt::Key_Right:
+            uPages = layout->MoveElementsRight(iStep);
+            break;
+        case Qt::Key_Down:
+            uPages = layout->MoveElementsDown(iStep);
+            break;
+        default:
+            break;
         }
         UpdateLayouts(uPages);
     }
     QMainWindow::keyPressEvent(event);
 }
 
-#define R8_PAGE_COMMAND(Name)                                                                                          \
-    void MainWindow::Name()                                                                                            \
-    {                                                                                                                  \
-        if (ScreenLayout* layout = CurrentLayout()) {                                                                  \
-            layout->SyncSelections();                                                                                  \
-            UpdateLayouts(layout->Name());                                                                             \
-        }                                                                                                              \
+#define R8_PAGE_COMMAND(Name)                                                                                       \
+    void MainWindow::Name()                                                                                         \
+    {                                                                                                               \
+        if (ScreenLayout* layout = CurrentLayout()) {                                                               \
+            layout->SyncSelections();                                                                               \
+            UpdateLayouts(layout->Name());                                                                          \
+        }                                                                                                           \
     }
 
 R8_PAGE_COMMAND(AlignTop)
@@ -417,7 +426,15 @@ R8_PAGE_COMMAND(TextAlignLeft)
 #undef R8_PAGE_COMMAND
 
 // Font and size commands are not settled yet; they change nothing.
-void MainWindow::LargeFont() {}
-void MainWindow::NormalFont() {}
-void MainWindow::TinyFont() {}
-void MainWindow::AutoSize() {}
+void MainWindow::LargeFont()
+{
+}
+void MainWindow::NormalFont()
+{
+}
+void MainWindow::TinyFont()
+{
+}
+void MainWindow::AutoSize()
+{
+}

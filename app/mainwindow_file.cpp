@@ -61,9 +61,8 @@ void MainWindow::OpenLayout()
 {
     if (!AboutToLooseLayout())
         return;
-    const QString fileName =
-        QFileDialog::getOpenFileName(this, tr("Load Layout"), LastFolder(),
-                                     tr("Layouts(*.zvl *.xml);;Layout Files(*.zvl);;xml Files (*.xml)"));
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, tr("Load Layout"), LastFolder(), tr("Layouts(*.zvl *.xml);;Layout Files(*.zvl);;xml Files (*.xml)"));
     if (!fileName.isEmpty())
         loadFile(fileName);
 }
@@ -78,9 +77,8 @@ void MainWindow::SaveLayouts()
 
 void MainWindow::SaveAs()
 {
-    const QString proposed = m_strCurrentLayoutPath.isEmpty()
-                                 ? LastFolder() + QLatin1String("/layout.zvl")
-                                 : m_strCurrentLayoutPath;
+    const QString proposed =
+        m_strCurrentLayoutPath.isEmpty() ? LastFolder() + QLatin1String("/layout.zvl") : m_strCurrentLayoutPath;
     QString fileName = QFileDialog::getSaveFileName(this, tr("Save Layout"), proposed, tr("Layout Files (*.zvl)"));
     if (fileName.isEmpty())
         return;
@@ -167,9 +165,9 @@ bool MainWindow::Save(const QString& fileName)
     }
     if (!reason.isEmpty()) {
         file.cancelWriting();
-        QMessageBox::warning(this, tr("Save Layout"),
-                             tr("The layout could not be saved to %1:\n%2")
-                                 .arg(QDir::toNativeSeparators(fileName), reason));
+        QMessageBox::warning(
+            this, tr("Save Layout"),
+            tr("The layout could not be saved to %1:\n%2").arg(QDir::toNativeSeparators(fileName), reason));
         return false;
     }
     m_pUndoStack->setClean();
@@ -256,8 +254,8 @@ void MainWindow::OfferRecovery()
         box.setText(tr("The designer was not closed properly. A recovery copy of your layout was kept."));
         const QString name = stale.originalPath.isEmpty() ? tr("a layout not saved yet")
                                                           : QDir::toNativeSeparators(stale.originalPath);
-        box.setInformativeText(tr("Restore %1, as it was at %2?")
-                                   .arg(name, QLocale().toString(stale.written, QLocale::ShortFormat)));
+        box.setInformativeText(
+            tr("Restore %1, as it was at %2?").arg(name, QLocale().toString(stale.written, QLocale::ShortFormat)));
         QPushButton* restore = box.addButton(tr("Restore"), QMessageBox::AcceptRole);
         box.addButton(QMessageBox::Discard);
         box.setDefaultButton(restore);

@@ -29,12 +29,12 @@ bool WriteAtomically(const QString& path, const QByteArray& data, QString* error
 } // namespace
 
 RecoveryFile::RecoveryFile(const QString& folder)
-    : m_strFolder(folder.isEmpty()
-                      ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1String("/recovery")
-                      : folder)
+    : m_strFolder(folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                         + QLatin1String("/recovery")
+                                   : folder)
 {
-    m_strPath = m_strFolder + QLatin1Char('/') + QLatin1String(kPrefix) +
-                QString::number(QCoreApplication::applicationPid()) + QLatin1String(kLayoutSuffix);
+    m_strPath = m_strFolder + QLatin1Char('/') + QLatin1String(kPrefix)
+                + QString::number(QCoreApplication::applicationPid()) + QLatin1String(kLayoutSuffix);
 }
 
 RecoveryFile::~RecoveryFile() = default;
@@ -64,8 +64,8 @@ bool RecoveryFile::Write(const QByteArray& layout, const QString& originalPath, 
             *error = QCoreApplication::translate("RecoveryFile", "the recovery copy is locked");
         return false;
     }
-    return WriteAtomically(m_strPath + QLatin1String(kNameSuffix), originalPath.toUtf8(), error) &&
-           WriteAtomically(m_strPath, layout, error);
+    return WriteAtomically(m_strPath + QLatin1String(kNameSuffix), originalPath.toUtf8(), error)
+           && WriteAtomically(m_strPath, layout, error);
 }
 
 void RecoveryFile::Remove()
@@ -82,8 +82,8 @@ QList<RecoveryFile::Stale> RecoveryFile::StaleFiles() const
 {
     QList<Stale> stale;
     const QDir dir(m_strFolder);
-    const QStringList names = dir.entryList({QLatin1String(kPrefix) + QLatin1Char('*') + QLatin1String(kLayoutSuffix)},
-                                            QDir::Files);
+    const QStringList names =
+        dir.entryList({QLatin1String(kPrefix) + QLatin1Char('*') + QLatin1String(kLayoutSuffix)}, QDir::Files);
     for (const QString& name : names) {
         const QString path = dir.filePath(name);
         if (path == m_strPath)

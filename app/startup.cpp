@@ -35,11 +35,16 @@ QString ProgramFileDirectory(const QString& exeDir)
 TranslationFiles TranslationFilesFor(int iLangID)
 {
     switch (iLangID) {
-    case 3: return {QStringLiteral("qt_es"), QStringLiteral("r8designer_es_ES")};
-    case 4: return {QStringLiteral("qt_fr"), QStringLiteral("r8designer_fr_FR")};
-    case 5: return {QStringLiteral("qt_de.qm"), QStringLiteral("r8designer_de_DE")};
-    case 6: return {QStringLiteral("qt_it"), QStringLiteral("r8designer_it_IT")};
-    default: return {};
+    case 3:
+        return {QStringLiteral("qt_es"), QStringLiteral("r8designer_es_ES")};
+    case 4:
+        return {QStringLiteral("qt_fr"), QStringLiteral("r8designer_fr_FR")};
+    case 5:
+        return {QStringLiteral("qt_de.qm"), QStringLiteral("r8designer_de_DE")};
+    case 6:
+        return {QStringLiteral("qt_it"), QStringLiteral("r8designer_it_IT")};
+    default:
+        return {};
     }
 }
 
@@ -151,8 +156,8 @@ int RunDesigner(int& argc, char** argv)
     QCoreApplication::setApplicationVersion(QStringLiteral(R8_VERSION));
     const QString layout = LayoutArgument(QCoreApplication::arguments());
 
-    theSettings = new QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                                QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    theSettings = new QSettings(QSettings::NativeFormat, QSettings::UserScope, QCoreApplication::organizationName(),
+                                QCoreApplication::applicationName());
 
     const QString fileDir = ProgramFileDirectory(QCoreApplication::applicationDirPath());
     strDbName = fileDir + QLatin1String("R8strings.sqlite");

@@ -4,11 +4,11 @@
 
 namespace {
 constexpr int kDefaultHeight = 720;
-constexpr int kFrameAllowance = 35;   // title bar and frame above the window
-constexpr int kReservedHeight = 272;  // menus, tool bars and margins
+constexpr int kFrameAllowance = 35;  // title bar and frame above the window
+constexpr int kReservedHeight = 272; // menus, tool bars and margins
 constexpr int kInstrumentWidth = 240;
 constexpr int kInstrumentHeight = 320;
-}
+} // namespace
 
 WindowSizing ComputeWindowSizing(const QList<int>& availableHeights)
 {

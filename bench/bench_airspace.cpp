@@ -92,11 +92,11 @@ struct Times {
 };
 
 // Runs work in a QBENCHMARK loop, keeping the best wall and processor times.
-template <class Work> Times Best(Work work)
+template <class Work>
+Times Best(Work work)
 {
     Times best;
-    QBENCHMARK
-    {
+    QBENCHMARK {
         QElapsedTimer t;
         t.start();
         const double cpu = ThreadCpuMs();
@@ -291,8 +291,7 @@ private slots:
         filter.place = {46.0, 6.0};
         filter.radiusKm = 200.0;
         double rate = 0;
-        QBENCHMARK_ONCE
-        {
+        QBENCHMARK_ONCE {
             QElapsedTimer t;
             t.start();
             for (const QByteArray& input : inputs) {

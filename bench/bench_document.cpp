@@ -33,7 +33,8 @@ private slots:
         theSettings = settings;
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        db.setDatabaseName(QCoreApplication::applicationDirPath() + QLatin1String("/R8designer.app/Contents/MacOS/R8strings.sqlite"));
+        db.setDatabaseName(QCoreApplication::applicationDirPath()
+                           + QLatin1String("/R8designer.app/Contents/MacOS/R8strings.sqlite"));
         g_pDB = &db;
         g_DataFields.LoadFromDB(g_pDB);
         QVERIFY(g_DataFields.count() > 0);

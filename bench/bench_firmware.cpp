@@ -34,7 +34,8 @@ public:
         QString path = qEnvironmentVariable("R8SIM");
         if (path.isEmpty())
             path = QCoreApplication::applicationDirPath() + QStringLiteral("/r8sim");
-        sim.start(path, {QStringLiteral("--product"), QStringLiteral("d904"), QStringLiteral("--firmware"), outFile});
+        sim.start(path,
+                  {QStringLiteral("--product"), QStringLiteral("d904"), QStringLiteral("--firmware"), outFile});
         if (!sim.waitForStarted(kSimStartMs))
             return false;
         QByteArray out;
@@ -84,7 +85,8 @@ private:
 void BenchFirmware::initTestCase()
 {
     // The link and the worker log every exchange; that is not what is measured.
-    if (qEnvironmentVariableIsEmpty("BENCH_DEBUG")) QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    if (qEnvironmentVariableIsEmpty("BENCH_DEBUG"))
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
     QVERIFY(dir.isValid());
     body = SampleBody(kBlocks, 0x08000000u, 3);
     strImage = dir.filePath(QStringLiteral("bench.zvf"));

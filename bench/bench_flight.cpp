@@ -51,8 +51,8 @@ void BenchFlight::initTestCase()
     // Field names and data types for the value boxes, as in the designer.
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench"));
     m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    m_db.setDatabaseName(QCoreApplication::applicationDirPath() +
-                         QLatin1String("/R8designer.app/Contents/MacOS/R8strings.sqlite"));
+    m_db.setDatabaseName(QCoreApplication::applicationDirPath()
+                         + QLatin1String("/R8designer.app/Contents/MacOS/R8strings.sqlite"));
     g_DataFields.LoadFromDB(&m_db);
     QVERIFY(g_DataFields.count() > 0);
     QVERIFY2(QFileInfo::exists(LongestLog()), qPrintable(LongestLog()));
@@ -86,8 +86,7 @@ void BenchFlight::cleanupTestCase()
 
 void BenchFlight::readAndCompute()
 {
-    QBENCHMARK
-    {
+    QBENCHMARK {
         IgcLog log;
         QString error;
         QVERIFY(IgcFile::ReadFile(LongestLog(), &log, &error));
@@ -109,8 +108,7 @@ void BenchFlight::previewFrame()
         elements.append(el.get());
     QImage image(482, 642, QImage::Format_ARGB32_Premultiplied);
     qint64 t = track.StartTime();
-    QBENCHMARK
-    {
+    QBENCHMARK {
         // Every frame of a 60x replay moves on by more than a second.
         t = t + 3 > track.EndTime() ? track.StartTime() : t + 3;
         const PageChoice choice = PageReplay::At(ReplayPagesOf(pages), track.Events(), t);

@@ -71,7 +71,7 @@ void BenchLink::roundTripOnly()
 {
     const int fd = ::open(device.constData(), O_RDWR | O_NOCTTY);
     QVERIFY(fd >= 0);
-    termios tio {};
+    termios tio{};
     tcgetattr(fd, &tio);
     cfmakeraw(&tio);
     tcsetattr(fd, TCSANOW, &tio);
@@ -84,7 +84,7 @@ void BenchLink::roundTripOnly()
             char buf[64];
             bool bLineEnd = false;
             while (!bLineEnd) {
-                pollfd pfd {fd, POLLIN, 0};
+                pollfd pfd{fd, POLLIN, 0};
                 QVERIFY(::poll(&pfd, 1, kReplyWaitMs) == 1);
                 const ssize_t n = ::read(fd, buf, sizeof buf);
                 QVERIFY(n > 0);

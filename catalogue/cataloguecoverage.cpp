@@ -32,8 +32,8 @@ CatalogueCoverage BuiltInCoverage()
     QFile builtIn(QStringLiteral(":/R8strings.sqlite"));
     QTemporaryFile copy;
     CatalogueCoverage coverage;
-    if (builtIn.open(QIODevice::ReadOnly) && copy.open() && copy.write(builtIn.readAll()) == builtIn.size() &&
-        copy.flush()) {
+    if (builtIn.open(QIODevice::ReadOnly) && copy.open() && copy.write(builtIn.readAll()) == builtIn.size()
+        && copy.flush()) {
         copy.close();
         bool ok = false;
         WithReadOnlyDatabase(copy.fileName(), [&](QSqlDatabase& db) { ok = ReadCoverage(db, &coverage); });

@@ -10,7 +10,9 @@ constexpr qint64 kReadBufferBytes = qint64(256) * 1024;
 } // namespace
 
 CatalogueReceiver::CatalogueReceiver(QNetworkReply* reply, qint64 iMaxBytes, int iTimeLimitMs)
-    : QObject(reply), m_pReply(reply), m_iMaxBytes(iMaxBytes)
+    : QObject(reply)
+    , m_pReply(reply)
+    , m_iMaxBytes(iMaxBytes)
 {
     reply->setReadBufferSize(kReadBufferBytes);
     connect(reply, &QNetworkReply::metaDataChanged, this, &CatalogueReceiver::CheckLength);

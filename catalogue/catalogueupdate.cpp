@@ -71,8 +71,8 @@ CatalogueUpdate::Outcome CheckDatabase(const QString& path)
             if (!tables.contains(table, Qt::CaseInsensitive))
                 missing << table;
         CatalogueCoverage coverage;
-        if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next() ||
-            query.value(0).toString() != QLatin1String("ok")) {
+        if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()
+            || query.value(0).toString() != QLatin1String("ok")) {
             outcome = Refuse(CatalogueUpdate::Unreadable, QStringLiteral("fails the integrity check"));
         } else if (!missing.isEmpty()) {
             outcome = Refuse(CatalogueUpdate::MissingTables,

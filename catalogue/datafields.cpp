@@ -83,11 +83,17 @@ int DataFields::GetBaseId(int iSequence) const
 int MapLangID(int iIndex)
 {
     switch (iIndex) {
-    case 1: return 5; // German
-    case 2: return 4; // French
-    case 3: return 6; // Italian
-    case 4: return 3; // Spanish
-    case 6: return 2; // Portuguese
-    default: return 1; // English, Russian (no catalogue texts) and anything else
+    case 1:
+        return 5; // German
+    case 2:
+        return 4; // French
+    case 3:
+        return 6; // Italian
+    case 4:
+        return 3; // Spanish
+    case 6:
+        return 2; // Portuguese
+    default:
+        return 1; // English, Russian (no catalogue texts) and anything else
     }
 }

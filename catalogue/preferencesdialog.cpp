@@ -53,8 +53,8 @@ PreferencesDialog::PreferencesDialog(QWidget* parent)
     BuildForm();
 
     // Model names as the instrument maker writes them: not translated.
-    m_pTargetDevice->addItems({QStringLiteral("Alvo"), QStringLiteral("Osk"), QStringLiteral("Tey"),
-                               QStringLiteral("Dulan")});
+    m_pTargetDevice->addItems(
+        {QStringLiteral("Alvo"), QStringLiteral("Osk"), QStringLiteral("Tey"), QStringLiteral("Dulan")});
 
     // Index order is stored in the settings and mapped by MapLangID.
     m_pLanguage->addItem(QIcon(QStringLiteral(":/images/United-Kingdom.png")), tr("English"));
@@ -69,8 +69,8 @@ PreferencesDialog::PreferencesDialog(QWidget* parent)
     // them as wide as their longest entry.
     for (QComboBox* combo : {m_pLanguage, m_pTargetDevice, m_pGridSize}) {
         QAbstractItemView* list = combo->view();
-        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
-                              list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth()
+                              + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     }
 
     connect(m_pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -127,8 +127,7 @@ void PreferencesDialog::LoadValues()
     const SettingsAccess settings;
     m_pTargetDevice->setCurrentIndex(
         ValidIndex(settings->value(QLatin1String(kTargetDeviceKey), 0), m_pTargetDevice->count()));
-    m_pLanguage->setCurrentIndex(
-        ValidIndex(settings->value(QLatin1String(kLanguageKey), 0), m_pLanguage->count()));
+    m_pLanguage->setCurrentIndex(ValidIndex(settings->value(QLatin1String(kLanguageKey), 0), m_pLanguage->count()));
     m_pGridSize->setCurrentIndex(m_pGridSize->findData(StoredGridSize()));
 }
 
@@ -136,8 +135,9 @@ int PreferencesDialog::StoredGridSize()
 {
     const SettingsAccess settings;
     const int size = settings->value(QLatin1String(kGridSizeKey), kDefaultGridSize).toInt();
-    return std::find(std::begin(s_GridSizes), std::end(s_GridSizes), size) != std::end(s_GridSizes) ? size
-                                                                                                    : kDefaultGridSize;
+    return std::find(std::begin(s_GridSizes), std::end(s_GridSizes), size) != std::end(s_GridSizes)
+               ? size
+               : kDefaultGridSize;
 }
 
 void PreferencesDialog::SaveValues()

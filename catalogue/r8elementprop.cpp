@@ -110,8 +110,14 @@ unsigned int WithUnits(unsigned int uiAttribs, int iIndex)
     return uiAttribs;
 }
 
-bool HasTitle(unsigned int uiAttribs) { return uiAttribs & R8_ATTR_TITLE; }
-bool HasBorder(unsigned int uiAttribs) { return uiAttribs & R8_ATTR_BORDER; }
+bool HasTitle(unsigned int uiAttribs)
+{
+    return uiAttribs & R8_ATTR_TITLE;
+}
+bool HasBorder(unsigned int uiAttribs)
+{
+    return uiAttribs & R8_ATTR_BORDER;
+}
 
 unsigned int WithTitle(unsigned int uiAttribs, bool bOn)
 {
@@ -275,16 +281,11 @@ void R8elementProp::BuildUi()
 QVector<R8elementProp::Row> R8elementProp::RowsInOrder() const
 {
     return {
-        {m_pFieldLabel, m_pField, PropField},
-        {m_pDirectionLabel, m_pDirection, PropDirection},
-        {m_pMinRangeLabel, m_pMinRange, PropRange},
-        {m_pMaxRangeLabel, m_pMaxRange, PropRange},
-        {m_pFontLabel, m_pFont, PropFont},
-        {m_pAlignLabel, m_pAlign, PropAlign},
-        {m_pUnitsLabel, m_pUnits, PropUnits},
-        {m_pTitleLabel, m_pTitle, PropTitle},
-        {m_pBorderLabel, m_pBorder, PropBorder},
-        {nullptr, m_pAirspaceMap, PropMapType},
+        {m_pFieldLabel, m_pField, PropField},       {m_pDirectionLabel, m_pDirection, PropDirection},
+        {m_pMinRangeLabel, m_pMinRange, PropRange}, {m_pMaxRangeLabel, m_pMaxRange, PropRange},
+        {m_pFontLabel, m_pFont, PropFont},          {m_pAlignLabel, m_pAlign, PropAlign},
+        {m_pUnitsLabel, m_pUnits, PropUnits},       {m_pTitleLabel, m_pTitle, PropTitle},
+        {m_pBorderLabel, m_pBorder, PropBorder},    {nullptr, m_pAirspaceMap, PropMapType},
         {nullptr, m_pTaskMap, PropMapType},
     };
 }
@@ -315,10 +316,9 @@ void R8elementProp::FillFieldList()
         m_pField->addItem(field->Name, field->BaseId);
         const int i = m_pField->count() - 1;
         if (!field->Description.isEmpty())
-            m_pField->setItemData(i,
-                                  QStringLiteral("<h4 style=\"width: 140px;\">%1</h4>%2")
-                                      .arg(field->Name, field->Description),
-                                  Qt::ToolTipRole);
+            m_pField->setItemData(
+                i, QStringLiteral("<h4 style=\"width: 140px;\">%1</h4>%2").arg(field->Name, field->Description),
+                Qt::ToolTipRole);
         m_pField->setItemData(i, field->MinRange, Qt::UserRole + 1);
         m_pField->setItemData(i, field->MaxRange, Qt::UserRole + 2);
     }
@@ -406,10 +406,22 @@ void R8elementProp::SetSize(QSize size)
     SetHeight(size.height());
 }
 
-void R8elementProp::SetX(int iX) { m_pX->setText(QString::number(iX)); }
-void R8elementProp::SetY(int iY) { m_pY->setText(QString::number(iY)); }
-void R8elementProp::SetWidth(int iWidth) { m_pWidth->setText(QString::number(iWidth)); }
-void R8elementProp::SetHeight(int iHeight) { m_pHeight->setText(QString::number(iHeight)); }
+void R8elementProp::SetX(int iX)
+{
+    m_pX->setText(QString::number(iX));
+}
+void R8elementProp::SetY(int iY)
+{
+    m_pY->setText(QString::number(iY));
+}
+void R8elementProp::SetWidth(int iWidth)
+{
+    m_pWidth->setText(QString::number(iWidth));
+}
+void R8elementProp::SetHeight(int iHeight)
+{
+    m_pHeight->setText(QString::number(iHeight));
+}
 
 void R8elementProp::SetPagesChecks(unsigned int uiPages)
 {
@@ -458,15 +470,39 @@ bool R8elementProp::RangeIsValid() const
     return true;
 }
 
-int R8elementProp::GetX() const { return ReadInt(m_pX); }
-int R8elementProp::GetY() const { return ReadInt(m_pY); }
+int R8elementProp::GetX() const
+{
+    return ReadInt(m_pX);
+}
+int R8elementProp::GetY() const
+{
+    return ReadInt(m_pY);
+}
 // No element is larger than the instrument screen.
-int R8elementProp::GetWidth() const { return qBound(0, ReadInt(m_pWidth), R8_SCREEN_WIDTH); }
-int R8elementProp::GetHeight() const { return qBound(0, ReadInt(m_pHeight), R8_SCREEN_HEIGHT); }
-QPoint R8elementProp::GetPosition() const { return QPoint(GetX(), GetY()); }
-QSize R8elementProp::GetSize() const { return QSize(GetWidth(), GetHeight()); }
-float R8elementProp::GetMinRange() const { return ReadFloat(m_pMinRange); }
-float R8elementProp::GetMaxRange() const { return ReadFloat(m_pMaxRange); }
+int R8elementProp::GetWidth() const
+{
+    return qBound(0, ReadInt(m_pWidth), R8_SCREEN_WIDTH);
+}
+int R8elementProp::GetHeight() const
+{
+    return qBound(0, ReadInt(m_pHeight), R8_SCREEN_HEIGHT);
+}
+QPoint R8elementProp::GetPosition() const
+{
+    return QPoint(GetX(), GetY());
+}
+QSize R8elementProp::GetSize() const
+{
+    return QSize(GetWidth(), GetHeight());
+}
+float R8elementProp::GetMinRange() const
+{
+    return ReadFloat(m_pMinRange);
+}
+float R8elementProp::GetMaxRange() const
+{
+    return ReadFloat(m_pMaxRange);
+}
 
 unsigned int R8elementProp::GetPagesChecks() const
 {

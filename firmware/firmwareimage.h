@@ -16,19 +16,19 @@ constexpr int kBlockSize = 1028;
 constexpr int kBlockDataSize = 1024;
 constexpr int kBlockPacketSize = kBlockSize + 2;
 constexpr int kStartPacketSize = 8;
-constexpr int kReplySize = 6; // every instrument reply is 6 bytes
+constexpr int kReplySize = 6;           // every instrument reply is 6 bytes
 constexpr qint64 kMaxBodySize = 512000; // the body must stay below this
 constexpr int kFamilySD = 0xD9;
 constexpr int kFamilyOld = 0xD8;
 constexpr quint32 kSecondaryBlockBit = 0x80000000u;
 
-extern const char kMagicSD[]; // "ZVF_R9"
+extern const char kMagicSD[];  // "ZVF_R9"
 extern const char kMagicOld[]; // "ZVF_R8"
 
 enum class HeaderStatus { Ok, TooShort, BadMagic, UnknownModel };
 
 struct Header {
-    int iFamily = 0; // kFamilySD or kFamilyOld
+    int iFamily = 0;      // kFamilySD or kFamilyOld
     int iModelNumber = 0; // 1 Alvo, 2 Osk, 3 TeyP, 4 Tey, 5 Dulan
     int Code() const { return iFamily << 8 | iModelNumber; }
 };

@@ -24,7 +24,8 @@ bool FlightAirspace::Contains(double dLat, double dLon, double dAltitude) const
     return bInside;
 }
 
-void FlightAirspaces::AddPolygon(const QString& strName, const QVector<QPointF>& latLon, double dFloor, double dCeiling)
+void FlightAirspaces::AddPolygon(const QString& strName, const QVector<QPointF>& latLon, double dFloor,
+                                 double dCeiling)
 {
     if (latLon.size() < 3)
         return;

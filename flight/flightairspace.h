@@ -26,7 +26,8 @@ public:
     // points make no area and are ignored.
     void AddPolygon(const QString& strName, const QVector<QPointF>& latLon, double dFloor, double dCeiling);
     // A circle, as a polygon of kCirclePoints points.
-    void AddCircle(const QString& strName, double dLat, double dLon, double dRadiusKm, double dFloor, double dCeiling);
+    void AddCircle(const QString& strName, double dLat, double dLon, double dRadiusKm, double dFloor,
+                   double dCeiling);
 
     const QVector<FlightAirspace>& All() const { return m_Airspaces; }
     bool IsEmpty() const { return m_Airspaces.isEmpty(); }

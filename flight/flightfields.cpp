@@ -120,16 +120,23 @@ FlightFieldValue Value(const FlightTrack& track, int iFix, int iField)
     FlightFieldValue v;
     v.bHas = true;
     switch (iField) {
-    case kFieldTime: v.dNumber = double((track.LocalTime(iFix) % 86400 + 86400) % 86400); return v;
+    case kFieldTime:
+        v.dNumber = double((track.LocalTime(iFix) % 86400 + 86400) % 86400);
+        return v;
     case kFieldDate: {
         const QDate date = track.LocalDateAt(iFix);
         v.bHas = date.isValid();
         v.dNumber = double(date.toJulianDay());
         return v;
     }
-    case kFieldLatitude: v.strText = LatitudeText(fix.dLat); return v;
-    case kFieldLongitude: v.strText = LongitudeText(fix.dLon); return v;
-    default: break;
+    case kFieldLatitude:
+        v.strText = LatitudeText(fix.dLat);
+        return v;
+    case kFieldLongitude:
+        v.strText = LongitudeText(fix.dLon);
+        return v;
+    default:
+        break;
     }
     const FieldQuantity* q = Find(iField);
     return q ? Number(track.Value(iFix, q->quantity)) : FlightFieldValue();

@@ -29,16 +29,22 @@ double Glide(double dKm, double dLoss)
 QString FlightEvent::KindText(Kind kind)
 {
     switch (kind) {
-    case Takeoff: return QCoreApplication::translate("FlightEvent", "Take-off");
-    case ThermalEntry: return QCoreApplication::translate("FlightEvent", "Entering thermal");
-    case ThermalExit: return QCoreApplication::translate("FlightEvent", "Leaving thermal");
-    case Landing: return QCoreApplication::translate("FlightEvent", "Landing");
-    case AirspaceEntry: return QCoreApplication::translate("FlightEvent", "Airspace entry");
+    case Takeoff:
+        return QCoreApplication::translate("FlightEvent", "Take-off");
+    case ThermalEntry:
+        return QCoreApplication::translate("FlightEvent", "Entering thermal");
+    case ThermalExit:
+        return QCoreApplication::translate("FlightEvent", "Leaving thermal");
+    case Landing:
+        return QCoreApplication::translate("FlightEvent", "Landing");
+    case AirspaceEntry:
+        return QCoreApplication::translate("FlightEvent", "Airspace entry");
     }
     return QString();
 }
 
-FlightTrack::FlightTrack(const IgcLog& log, const FlightAirspaces* pAirspaces) : m_Log(log)
+FlightTrack::FlightTrack(const IgcLog& log, const FlightAirspaces* pAirspaces)
+    : m_Log(log)
 {
     if (m_Log.fixes.isEmpty())
         m_Log.fixes.append(IgcFix()); // a track always has a fix to show
@@ -354,8 +360,8 @@ void FlightTrack::ComputeWind()
             if (dt <= 0.0)
                 continue;
             const double north = (b.dLat - dLat) * FlightGeo::kRadPerDeg * FlightGeo::kEarthRadiusKm;
-            const double east = (b.dLon - dLon) * FlightGeo::kRadPerDeg * FlightGeo::kEarthRadiusKm *
-                                std::cos((dLat + b.dLat) / 2 * FlightGeo::kRadPerDeg);
+            const double east = (b.dLon - dLon) * FlightGeo::kRadPerDeg * FlightGeo::kEarthRadiusKm
+                                * std::cos((dLat + b.dLat) / 2 * FlightGeo::kRadPerDeg);
             speed[i] = float(std::hypot(north, east) / dt * 3600.0);
             from[i] = float(std::fmod(std::atan2(east, north) / FlightGeo::kRadPerDeg + 540.0, 360.0));
         }

@@ -111,8 +111,8 @@ bool ReadFix(const char* line, int iLength, const Extensions& ext, IgcFix* fix)
     const char ns = line[14];
     const char ew = line[23];
     const char validity = line[24];
-    if (hh < 0 || hh > 23 || mm < 0 || mm > 59 || ss < 0 || ss > 59 || latDeg < 0 || latDeg > 90 || latMin < 0 ||
-        latMin >= 60000 || lonDeg < 0 || lonDeg > 180 || lonMin < 0 || lonMin >= 60000)
+    if (hh < 0 || hh > 23 || mm < 0 || mm > 59 || ss < 0 || ss > 59 || latDeg < 0 || latDeg > 90 || latMin < 0
+        || latMin >= 60000 || lonDeg < 0 || lonDeg > 180 || lonMin < 0 || lonMin >= 60000)
         return false;
     if ((ns != 'N' && ns != 'S') || (ew != 'E' && ew != 'W') || (validity != 'A' && validity != 'V'))
         return false;

@@ -18,11 +18,15 @@ namespace PageReplay {
 quint32 TriggerOf(FlightEvent::Kind kind)
 {
     switch (kind) {
-    case FlightEvent::ThermalEntry: return kTriggerThermal;
-    case FlightEvent::ThermalExit: return kTriggerTransition;
-    case FlightEvent::AirspaceEntry: return kTriggerAirspace;
+    case FlightEvent::ThermalEntry:
+        return kTriggerThermal;
+    case FlightEvent::ThermalExit:
+        return kTriggerTransition;
+    case FlightEvent::AirspaceEntry:
+        return kTriggerAirspace;
     case FlightEvent::Takeoff:
-    case FlightEvent::Landing: break;
+    case FlightEvent::Landing:
+        break;
     }
     return 0;
 }

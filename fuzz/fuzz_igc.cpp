@@ -22,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const FlightTrack track(log);
     for (int i = 0; i < track.FixCount(); ++i)
-        if (!std::isfinite(track.Value(i, FlightQuantity::Vario)) ||
-            !std::isfinite(track.Value(i, FlightQuantity::Speed))) {
+        if (!std::isfinite(track.Value(i, FlightQuantity::Vario))
+            || !std::isfinite(track.Value(i, FlightQuantity::Speed))) {
             fprintf(stderr, "value not finite at fix %d\n", i);
             abort();
         }

@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     LayoutFile::ParseFragment(QByteArray(reinterpret_cast<const char*>(data), int(size)), &pasted);
     bool bKnown = false;
     for (const R8element* el : qAsConst(elements))
-        bKnown |=
-            std::find(std::begin(R8ElementTypes), std::end(R8ElementTypes), el->GetType()) != std::end(R8ElementTypes);
+        bKnown |= std::find(std::begin(R8ElementTypes), std::end(R8ElementTypes), el->GetType())
+                  != std::end(R8ElementTypes);
     if (LayoutFile::ParseFragment(LayoutFile::WriteFragment(elements), &pasted) != bKnown)
         abort();
     qDeleteAll(elements);

@@ -9,8 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     NmeaReplyParser parser;
     for (size_t i = 0; i < size; ++i) {
         const int result = parser.ParseChar(static_cast<char>(data[i]));
-        if (result != R8_REPLY_NONE && result != R8_REPLY_IDENT && result != R8_REPLY_ACK
-            && result != R8_REPLY_NAK)
+        if (result != R8_REPLY_NONE && result != R8_REPLY_IDENT && result != R8_REPLY_ACK && result != R8_REPLY_NAK)
             abort();
     }
     const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));

@@ -17,13 +17,20 @@ struct TypeShape {
 TypeShape ShapeOf(int iDataType)
 {
     switch (iDataType) {
-    case 1: return {Shape::Number, 0, "00000"}; // altitudes
-    case 2: return {Shape::Number, 0, "000"};   // speeds
-    case 3: return {Shape::Number, 1, "000.0"}; // vertical speeds
-    case 4: return {Shape::Number, 3, "0.000"}; // distances
-    case 7: return {Shape::Time, 0, "00:00:00"};
-    case 8: return {Shape::Date, 0, "2000-01-01"};
-    default: return {Shape::Number, 0, "000000"};
+    case 1:
+        return {Shape::Number, 0, "00000"}; // altitudes
+    case 2:
+        return {Shape::Number, 0, "000"}; // speeds
+    case 3:
+        return {Shape::Number, 1, "000.0"}; // vertical speeds
+    case 4:
+        return {Shape::Number, 3, "0.000"}; // distances
+    case 7:
+        return {Shape::Time, 0, "00:00:00"};
+    case 8:
+        return {Shape::Date, 0, "2000-01-01"};
+    default:
+        return {Shape::Number, 0, "000000"};
     }
 }
 
@@ -49,8 +56,10 @@ QString FieldValueText(int iDataType, double dValue)
             .arg(a / 60 % 60, 2, 10, QLatin1Char('0'))
             .arg(a % 60, 2, 10, QLatin1Char('0'));
     }
-    case Shape::Date: return QDate::fromJulianDay(std::llround(dValue)).toString(QStringLiteral("yyyy-MM-dd"));
-    case Shape::Number: break;
+    case Shape::Date:
+        return QDate::fromJulianDay(std::llround(dValue)).toString(QStringLiteral("yyyy-MM-dd"));
+    case Shape::Number:
+        break;
     }
     // A value that rounds to zero is drawn without a sign.
     const double scale = std::pow(10.0, s.iDecimals);

@@ -25,8 +25,8 @@ bool Overlaps(const QRect& a, const QRect& b)
 
 bool OffScreen(const QRect& r)
 {
-    return r.left() < 0 || r.top() < 0 || r.left() + r.width() > R8_SCREEN_WIDTH ||
-           r.top() + r.height() > R8_SCREEN_HEIGHT;
+    return r.left() < 0 || r.top() < 0 || r.left() + r.width() > R8_SCREEN_WIDTH
+           || r.top() + r.height() > R8_SCREEN_HEIGHT;
 }
 
 QString Describe(const Item& item)

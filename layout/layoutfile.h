@@ -56,7 +56,7 @@ struct ParseError {
 bool Parse(const QByteArray& data, Content* content, ParseError* error);
 
 // Reading rules for attribute text.
-int ReadInt(const QString& text);  // 32-bit decimal; bad or out of range -> 0
+int ReadInt(const QString& text);     // 32-bit decimal; bad or out of range -> 0
 float ReadFloat(const QString& text); // bad, infinite or nan -> 0
 int TruncateToInt(float value);       // toward zero, clamped to int; nan -> 0
 

@@ -4,7 +4,11 @@
 
 #include <QCoreApplication>
 
-LoadedLayout::LoadedLayout(float fZoom) : m_fZoom(fZoom), m_Pages(R8_PAGE_COUNT) {}
+LoadedLayout::LoadedLayout(float fZoom)
+    : m_fZoom(fZoom)
+    , m_Pages(R8_PAGE_COUNT)
+{
+}
 
 LoadedLayout::~LoadedLayout()
 {

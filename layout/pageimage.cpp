@@ -40,7 +40,8 @@ QImage ContactSheet(const QVector<QImage>& pages, const QVector<PageProps>& prop
     painter.setFont(font);
     for (int i = 0; i < pages.size() && i < R8_PAGE_COUNT; ++i) {
         const PageProps page = i < props.size() ? props.at(i) : PageProps();
-        const QRect cell(8 + (i % 4) * (kThumbWidth + 8), 8 + (i / 4) * (kThumbHeight + 22), kThumbWidth, kThumbHeight);
+        const QRect cell(8 + (i % 4) * (kThumbWidth + 8), 8 + (i / 4) * (kThumbHeight + 22), kThumbWidth,
+                         kThumbHeight);
         painter.drawImage(cell, pages.at(i).scaled(cell.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         if (page.Disabled)
             painter.fillRect(cell, QColor(160, 160, 160, 150));

@@ -359,7 +359,8 @@ int R8element::FromGraphic(int g, int iCurrent) const
 void R8element::SnapIt()
 {
     SetSize(QSize(ToInstrument(m_GraphicSize.width(), m_fZoom), ToInstrument(m_GraphicSize.height(), m_fZoom)));
-    SetPosition(QPoint(FromGraphic(m_GraphicPos.x(), m_Position.x()), FromGraphic(m_GraphicPos.y(), m_Position.y())));
+    SetPosition(
+        QPoint(FromGraphic(m_GraphicPos.x(), m_Position.x()), FromGraphic(m_GraphicPos.y(), m_Position.y())));
     UpdateGraphicPos();
 }
 
@@ -384,10 +385,18 @@ void R8element::UpdatePaths()
     // Rectangles are simple already; the curved outlines depend only on the
     // type and the zoom, so their simplified form is made once and shared.
     switch (info->outline) {
-    case Outline::Sized: path.addRect(0, 0, w, h); break;
-    case Outline::Square: path.addRect(0, 0, w, w); break;
-    case Outline::Tall: path.addRect(0, 0, w, oh); break;
-    case Outline::Fixed: path.addRect(0, 0, ow, oh); break;
+    case Outline::Sized:
+        path.addRect(0, 0, w, h);
+        break;
+    case Outline::Square:
+        path.addRect(0, 0, w, w);
+        break;
+    case Outline::Tall:
+        path.addRect(0, 0, w, oh);
+        break;
+    case Outline::Fixed:
+        path.addRect(0, 0, ow, oh);
+        break;
     case Outline::Circle:
     case Outline::Capsule:
     case Outline::Wedge: {
@@ -427,9 +436,12 @@ int R8element::ResizableEdges() const
         return 0;
     switch (info->outline) {
     case Outline::Sized:
-    case Outline::Square: return m_iResizeFlags;
-    case Outline::Tall: return m_iResizeFlags & R8_RESIZE_HORIZONTAL;
-    default: return 0;
+    case Outline::Square:
+        return m_iResizeFlags;
+    case Outline::Tall:
+        return m_iResizeFlags & R8_RESIZE_HORIZONTAL;
+    default:
+        return 0;
     }
 }
 

@@ -35,7 +35,7 @@ extern const int R8ElementTypes[14];
 
 // Attribute bits.
 enum R8Attrib : unsigned int {
-    R8_ATTR_LOWMASK = 3,   // font size, dial direction or map type
+    R8_ATTR_LOWMASK = 3, // font size, dial direction or map type
     R8_ATTR_BORDER = 4,
     R8_ATTR_TITLE = 8,
     R8_ATTR_UNITS = 16,

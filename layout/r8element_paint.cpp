@@ -19,10 +19,10 @@ const QColor s_TitleColour(150, 150, 150);
 const QColor s_ReferenceColour(100, 100, 200);
 const QColor s_HubColour(235, 235, 235);
 constexpr double s_dDegreesPerRadian = 57.29577951308232;
-constexpr float s_fQuarter = 0.7853982f;   // 45 degrees
-constexpr float s_fTickStep = 0.2617994f;  // 15 degrees
-constexpr float s_fRight = 1.5707964f;     // 90 degrees
-constexpr float s_fSpread = 2.5307274f;    // 145 degrees
+constexpr float s_fQuarter = 0.7853982f;  // 45 degrees
+constexpr float s_fTickStep = 0.2617994f; // 15 degrees
+constexpr float s_fRight = 1.5707964f;    // 90 degrees
+constexpr float s_fSpread = 2.5307274f;   // 145 degrees
 
 // Screen-pixel float to int, toward zero.
 inline int T(double v)
@@ -92,7 +92,8 @@ const signed char s_GraphSteps[128] = {
 
 bool IsIconType(int iType)
 {
-    return iType == R8_TYPE_SPEAKER || iType == R8_TYPE_CELLINFO || iType == R8_TYPE_BATTERY || iType == R8_TYPE_SATS;
+    return iType == R8_TYPE_SPEAKER || iType == R8_TYPE_CELLINFO || iType == R8_TYPE_BATTERY
+           || iType == R8_TYPE_SATS;
 }
 
 } // namespace
@@ -132,21 +133,44 @@ void R8element::PaintMe(QPainter& painter, unsigned int uPageMask, const FieldTe
     const float w = float(m_GraphicSize.width());
     const float h = float(m_GraphicSize.height());
     switch (m_iType) {
-    case R8_TYPE_DATAFIELD: PaintDataField(painter, w, h, z, pValues); break;
-    case R8_TYPE_DIAL: PaintDial(painter, w, z, pValues); break;
-    case R8_TYPE_BARSCALE: PaintBarScale(painter, z); break;
-    case R8_TYPE_DOUBLESCALE: PaintDoubleScale(painter, z); break;
-    case R8_TYPE_TALLSCALE: PaintTallScale(painter, w, h, z); break;
-    case R8_TYPE_GRAPH: PaintGraph(painter, w, h); break;
-    case R8_TYPE_COMPASS: PaintCompass(painter, z); break;
+    case R8_TYPE_DATAFIELD:
+        PaintDataField(painter, w, h, z, pValues);
+        break;
+    case R8_TYPE_DIAL:
+        PaintDial(painter, w, z, pValues);
+        break;
+    case R8_TYPE_BARSCALE:
+        PaintBarScale(painter, z);
+        break;
+    case R8_TYPE_DOUBLESCALE:
+        PaintDoubleScale(painter, z);
+        break;
+    case R8_TYPE_TALLSCALE:
+        PaintTallScale(painter, w, h, z);
+        break;
+    case R8_TYPE_GRAPH:
+        PaintGraph(painter, w, h);
+        break;
+    case R8_TYPE_COMPASS:
+        PaintCompass(painter, z);
+        break;
     case R8_TYPE_SPEAKER:
     case R8_TYPE_CELLINFO:
     case R8_TYPE_BATTERY:
-    case R8_TYPE_SATS: PaintIcon(painter, z); break;
-    case R8_TYPE_MAP: PaintMap(painter, w, h); break;
-    case R8_TYPE_POINTER: PaintPointer(painter, w, h, selBrush); break;
-    case R8_TYPE_WINDROSE: PaintWindRose(painter, w, h, z); break;
-    default: break;
+    case R8_TYPE_SATS:
+        PaintIcon(painter, z);
+        break;
+    case R8_TYPE_MAP:
+        PaintMap(painter, w, h);
+        break;
+    case R8_TYPE_POINTER:
+        PaintPointer(painter, w, h, selBrush);
+        break;
+    case R8_TYPE_WINDROSE:
+        PaintWindRose(painter, w, h, z);
+        break;
+    default:
+        break;
     }
     painter.restore();
 }

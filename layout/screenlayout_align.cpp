@@ -43,7 +43,8 @@ unsigned int ScreenLayout::AlignEdges(int iEdge)
     } else if (const R8element* ref = Reference()) {
         iTarget = bFar ? Far(ref, bHorizontal) : Near(ref, bHorizontal);
     } else {
-        iTarget = bFar ? Far(R8selectedElements.first(), bHorizontal) : Near(R8selectedElements.first(), bHorizontal);
+        iTarget =
+            bFar ? Far(R8selectedElements.first(), bHorizontal) : Near(R8selectedElements.first(), bHorizontal);
         for (const R8element* el : qAsConst(R8selectedElements))
             iTarget = bFar ? std::max(iTarget, Far(el, bHorizontal)) : std::min(iTarget, Near(el, bHorizontal));
     }

@@ -82,7 +82,8 @@ QPointF SnapMove(const QRectF& moving, const QVector<QRectF>& others, const Opti
     return shift;
 }
 
-QRectF SnapResize(const QRectF& rect, int zone, const QVector<QRectF>& others, const Options& options, Guides* guides)
+QRectF SnapResize(const QRectF& rect, int zone, const QVector<QRectF>& others, const Options& options,
+                  Guides* guides)
 {
     Guides found;
     QRectF r = rect;

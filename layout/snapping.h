@@ -30,6 +30,7 @@ QPointF SnapMove(const QRectF& moving, const QVector<QRectF>& others, const Opti
 
 // The rectangle after its dragged edges (R8Zone bits) snapped; the other
 // edges stay.
-QRectF SnapResize(const QRectF& rect, int zone, const QVector<QRectF>& others, const Options& options, Guides* guides);
+QRectF SnapResize(const QRectF& rect, int zone, const QVector<QRectF>& others, const Options& options,
+                  Guides* guides);
 
 } // namespace Snapping

@@ -20,7 +20,10 @@ void ShowBarProgress(QProgressBar* bar, int iValue, int iMaximum)
     bar->setValue(qBound(0, iValue, iMaximum));
 }
 
-Progress::Progress(QWidget* parent) : QDialog(parent), iValue(kInitialProgress), iMax(kInitialMaximum)
+Progress::Progress(QWidget* parent)
+    : QDialog(parent)
+    , iValue(kInitialProgress)
+    , iMax(kInitialMaximum)
 {
     setObjectName(QStringLiteral("Progress"));
     resize(521, 150);

@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr int kReplyWaitTicks = 20;      // 2 s for the instrument's reply
-constexpr int kEndPauseMs = 2000;        // the last message stays readable
+constexpr int kReplyWaitTicks = 20; // 2 s for the instrument's reply
+constexpr int kEndPauseMs = 2000;   // the last message stays readable
 constexpr int kPauseSliceMs = 50;
 constexpr unsigned long kThreadStopWaitMs = 10000;
 
@@ -16,8 +16,8 @@ struct ModelBit {
     unsigned int uBit;
 };
 const ModelBit kModelBits[] = {
-    {"Alvo", 0x1},      {"Osk", 0x2},      {"Tey", 0x4},       {"Dulan", 0x8},     {"ALVO SD", 0x10},
-    {"OSK SD", 0x20},   {"TEY SD+", 0x40}, {"TEY SD", 0x80},   {"DULAN SD", 0x100}, {"R7OSK", 0x200},
+    {"Alvo", 0x1},    {"Osk", 0x2},      {"Tey", 0x4},     {"Dulan", 0x8},      {"ALVO SD", 0x10},
+    {"OSK SD", 0x20}, {"TEY SD+", 0x40}, {"TEY SD", 0x80}, {"DULAN SD", 0x100}, {"R7OSK", 0x200},
 };
 
 } // namespace
@@ -31,7 +31,8 @@ unsigned int ModelMaskBit(const QString& strModel)
 }
 
 ZvCommandSender::ZvCommandSender(QObject* parent)
-    : QObject(parent), iEndPauseMs(kEndPauseMs)
+    : QObject(parent)
+    , iEndPauseMs(kEndPauseMs)
 {
 }
 

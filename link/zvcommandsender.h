@@ -6,8 +6,8 @@
 class QThread;
 
 // Supported-model bits, by the model name the link reports.
-constexpr unsigned int R8_MODELS_DEFAULT = 0x1FF;  // every model but "R7OSK"
-constexpr unsigned int R8_MODELS_AIRSPACE = 0xF7;  // the airspace upload: no Dulan models
+constexpr unsigned int R8_MODELS_DEFAULT = 0x1FF; // every model but "R7OSK"
+constexpr unsigned int R8_MODELS_AIRSPACE = 0xF7; // the airspace upload: no Dulan models
 // Mask bit of a model name; 0 for a name not in the table.
 unsigned int ModelMaskBit(const QString& strModel);
 

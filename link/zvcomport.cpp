@@ -17,13 +17,13 @@ const KnownNmeaCommand KnownNmeaCommands[R8_KNOWN_NMEA_COUNT] = {
 
 namespace {
 
-constexpr int kTickMs = 100;              // unit of every serial wait
-constexpr int kSdOpenDelayMs = 100;       // the instrument's USB interface settles
+constexpr int kTickMs = 100;        // unit of every serial wait
+constexpr int kSdOpenDelayMs = 100; // the instrument's USB interface settles
 constexpr int kFlushWriteMs = 500;
 constexpr int kFlushChunk = 1024;
-constexpr int kFlushMaxRounds = 1024;     // 1 MiB of stale input at most
+constexpr int kFlushMaxRounds = 1024; // 1 MiB of stale input at most
 constexpr int kReadChunk = 64;
-constexpr int kIdentWaitTicks = 10;       // 1 s for an older instrument to answer
+constexpr int kIdentWaitTicks = 10; // 1 s for an older instrument to answer
 // The whole identification window: a device behind a converter that streams
 // data of its own (a GPS logger, another instrument) is given up after it,
 // however many bytes it sends.
@@ -45,13 +45,16 @@ struct ConverterModel {
     int iModel;
 };
 const ConverterModel kConverterModels[] = {
-    {"Alvo", 0xD801}, {"Osk", 0xD802}, {"Tey", 0xD804}, {"Dulan", 0xD805},
+    {"Alvo", 0xD801},
+    {"Osk", 0xD802},
+    {"Tey", 0xD804},
+    {"Dulan", 0xD805},
 };
 
 bool IsPortFailure(QSerialPort::SerialPortError error)
 {
     return error == QSerialPort::ResourceError || error == QSerialPort::ReadError
-        || error == QSerialPort::PermissionError || error == QSerialPort::DeviceNotFoundError;
+           || error == QSerialPort::PermissionError || error == QSerialPort::DeviceNotFoundError;
 }
 
 } // namespace
@@ -160,7 +163,12 @@ int NmeaReplyParser::ParseChar(char c)
             } else if (iField == 4)
                 strInfo = QString::fromLatin1(szField);
             break;
-        case 2: case 4: case 5: case 6: case 7: case 8:
+        case 2:
+        case 4:
+        case 5:
+        case 6:
+        case 7:
+        case 8:
             if (iField == 1) {
                 if (std::strcmp(szField, "ACK") == 0)
                     iRetVal = R8_REPLY_ACK;

@@ -12,7 +12,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcLink)
 
 // Sentence names the reply parser knows, each with its parsing type.
 struct KnownNmeaCommand {
-    char szName[8];     // at most 7 characters, zero padded
+    char szName[8]; // at most 7 characters, zero padded
     unsigned char iType;
 };
 constexpr int R8_KNOWN_NMEA_COUNT = 8;
@@ -38,7 +38,7 @@ enum : int {
 constexpr int R8_MAX_BODY_BYTES = 255;
 
 // USB ids of the instruments.
-constexpr quint16 R8_VENDOR_SD = 0x5E17;      // instruments with their own USB interface
+constexpr quint16 R8_VENDOR_SD = 0x5E17;        // instruments with their own USB interface
 constexpr quint16 R8_VENDOR_CONVERTER = 0x0403; // older instruments behind a serial converter
 
 // XOR of every byte of the body.

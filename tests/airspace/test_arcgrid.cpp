@@ -127,8 +127,8 @@ QVector<QVector<const QTreeWidgetItem*>> ArcRuns(const QTreeWidgetItem& file)
             const QTreeWidgetItem* s = file.child(i)->child(k);
             if (s->text(0) == QLatin1String("pointZ1"))
                 runs.append(QVector<const QTreeWidgetItem*>());
-            if (s->text(0) == QLatin1String("pointZ1") || s->text(0) == QLatin1String("pointX") ||
-                s->text(0) == QLatin1String("pointZ2"))
+            if (s->text(0) == QLatin1String("pointZ1") || s->text(0) == QLatin1String("pointX")
+                || s->text(0) == QLatin1String("pointZ2"))
                 runs.last().append(s);
         }
     return runs;
@@ -187,11 +187,11 @@ void TestArcGrid::gridBearings()
         geo.Calculate((i ? end : start) / R8_DEG_PER_RAD, radiusKm);
         geo.GetDestinationCoordinate(&ends[i][0], &ends[i][1]);
     }
-    const QByteArray text =
-        QStringLiteral("AC R\nAN Arc\nV D=%1\nV X=%2\nDB %3, %4\n")
-            .arg(clockwise ? '+' : '-')
-            .arg(Position(centre.lat, centre.lon), Position(ends[0][0], ends[0][1]), Position(ends[1][0], ends[1][1]))
-            .toLatin1();
+    const QByteArray text = QStringLiteral("AC R\nAN Arc\nV D=%1\nV X=%2\nDB %3, %4\n")
+                                .arg(clockwise ? '+' : '-')
+                                .arg(Position(centre.lat, centre.lon), Position(ends[0][0], ends[0][1]),
+                                     Position(ends[1][0], ends[1][1]))
+                                .toLatin1();
     QTreeWidgetItem file;
     AirSpace reader;
     const int total = reader.LoadFromData(&file, text);

@@ -105,7 +105,8 @@ void TestASpaceList::batchExampleNumbers()
 void TestASpaceList::batchSkipsAirspacesWithoutShapesAndUnchecked()
 {
     Files f;
-    QTreeWidgetItem* file = f.Add("AC R\nAN Empty\nAL 0\nAH 100\nAC R\nAN One\nDP 1 N 1 E\nAC R\nAN Two\nDP 2 N 2 E\n");
+    QTreeWidgetItem* file =
+        f.Add("AC R\nAN Empty\nAL 0\nAH 100\nAC R\nAN One\nDP 1 N 1 E\nAC R\nAN Two\nDP 2 N 2 E\n");
     QCOMPARE(ASpaceList::BuildBatch(f.items).size(), 2 + 4);
     QCOMPARE(ASpaceList::ComputeSize(f.items), 2 * 42);
 
@@ -352,8 +353,8 @@ void TestASpaceList::uploadRefusedForDulan()
     connect(dlg.Sender(), &ZvCommandSender::message, this, [&messages](const QString& s) { messages << s; });
     dlg.onUpload();
     QTRY_VERIFY_WITH_TIMEOUT(!dlg.Sending(), 20000);
-    QCOMPARE(messages,
-             QStringList({QStringLiteral("Looking for the instrument…"), QStringLiteral("DULAN SD not supported.")}));
+    QCOMPARE(messages, QStringList({QStringLiteral("Looking for the instrument…"),
+                                    QStringLiteral("DULAN SD not supported.")}));
     QVERIFY(sim.Log().filter(QStringLiteral("PZVCT")).isEmpty());
 }
 

@@ -63,7 +63,7 @@ void TestGeo::coincidentAndAntipodalPointsAreRefused()
     geo.SetRadsCoordinate(0.0, 0.0);
     geo.SetDestinationRadsCoordinate(0.0, 1.0 * kRad);
     QCOMPARE(geo.Calculate(), 1);
-    QVERIFY(std::abs(geo.GetDistance() - 111.31949079327357) < 1e-7);  // a * 1 degree
+    QVERIFY(std::abs(geo.GetDistance() - 111.31949079327357) < 1e-7); // a * 1 degree
     QVERIFY(std::abs(geo.GetCourseTo() - 90.0) < 1e-9);
 }
 
@@ -86,12 +86,11 @@ void TestGeo::referenceLines_data()
     QTest::addColumn<double>("angleTol");
     QTest::newRow("a") << 6377.397155 << 299.1528128 << Dms(55, 45, 0) << -Dms(33, 26, 0) << Dms(108, 13, 0)
                        << Dms(96, 36, 8.79960) << Dms(137, 52, 22.01454) << 14110.526170 << 6e-7 << 1e-9;
-    QTest::newRow("b") << 6378.388 << 297.0 << Dms(37, 19, 54.95367) << Dms(26, 7, 42.83946)
-                       << Dms(41, 28, 35.50729) << Dms(95, 27, 59.63089) << Dms(118, 5, 58.96161) << 4085.966703
-                       << 6e-7 << 1e-9;
+    QTest::newRow("b") << 6378.388 << 297.0 << Dms(37, 19, 54.95367) << Dms(26, 7, 42.83946) << Dms(41, 28, 35.50729)
+                       << Dms(95, 27, 59.63089) << Dms(118, 5, 58.96161) << 4085.966703 << 6e-7 << 1e-9;
     QTest::newRow("c") << 6378.388 << 297.0 << Dms(35, 16, 11.24862) << Dms(67, 22, 14.77638)
-                       << Dms(137, 47, 28.31435) << Dms(15, 44, 23.74850) << Dms(144, 55, 39.92147)
-                       << 8084.823839 << 1e-6 << 1e-9;
+                       << Dms(137, 47, 28.31435) << Dms(15, 44, 23.74850) << Dms(144, 55, 39.92147) << 8084.823839
+                       << 1e-6 << 1e-9;
     QTest::newRow("d") << 6378.388 << 297.0 << Dms(1, 0, 0) << -Dms(0, 59, 53.83076) << Dms(179, 17, 48.02997)
                        << Dms(89, 0, 0) << Dms(91, 0, 6.11733) << 19960.0 << 1e-6 << 1e-8;
     QTest::newRow("e") << 6378.388 << 297.0 << Dms(1, 0, 0) << Dms(1, 1, 15.18952) << Dms(179, 46, 17.84244)

@@ -84,8 +84,14 @@ QStringList ShapeNames(const QTreeWidgetItem* air)
     return names;
 }
 
-double Lat(const QTreeWidgetItem* it) { return it->data(0, AirLatRole).toDouble(); }
-double Lon(const QTreeWidgetItem* it) { return it->data(0, AirLonRole).toDouble(); }
+double Lat(const QTreeWidgetItem* it)
+{
+    return it->data(0, AirLatRole).toDouble();
+}
+double Lon(const QTreeWidgetItem* it)
+{
+    return it->data(0, AirLonRole).toDouble();
+}
 
 // Bearing in degrees from a centre (degrees) to a shape item.
 double BearingTo(double lat, double lon, const QTreeWidgetItem* it)
@@ -105,8 +111,8 @@ QByteArray PositionText(double lat, double lon, double bearingDeg, double km)
     geo.Calculate(bearingDeg / kDeg, km);
     double la = 0, lo = 0;
     geo.GetDestinationCoordinate(&la, &lo);
-    return QByteArray::number(std::abs(la), 'f', 9) + (la < 0 ? " S " : " N ") + QByteArray::number(std::abs(lo), 'f', 9) +
-           (lo < 0 ? " W" : " E");
+    return QByteArray::number(std::abs(la), 'f', 9) + (la < 0 ? " S " : " N ")
+           + QByteArray::number(std::abs(lo), 'f', 9) + (lo < 0 ? " W" : " E");
 }
 
 } // namespace
@@ -142,7 +148,8 @@ void TestOpenAir::tokenizerLineEnds()
     QByteArray crlf = lf;
     crlf.replace("\n", "\r\n");
     QCOMPARE(Texts(Tokens(crlf)), Texts(Tokens(lf)));
-    QCOMPARE(Texts(Tokens(lf)), QStringLiteral("AC/1|R/2|AN/1|Test/1|one/2|/2|DP/1|45:00:00/1|N/1|006:00:00/1|E/2|/3"));
+    QCOMPARE(Texts(Tokens(lf)),
+             QStringLiteral("AC/1|R/2|AN/1|Test/1|one/2|/2|DP/1|45:00:00/1|N/1|006:00:00/1|E/2|/3"));
 
     // An old Mac line end (CR alone) still ends the line.
     QCOMPARE(Texts(Tokens("AC R\rAN X\r\n")), QStringLiteral("AC/1|R/2|AN/1|X/2|/3"));
@@ -208,7 +215,7 @@ void TestOpenAir::trimGetIdAndFloats()
     QCOMPARE(QByteArray(s), QByteArray(""));
     strcpy(s, "\tx ");
     Trim(s);
-    QCOMPARE(QByteArray(s), QByteArray("\tx"));  // spaces only
+    QCOMPARE(QByteArray(s), QByteArray("\tx")); // spaces only
 
     strcpy(s, " CTR ");
     QCOMPARE(GetID(s, AIRCLASSES), 8);
@@ -232,7 +239,7 @@ void TestOpenAir::trimGetIdAndFloats()
     QCOMPARE(v[2], 290.0f);
     float w[4] = {-1, -1, -1, -1};
     strcpy(s, "1.5,,3,");
-    QCOMPARE(GetFloats(s, w, 4), 3);  // a final comma opens no field
+    QCOMPARE(GetFloats(s, w, 4), 3); // a final comma opens no field
     QCOMPARE(w[0], 1.5f);
     QCOMPARE(w[1], 0.0f);
     QCOMPARE(w[2], 3.0f);
@@ -257,9 +264,9 @@ void TestOpenAir::coordinates()
     QCOMPARE(GetCoordinate(s), 45.5f);
     strcpy(s, "");
     QCOMPARE(GetCoordinate(s), 0.0f);
-    strcpy(s, "001:25:60");  // seconds written as 60
+    strcpy(s, "001:25:60"); // seconds written as 60
     QVERIFY(std::abs(GetCoordinate(s) - (1 + 26 / 60.0f)) < 1e-5f);
-    strcpy(s, "10:0000000000000000030");  // part cut to 15 characters: reads 0
+    strcpy(s, "10:0000000000000000030"); // part cut to 15 characters: reads 0
     QCOMPARE(GetCoordinate(s), 10.0f);
 
     _GEO_COORDS c[2] = {{0, 0}, {0, 0}};
@@ -315,11 +322,10 @@ void TestOpenAir::altitudes()
         const char* text;
         float metres;
     } cases[] = {
-        {"SFC", 0.0f},          {" sfc ", 0.0f},      {"UNL", 65535.0f},     {"UNLTD", 65535.0f},
-        {"unlimited", 65535.0f}, {"FL95", 2895.6f},   {"FL 65", 1981.2f},    {"fl 95", 2895.6f},
-        {"1500 MSL", 457.2f},    {"1500ft AGL", 457.2f}, {"2000M", 2000.0f}, {"300M", 300.0f},
-        {"1000", 304.8f},        {"GND", 0.0f},        {"2500M AMSL", 2500.0f}, {"500m", 500.0f},
-        {"Floor", 0.0f},         {"", 0.0f},           {"NOTAM", 0.0f},       {"FL", 0.0f},
+        {"SFC", 0.0f},      {" sfc ", 0.0f},    {"UNL", 65535.0f},  {"UNLTD", 65535.0f},  {"unlimited", 65535.0f},
+        {"FL95", 2895.6f},  {"FL 65", 1981.2f}, {"fl 95", 2895.6f}, {"1500 MSL", 457.2f}, {"1500ft AGL", 457.2f},
+        {"2000M", 2000.0f}, {"300M", 300.0f},   {"1000", 304.8f},   {"GND", 0.0f},        {"2500M AMSL", 2500.0f},
+        {"500m", 500.0f},   {"Floor", 0.0f},    {"", 0.0f},         {"NOTAM", 0.0f},      {"FL", 0.0f},
     };
     for (const Case& c : cases) {
         char s[64];
@@ -330,7 +336,7 @@ void TestOpenAir::altitudes()
     char s[32];
     strcpy(s, " 1500ft msl ");
     GetAltitude(s);
-    QCOMPARE(QByteArray(s), QByteArray("1500FT MSL"));  // trimmed and upper-cased in place
+    QCOMPARE(QByteArray(s), QByteArray("1500FT MSL")); // trimmed and upper-cased in place
 }
 
 void TestOpenAir::numbersIgnoreLocaleAndJunk()
@@ -441,9 +447,9 @@ void TestOpenAir::pointsAndLongitudeRange()
 void TestOpenAir::circlesNeedACentre()
 {
     const Loaded l = Load("V X=46:00:00 N 007:00:00 E\n"
-                          "AC R\nDC 2\n"                                 // centre forgotten at AC
-                          "V X = 46:00:00 N 007:00:00 E\nDC 2\n"         // spaces around '=': no centre
-                          "V X=46 N 7\nDC 2\n"                           // no longitude letter: no centre
+                          "AC R\nDC 2\n"                         // centre forgotten at AC
+                          "V X = 46:00:00 N 007:00:00 E\nDC 2\n" // spaces around '=': no centre
+                          "V X=46 N 7\nDC 2\n"                   // no longitude letter: no centre
                           "V X=46:00:00 N 007:00:00 E\nDC 2\n"
                           "V W=2\nDC 1.5 * comment\n");
     const QTreeWidgetItem* a = l.air(0);
@@ -469,7 +475,7 @@ void TestOpenAir::arcsAddNoBytes()
     QCOMPARE(arc->data(0, AirRadiusRole).toFloat(), 18.52f);
     QCOMPARE(arc->data(0, AirAngle1Role).toDouble(), 270 / kDeg);
     QCOMPARE(arc->data(0, AirAngle2Role).toDouble(), 290 / kDeg);
-    QCOMPARE(a->child(1)->data(0, AirAngle2Role).toDouble(), 0.0);  // missing number
+    QCOMPARE(a->child(1)->data(0, AirAngle2Role).toDouble(), 0.0); // missing number
     QCOMPARE(a->child(2)->data(0, AirRadiusRole).toFloat(), 0.0f);
     QCOMPARE(a->text(2), QStringLiteral("32"));
     QCOMPARE(l.total, 32);
@@ -504,7 +510,8 @@ void TestOpenAir::dbArcs()
         QVERIFY(std::abs(BearingTo(0, 0, b->child(k)) - (90.0 - 15.0 * k)) < 1e-5);
 
     // Counter-clockwise from north to east goes the long way: 270 degrees.
-    const Loaded longWay = Load(head + "V D=-\nDB " + north + "," + east + "\nV D=+\nDB " + north + "," + east + "\n");
+    const Loaded longWay =
+        Load(head + "V D=-\nDB " + north + "," + east + "\nV D=+\nDB " + north + "," + east + "\n");
     const QTreeWidgetItem* c = longWay.air(0);
     QCOMPARE(c->childCount(), 2 + 17 + 2 + 5);
     QVERIFY(std::abs(BearingTo(0, 0, c->child(1)) - 345.0) < 1e-5);
@@ -514,14 +521,14 @@ void TestOpenAir::dbArcs()
     QVERIFY(std::abs(BearingTo(0, 0, c->child(20)) - 15.0) < 1e-5);
 
     // Equal bearings: only the two ends. A direction reset at AC.
-    const Loaded same = Load("AC R\nV D=-\n" + head + "DB " + PositionText(0, 0, 40, 5) + "," +
-                             PositionText(0, 0, 40, 8) + "\n");
+    const Loaded same =
+        Load("AC R\nV D=-\n" + head + "DB " + PositionText(0, 0, 40, 5) + "," + PositionText(0, 0, 40, 8) + "\n");
     QCOMPARE(ShapeNames(same.air(1)), QStringList({"pointZ1", "pointZ2"}));
     QCOMPARE(same.air(1)->text(2), QStringLiteral("52"));
 
     // A start bearing off the grid: every grid bearing inside the arc.
-    const Loaded off = Load(head + "DB " + PositionText(0, 0, 10, 10) + "," + PositionText(0, 0, 100, 10) +
-                            "\nDB " + PositionText(0, 0, 10, 10) + "," + PositionText(0, 0, 35, 10) + "\n");
+    const Loaded off = Load(head + "DB " + PositionText(0, 0, 10, 10) + "," + PositionText(0, 0, 100, 10) + "\nDB "
+                            + PositionText(0, 0, 10, 10) + "," + PositionText(0, 0, 35, 10) + "\n");
     const QTreeWidgetItem* o = off.air(0);
     QCOMPARE(o->childCount(), 8 + 4);
     QVERIFY(std::abs(BearingTo(0, 0, o->child(1)) - 15.0) < 1e-5);
@@ -535,7 +542,9 @@ void TestOpenAir::dbArcs()
 
 void TestOpenAir::namesEncodingAndByteOrderMark()
 {
-    const Loaded l = Load("\xEF\xBB\xBF" "AC R\nAN Saint-P\xC3\xA9\nAC R\nAN DRESDEN-S\xDC" "D\r\n"
+    const Loaded l = Load("\xEF\xBB\xBF"
+                          "AC R\nAN Saint-P\xC3\xA9\nAC R\nAN DRESDEN-S\xDC"
+                          "D\r\n"
                           "AC R\nAN \xE2\x80\x9EKEDZIERZYN\xE2\x80\x9D  \n");
     QCOMPARE(l.count(), 3);
     QCOMPARE(l.air(0)->text(0), QStringLiteral("Saint-P\u00e9"));
@@ -544,8 +553,8 @@ void TestOpenAir::namesEncodingAndByteOrderMark()
 
     QCOMPARE(DecodeName("\xC3\xA9", 2), QStringLiteral("\u00e9"));
     QCOMPARE(DecodeName("\xE9t\xE9", 3), QStringLiteral("\u00e9t\u00e9"));
-    QCOMPARE(DecodeName("\xC0\x80", 2), QStringLiteral("\u00c0\u0080"));  // overlong form is not UTF-8
-    QCOMPARE(DecodeName("\xED\xA0\x80", 3).size(), 3);                    // nor is a surrogate
+    QCOMPARE(DecodeName("\xC0\x80", 2), QStringLiteral("\u00c0\u0080")); // overlong form is not UTF-8
+    QCOMPARE(DecodeName("\xED\xA0\x80", 3).size(), 3);                   // nor is a surrogate
     QCOMPARE(DecodeName("", 0), QString());
 }
 
@@ -570,7 +579,7 @@ void TestOpenAir::loadFromFile()
     QCOMPARE(reader.LoadFromFile(&missing, dir.filePath(QStringLiteral("none.txt"))), 0);
     QCOMPARE(missing.childCount(), 0);
     QVERIFY(!reader.ErrorString().isEmpty());
-    QCOMPARE(reader.LoadFromFile(&missing, dir.path()), 0);  // a folder
+    QCOMPARE(reader.LoadFromFile(&missing, dir.path()), 0); // a folder
     QCOMPARE(missing.childCount(), 0);
     QCOMPARE(reader.LoadFromFile(nullptr, path), 0);
 
@@ -586,7 +595,7 @@ void TestOpenAir::shapeItemRoles()
     QCOMPARE(point->text(0), QStringLiteral("point"));
     QCOMPARE(point->data(0, AirKindRole).toInt(), 2);
     QCOMPARE(AirNodeKindOf(point), 2);
-    point->setData(0, AirKindRole, AirNodeArc);  // fixed at creation
+    point->setData(0, AirKindRole, AirNodeArc); // fixed at creation
     QCOMPARE(point->data(0, AirKindRole).toInt(), 2);
     QCOMPARE(point->data(0, AirLonRole).toDouble(), -0.25);
     // A point has no radius or angles, and no check box until given one.
@@ -599,7 +608,7 @@ void TestOpenAir::shapeItemRoles()
     QCOMPARE(point->data(0, AirLatRole).toDouble(), 0.75);
     point->setText(0, QStringLiteral("renamed"));
     QCOMPARE(point->text(0), QStringLiteral("renamed"));
-    point->setData(0, Qt::UserRole + 42, 7);  // other roles are kept as usual
+    point->setData(0, Qt::UserRole + 42, 7); // other roles are kept as usual
     QCOMPARE(point->data(0, Qt::UserRole + 42).toInt(), 7);
     QCOMPARE(point->data(1, AirLatRole), QVariant());
 

@@ -35,18 +35,39 @@ void TestReaderWarnings::altitudeUnits_data()
         bool readable;
         double metres;
     } rows[] = {
-        {"2480m AMSL", true, 2480},  {"2480 M MSL", true, 2480},    {"2480M AGL", true, 2480},
-        {"2480 m agl", true, 2480},  {"4500M AMSL", true, 4500},    {"2000m", true, 2000},
+        {"2480m AMSL", true, 2480},
+        {"2480 M MSL", true, 2480},
+        {"2480M AGL", true, 2480},
+        {"2480 m agl", true, 2480},
+        {"4500M AMSL", true, 4500},
+        {"2000m", true, 2000},
         {"1000M par REGIS FOURET **", true, 1000},
-        {"1500ft", true, 1500 * ft}, {"1500 FT AMSL", true, 1500 * ft}, {"1500F", true, 1500 * ft},
-        {"1500 f msl", true, 1500 * ft}, {"2500F MSL", true, 2500 * ft}, {"1500Ft", true, 1500 * ft},
-        {"1500", true, 1500 * ft},   {"1500 MSL", true, 1500 * ft}, {"1500msl", true, 1500 * ft},
-        {"2500AMSL FT", true, 2500 * ft}, {"5500ALT", true, 5500 * ft}, {"3500fl msl", true, 3500 * ft},
-        {"FL95", true, 2895.6},      {"fl 65", true, 1981.2},       {"FL65 MSL", true, 1981.2},
-        {"SFC", true, 0},            {"GND", true, 0},              {"0 AGL", true, 0},
-        {"UNL", true, 65535},        {"unlimited", true, 65535},
-        {"NOTAM", false, 0},         {"Floor", false, 0},           {"FL", false, 0},
-        {"", false, 0},              {"BCTA FT", false, 0},         {"1e999", false, 0},
+        {"1500ft", true, 1500 * ft},
+        {"1500 FT AMSL", true, 1500 * ft},
+        {"1500F", true, 1500 * ft},
+        {"1500 f msl", true, 1500 * ft},
+        {"2500F MSL", true, 2500 * ft},
+        {"1500Ft", true, 1500 * ft},
+        {"1500", true, 1500 * ft},
+        {"1500 MSL", true, 1500 * ft},
+        {"1500msl", true, 1500 * ft},
+        {"2500AMSL FT", true, 2500 * ft},
+        {"5500ALT", true, 5500 * ft},
+        {"3500fl msl", true, 3500 * ft},
+        {"FL95", true, 2895.6},
+        {"fl 65", true, 1981.2},
+        {"FL65 MSL", true, 1981.2},
+        {"SFC", true, 0},
+        {"GND", true, 0},
+        {"0 AGL", true, 0},
+        {"UNL", true, 65535},
+        {"unlimited", true, 65535},
+        {"NOTAM", false, 0},
+        {"Floor", false, 0},
+        {"FL", false, 0},
+        {"", false, 0},
+        {"BCTA FT", false, 0},
+        {"1e999", false, 0},
         {"1e300 M", false, 0},
     };
     for (const Row& r : rows)
@@ -68,34 +89,34 @@ void TestReaderWarnings::altitudeUnits()
 namespace {
 
 // Each line says what the reader should make of it.
-const char kCrafted[] = "* crafted: one of each warning\n"  // 1
-                        "AN Orphan\n"                       // 2 before any AC
-                        "AC R\n"                            // 3
-                        "AN Alpha\n"                        // 4
-                        "AL 2480m AMSL\n"                   // 5 metres
-                        "AH NOTAM\n"                        // 6 unreadable altitude
-                        "DP 45:00:00 n 006:00:00 e\n"       // 7 lower case, kept
-                        "DP 45:00:00 X 006:00:00 Y\n"       // 8 unreadable position
-                        "DP 450:00:00 N 006:00:00 E\n"      // 9 off the globe
-                        "DC 5\n"                            // 10 no centre
-                        "DP 45:10:00 N 006:10:00 E\n"       // 11 kept
-                        "AN Beta\n"                         // 12 second AN: new airspace
-                        "V X=45:00:00 N 006:00:00 E\n"      // 13
-                        "DC 2\n"                            // 14 kept in Beta
-                        "V X=45:00:00 Q 006:00:00 E\n"      // 15 malformed centre
-                        "DC 3\n"                            // 16 no centre: the old one is not used
-                        "AC Q\n"                            // 17 style-only block
-                        "SP 0,2,127,0,127\n"                // 18
-                        "AC P\n"                            // 19
-                        "AN Gamma\n"                        // 20
-                        "V X=46:00:00 N 007:00:00 E\n"      // 21
-                        "DC -2\n"                           // 22 negative radius
-                        "DA 1e39,0,90\n"                    // 23 infinite radius
-                        "DP 1e308:1e308 N 6 E\n"            // 24 infinite latitude
-                        "DP 46 N 181 E\n"                   // 25 longitude beyond 180
-                        "DP 46 N 7 E\n"                     // 26 kept
-                        "AC R\n"                            // 27 named, no shapes
-                        "AN Delta\n";                       // 28
+const char kCrafted[] = "* crafted: one of each warning\n" // 1
+                        "AN Orphan\n"                      // 2 before any AC
+                        "AC R\n"                           // 3
+                        "AN Alpha\n"                       // 4
+                        "AL 2480m AMSL\n"                  // 5 metres
+                        "AH NOTAM\n"                       // 6 unreadable altitude
+                        "DP 45:00:00 n 006:00:00 e\n"      // 7 lower case, kept
+                        "DP 45:00:00 X 006:00:00 Y\n"      // 8 unreadable position
+                        "DP 450:00:00 N 006:00:00 E\n"     // 9 off the globe
+                        "DC 5\n"                           // 10 no centre
+                        "DP 45:10:00 N 006:10:00 E\n"      // 11 kept
+                        "AN Beta\n"                        // 12 second AN: new airspace
+                        "V X=45:00:00 N 006:00:00 E\n"     // 13
+                        "DC 2\n"                           // 14 kept in Beta
+                        "V X=45:00:00 Q 006:00:00 E\n"     // 15 malformed centre
+                        "DC 3\n"                           // 16 no centre: the old one is not used
+                        "AC Q\n"                           // 17 style-only block
+                        "SP 0,2,127,0,127\n"               // 18
+                        "AC P\n"                           // 19
+                        "AN Gamma\n"                       // 20
+                        "V X=46:00:00 N 007:00:00 E\n"     // 21
+                        "DC -2\n"                          // 22 negative radius
+                        "DA 1e39,0,90\n"                   // 23 infinite radius
+                        "DP 1e308:1e308 N 6 E\n"           // 24 infinite latitude
+                        "DP 46 N 181 E\n"                  // 25 longitude beyond 180
+                        "DP 46 N 7 E\n"                    // 26 kept
+                        "AC R\n"                           // 27 named, no shapes
+                        "AN Delta\n";                      // 28
 
 struct Read {
     QTreeWidgetItem file;
@@ -155,7 +176,7 @@ void TestReaderWarnings::whatIsKept()
         names << r.file.child(i)->text(0);
     QCOMPARE(names, QStringList({"Alpha", "Beta", "", "Gamma", "Delta"}));
     const QTreeWidgetItem* alpha = r.file.child(0);
-    QCOMPARE(alpha->childCount(), 2);  // lines 7 and 11
+    QCOMPARE(alpha->childCount(), 2); // lines 7 and 11
     QCOMPARE(alpha->data(0, AirFloorRole).toFloat(), 2480.0f);
     QCOMPARE(alpha->data(0, AirCeilingRole).toFloat(), 0.0f);
     QVERIFY(std::abs(alpha->child(0)->data(0, AirLonRole).toDouble() * 57.29577951308232 - 6.0) < 1e-9);
@@ -183,8 +204,10 @@ void TestReaderWarnings::namesWithoutLatin1Form_data()
     QTest::newRow("ogonek") << QStringLiteral("K\u0119dzierzyn") << QStringLiteral("Kedzierzyn");
     QTest::newRow("stroke") << QStringLiteral("\u0141\u00f3d\u017a") << QStringLiteral("L\u00f3dz");
     QTest::newRow("quotes") << QStringLiteral("\u201eKEDZIERZYN\u201d") << QStringLiteral("\"KEDZIERZYN\"");
-    QTest::newRow("caron") << QStringLiteral("\u010cesk\u00e9 Bud\u011bjovice") << QStringLiteral("Cesk\u00e9 Budejovice");
-    QTest::newRow("latin-1 kept") << QStringLiteral("Saint-P\u00e9 D\u00dcR") << QStringLiteral("Saint-P\u00e9 D\u00dcR");
+    QTest::newRow("caron") << QStringLiteral("\u010cesk\u00e9 Bud\u011bjovice")
+                           << QStringLiteral("Cesk\u00e9 Budejovice");
+    QTest::newRow("latin-1 kept") << QStringLiteral("Saint-P\u00e9 D\u00dcR")
+                                  << QStringLiteral("Saint-P\u00e9 D\u00dcR");
     QTest::newRow("no form") << QStringLiteral("A\u03a9B\ufffd") << QStringLiteral("AB");
     QTest::newRow("ligature") << QStringLiteral("\ufb01eld") << QStringLiteral("field");
 }

@@ -70,7 +70,7 @@ void TestRealFiles::everyFileLoads()
 
     int sum = 0;
     int shapes = 0;
-    int bare = 0;  // airspaces without shapes: not sent, not counted
+    int bare = 0; // airspaces without shapes: not sent, not counted
     for (int i = 0; i < file.childCount(); ++i) {
         const QTreeWidgetItem* air = file.child(i);
         QCOMPARE(air->data(0, AirKindRole).toInt(), 1);
@@ -81,8 +81,8 @@ void TestRealFiles::everyFileLoads()
             const QTreeWidgetItem* s = air->child(k);
             const double lat = s->data(0, AirLatRole).toDouble();
             const double lon = s->data(0, AirLonRole).toDouble();
-            QVERIFY2(std::isfinite(lat) && std::abs(lat) <= kPi / 2 + 1e-6 && std::isfinite(lon) &&
-                         std::abs(lon) <= kPi + 1e-6,
+            QVERIFY2(std::isfinite(lat) && std::abs(lat) <= kPi / 2 + 1e-6 && std::isfinite(lon)
+                         && std::abs(lon) <= kPi + 1e-6,
                      qPrintable(QStringLiteral("%1 / %2").arg(air->text(0), s->text(0))));
         }
         const float floor = air->data(0, AirFloorRole).toFloat();

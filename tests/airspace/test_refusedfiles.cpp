@@ -90,7 +90,8 @@ void TestRefusedFiles::utf16ReadsAsTheOriginal()
     const QString original = TestEnv::OpenAirDir() + QStringLiteral("/fr_ffvp_2026.txt");
     QFile f(original);
     QVERIFY(f.open(QIODevice::ReadOnly));
-    const QString copy = Write(dir, QStringLiteral("utf16.txt"), Utf16(QString::fromUtf8(f.readAll()), littleEndian));
+    const QString copy =
+        Write(dir, QStringLiteral("utf16.txt"), Utf16(QString::fromUtf8(f.readAll()), littleEndian));
     const ToolRun a = RunR8Tool({QStringLiteral("airspace-batch"), original});
     const ToolRun b = RunR8Tool({QStringLiteral("airspace-batch"), copy});
     QCOMPARE(a.code, 0);
@@ -110,8 +111,9 @@ void TestRefusedFiles::helpAndWarningsOfTheTool()
     const QString path = Write(dir, QStringLiteral("w.txt"), "AN Early\nAC R\nAN Late\nAH NOTAM\nDP 1 N 2 E\n");
     const ToolRun r = RunR8Tool({QStringLiteral("airspace-batch"), path});
     QCOMPARE(r.code, 0);
-    const QStringList lines = r.err.split(QLatin1Char('\n'))
-                                  .filter(QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(path)));
+    const QStringList lines =
+        r.err.split(QLatin1Char('\n'))
+            .filter(QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(path)));
     QCOMPARE(lines.size(), 2);
     // Nothing else on stderr but the platform's own notes.
     for (const QString& line : r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts))

@@ -123,9 +123,9 @@ void TestStore::radiusFilter()
     QFETCH(double, radiusKm);
     QFETCH(QStringList, expected);
     const double north = kPlace.lat;
-    QByteArray text = Box(QStringLiteral("Edge"), north + 5 / kKmPerDegLat, 6.5, north + 0.3, 7.5) +
-                      Box(QStringLiteral("Near miss"), north + 11 / kKmPerDegLat, 6.5, north + 0.3, 7.5) +
-                      Box(QStringLiteral("Big"), north - 1, 6, north + 1, 8);
+    QByteArray text = Box(QStringLiteral("Edge"), north + 5 / kKmPerDegLat, 6.5, north + 0.3, 7.5)
+                      + Box(QStringLiteral("Near miss"), north + 11 / kKmPerDegLat, 6.5, north + 0.3, 7.5)
+                      + Box(QStringLiteral("Big"), north - 1, 6, north + 1, 8);
     text += "AC Q\nAN Ring\nV X=" + Pos(north + 13 / kKmPerDegLat, kPlace.lon).toLatin1() + "\nDC 3\n";
     AirspaceStore store;
     store.LoadData(QStringLiteral("crafted"), text);
@@ -141,9 +141,9 @@ void TestStore::radiusFilter()
 void TestStore::otherChoices()
 {
     AirspaceStore store;
-    store.LoadData(QStringLiteral("c"), Box(QStringLiteral("Low R"), 45, 6, 45.1, 6.1, "R") +
-                                            "AC CTR\nAN High CTR\nAL 2000m\nAH FL95\nDP 45 N 6 E\nDP 45.1 N 6 E\n" +
-                                            Box(QStringLiteral("Low Q"), 45, 6, 45.1, 6.1, "Q"));
+    store.LoadData(QStringLiteral("c"), Box(QStringLiteral("Low R"), 45, 6, 45.1, 6.1, "R")
+                                            + "AC CTR\nAN High CTR\nAL 2000m\nAH FL95\nDP 45 N 6 E\nDP 45.1 N 6 E\n"
+                                            + Box(QStringLiteral("Low Q"), 45, 6, 45.1, 6.1, "Q"));
     AirspaceFilter f;
     f.classes = QStringList{QStringLiteral("R"), QStringLiteral("CTR")};
     QCOMPARE(Names(store, MatchingAirspaces(store, f)), QStringList({"Low R", "High CTR"}));
@@ -172,11 +172,11 @@ void TestStore::fillToFitTakesNearestFirst()
         const int km = (i * 7) % 300 + 1;
         text += "AC R\nAN A" + QByteArray::number(km) + "\n";
         for (int k = 0; k < 50; ++k)
-            text += "DP " +
-                    Pos(kPlace.lat + (km + 0.5 * std::sin(k * 0.1257)) / kKmPerDegLat,
-                        kPlace.lon + 0.01 * std::cos(k * 0.1257))
-                        .toLatin1() +
-                    "\n";
+            text += "DP "
+                    + Pos(kPlace.lat + (km + 0.5 * std::sin(k * 0.1257)) / kKmPerDegLat,
+                          kPlace.lon + 0.01 * std::cos(k * 0.1257))
+                          .toLatin1()
+                    + "\n";
     }
     AirspaceStore store;
     store.LoadData(QStringLiteral("ring"), text);
@@ -204,9 +204,9 @@ void TestStore::fillToFitTakesNearestFirst()
 void TestStore::mapHitPicksTheSmallest()
 {
     AirspaceStore store;
-    store.LoadData(QStringLiteral("m"), Box(QStringLiteral("Large"), 45, 6, 46, 7) +
-                                            Box(QStringLiteral("Small"), 45.4, 6.4, 45.6, 6.6) +
-                                            Box(QStringLiteral("Middle"), 45.3, 6.3, 45.8, 6.8));
+    store.LoadData(QStringLiteral("m"), Box(QStringLiteral("Large"), 45, 6, 46, 7)
+                                            + Box(QStringLiteral("Small"), 45.4, 6.4, 45.6, 6.6)
+                                            + Box(QStringLiteral("Middle"), 45.3, 6.3, 45.8, 6.8));
     AirspaceMapPainter map(&store);
     const QSizeF size(400, 400);
     map.FitView(map.DataBox(), size);
@@ -281,12 +281,12 @@ void TestStore::toolChoicesAndMap()
     QTemporaryDir dir;
     QFile f(dir.filePath(QStringLiteral("t.txt")));
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(Box(QStringLiteral("Here"), 45.9, 6.9, 46.1, 7.1) + Box(QStringLiteral("Far"), 40, 6, 40.1, 6.1) +
-            Box(QStringLiteral("Here Q"), 45.9, 6.9, 46.1, 7.1, "Q"));
+    f.write(Box(QStringLiteral("Here"), 45.9, 6.9, 46.1, 7.1) + Box(QStringLiteral("Far"), 40, 6, 40.1, 6.1)
+            + Box(QStringLiteral("Here Q"), 45.9, 6.9, 46.1, 7.1, "Q"));
     f.close();
-    TestEnv::ToolRun r = TestEnv::RunR8Tool({QStringLiteral("airspace-summary"), f.fileName(), QStringLiteral("--near"),
-                                             QStringLiteral("46,7"), QStringLiteral("--radius"), QStringLiteral("50"),
-                                             QStringLiteral("--class"), QStringLiteral("R")});
+    TestEnv::ToolRun r = TestEnv::RunR8Tool(
+        {QStringLiteral("airspace-summary"), f.fileName(), QStringLiteral("--near"), QStringLiteral("46,7"),
+         QStringLiteral("--radius"), QStringLiteral("50"), QStringLiteral("--class"), QStringLiteral("R")});
     QCOMPARE(r.code, 0);
     QVERIFY(r.out.contains("\nHere\tR\t"));
     QVERIFY(!r.out.contains("Far") && !r.out.contains("Here Q"));
@@ -312,9 +312,9 @@ void TestStore::toolChoicesAndMap()
 void TestStore::dialogFiltersAreRemembered()
 {
     AirspaceStore store;
-    store.LoadData(QStringLiteral("d"), Box(QStringLiteral("Here"), 45.9, 6.9, 46.1, 7.1) +
-                                            Box(QStringLiteral("Far"), 40, 6, 40.1, 6.1) +
-                                            Box(QStringLiteral("Here Q"), 45.9, 6.9, 46.1, 7.1, "Q"));
+    store.LoadData(QStringLiteral("d"), Box(QStringLiteral("Here"), 45.9, 6.9, 46.1, 7.1)
+                                            + Box(QStringLiteral("Far"), 40, 6, 40.1, 6.1)
+                                            + Box(QStringLiteral("Here Q"), 45.9, 6.9, 46.1, 7.1, "Q"));
     AirspaceFilter f;
     f.bNear = true;
     f.place = kPlace;

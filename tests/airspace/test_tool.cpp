@@ -50,7 +50,8 @@ private slots:
         QVERIFY(std::abs(ring.at(8).toDouble() + 1.0049) < 1e-3);
         QVERIFY(std::abs(ring.at(9).toDouble() - (10 - 0.9982)) < 1e-3);
         QCOMPARE(lines.at(3), QStringLiteral("\tE\t0.0\t0.0\t0\t0\t0\t32\t-\t-\t-\t-"));
-        QVERIFY(lines.at(4).startsWith(QStringLiteral("# total\t3 airspaces\t\t\t2\t1\t1\t130\t-3.000000\t-4.000000")));
+        QVERIFY(
+            lines.at(4).startsWith(QStringLiteral("# total\t3 airspaces\t\t\t2\t1\t1\t130\t-3.000000\t-4.000000")));
     }
 
     void refusals()

@@ -51,7 +51,8 @@ class TestDesign : public QObject
             for (int col = 0; col < x.width(); ++col) {
                 const QRgb p = x.pixel(col, row);
                 const QRgb q = y.pixel(col, row);
-                if (qAbs(qRed(p) - qRed(q)) > 48 || qAbs(qGreen(p) - qGreen(q)) > 48 || qAbs(qBlue(p) - qBlue(q)) > 48)
+                if (qAbs(qRed(p) - qRed(q)) > 48 || qAbs(qGreen(p) - qGreen(q)) > 48
+                    || qAbs(qBlue(p) - qBlue(q)) > 48)
                     return false;
             }
         return true;

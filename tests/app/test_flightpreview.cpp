@@ -165,8 +165,8 @@ void TestFlightPreview::liveValuesArePainted()
     // Another altitude later in the flight paints other digits.
     const int iFix = preview->CurrentFix();
     qint64 other = thermalTime;
-    while (preview->Track().Value(preview->Track().FixAt(other), FlightQuantity::Altitude) ==
-           preview->Track().Value(iFix, FlightQuantity::Altitude))
+    while (preview->Track().Value(preview->Track().FixAt(other), FlightQuantity::Altitude)
+           == preview->Track().Value(iFix, FlightQuantity::Altitude))
         other += 10;
     preview->SetTime(other);
     QVERIFY(PageImage(*preview) != live);
@@ -222,7 +222,11 @@ void TestFlightPreview::airspacesFireTheWarningPage()
     const IgcFix& fix = preview->Track().Fix(preview->Track().FixAt(12 * 3600 + 40 * 60));
     const auto dms = [](double deg, char pos, char neg) {
         const int s = int(std::lround(std::abs(deg) * 3600));
-        return QStringLiteral("%1:%2:%3 %4").arg(s / 3600).arg(s / 60 % 60).arg(s % 60).arg(QChar(deg < 0 ? neg : pos));
+        return QStringLiteral("%1:%2:%3 %4")
+            .arg(s / 3600)
+            .arg(s / 60 % 60)
+            .arg(s % 60)
+            .arg(QChar(deg < 0 ? neg : pos));
     };
     const QString centre = dms(fix.dLat, 'N', 'S') + QLatin1Char(' ') + dms(fix.dLon, 'E', 'W');
     const QString circle = QStringLiteral("AL SFC\nAH 3000M\nV X=%1\nDC 0.2\n").arg(centre);

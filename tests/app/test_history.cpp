@@ -255,7 +255,8 @@ private slots:
         w->SetPagesProps(pages);
         QFile part(Path("part.zvl"));
         QVERIFY(part.open(QIODevice::WriteOnly));
-        part.write("<ZarvinLayout>\n    <Page PageID=\"1\" Name=\"Only\" PageTrig=\"4\" Disabled=\"0\"/>\n</ZarvinLayout>\n");
+        part.write("<ZarvinLayout>\n    <Page PageID=\"1\" Name=\"Only\" PageTrig=\"4\" "
+                   "Disabled=\"0\"/>\n</ZarvinLayout>\n");
         part.close();
         w->loadFile(Path("part.zvl"));
         QCOMPARE(w->PagesProps().at(1), (PageProps{QStringLiteral("Only"), 4, 0}));

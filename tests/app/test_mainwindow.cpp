@@ -274,7 +274,7 @@ void TestMainWindow::undoAfterCleanAllIsHarmless()
 
 void TestMainWindow::actionEnablingBySelection()
 {
-    const char* edges[] = {"actionAlignTop", "actionAlignBottom", "actionAlignLeft", "actionAlignRight",
+    const char* edges[] = {"actionAlignTop",    "actionAlignBottom", "actionAlignLeft",     "actionAlignRight",
                            "actionAlignCenter", "actionAlignMiddle", "actionTextAlignLeft", "actionTextAlignRight"};
     const char* pairs[] = {"actionAlignHeight", "actionAlignWidth", "actionJoinHorizontal", "actionJoinVertical"};
     // Enabled state of the edges, sizes, joins and Properties, as a string.

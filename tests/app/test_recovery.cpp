@@ -101,9 +101,10 @@ private slots:
     {
         const QString original = dir.filePath(QStringLiteral("flight.zvl"));
         QFile::remove(original);
-        const QByteArray edited = "<ZarvinLayout>\n    <Page PageID=\"3\" Name=\"Thermal\" PageTrig=\"2\" Disabled=\"0\"/>\n"
-                                  "    <Object ID=\"1\" X=\"12\" Y=\"34\" W=\"80\" H=\"29\" Screens=\"8\" FieldID=\"33\" "
-                                  "Attrib=\"44\" RangeMin=\"0\" RangeMax=\"0\"/>\n</ZarvinLayout>\n";
+        const QByteArray edited =
+            "<ZarvinLayout>\n    <Page PageID=\"3\" Name=\"Thermal\" PageTrig=\"2\" Disabled=\"0\"/>\n"
+            "    <Object ID=\"1\" X=\"12\" Y=\"34\" W=\"80\" H=\"29\" Screens=\"8\" FieldID=\"33\" "
+            "Attrib=\"44\" RangeMin=\"0\" RangeMax=\"0\"/>\n</ZarvinLayout>\n";
         LeaveDeadCopy(RecoveryFile().Folder(), edited, original);
         w = std::make_unique<MainWindow>();
         QCOMPARE(w->Recovery().StaleFiles().size(), 1);
@@ -122,7 +123,7 @@ private slots:
         QVERIFY(w->IsModified());
         QVERIFY(w->windowTitle().startsWith(QStringLiteral("flight.zvl")));
         QVERIFY(w->Recovery().StaleFiles().isEmpty()); // taken over by this run
-        w->SaveLayouts(); // no dialog: the layout has its file again
+        w->SaveLayouts();                              // no dialog: the layout has its file again
         const QByteArray saved = ReadFile(original);
         QVERIFY(saved.contains("X=\"12\"") && saved.contains("Y=\"34\"") && saved.contains("Name=\"Thermal\""));
         QVERIFY(!w->IsModified());

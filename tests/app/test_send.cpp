@@ -65,12 +65,9 @@ void TestSend::batchReachesInstrument()
         if (line.startsWith(QLatin1String("PZVFLO")))
             received.append(line);
     const QStringList expected = {
-        QStringLiteral("PZVFLO,START"),
-        QStringLiteral("PZVFLO,1,33,10,20,80,29,44,1,0.00,0.00"),
-        QStringLiteral("PZVFLO,NAME,0,Main)"),
-        QStringLiteral("PZVFLO,TRIGGER,1,3,"),
-        QStringLiteral("PZVFLO,TRIGGER,3,3,"),
-        QStringLiteral("PZVFLO,DISABLED,512"),
+        QStringLiteral("PZVFLO,START"),        QStringLiteral("PZVFLO,1,33,10,20,80,29,44,1,0.00,0.00"),
+        QStringLiteral("PZVFLO,NAME,0,Main)"), QStringLiteral("PZVFLO,TRIGGER,1,3,"),
+        QStringLiteral("PZVFLO,TRIGGER,3,3,"), QStringLiteral("PZVFLO,DISABLED,512"),
         QStringLiteral("PZVFLO,END"),
     };
     QCOMPARE(received, expected);

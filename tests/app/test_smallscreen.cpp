@@ -83,7 +83,8 @@ private slots:
                 others.append(InWindow(tb, &w));
         for (R8element* sample : w.ToolBox()) {
             const QRect r = sample->MyPathTranslated().boundingRect().toAlignedRect();
-            QVERIFY2(w.rect().contains(r), qPrintable(QStringLiteral("sample %1 leaves the window").arg(sample->GetType())));
+            QVERIFY2(w.rect().contains(r),
+                     qPrintable(QStringLiteral("sample %1 leaves the window").arg(sample->GetType())));
             for (const QRect& o : qAsConst(others))
                 QVERIFY2(!o.intersects(r), qPrintable(QStringLiteral("sample %1 covered").arg(sample->GetType())));
         }
@@ -104,8 +105,8 @@ private slots:
                 opt.iconSize = combo->iconSize();
                 const QRect field =
                     combo->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, combo);
-                const int need = combo->fontMetrics().horizontalAdvance(combo->itemText(i)) +
-                                 (combo->itemIcon(i).isNull() ? 0 : combo->iconSize().width() + 4);
+                const int need = combo->fontMetrics().horizontalAdvance(combo->itemText(i))
+                                 + (combo->itemIcon(i).isNull() ? 0 : combo->iconSize().width() + 4);
                 QVERIFY2(need <= field.width(), qPrintable(combo->itemText(i)));
             }
             // The drop-down list shows every entry whole.

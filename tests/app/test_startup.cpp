@@ -50,9 +50,12 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("inside the bundle") << "/Applications/R8designer.app/Contents/MacOS"
                                            << "/Applications/R8designer.app/Contents/MacOS/";
-        QTest::newRow("build folder") << "/home/pilot/build" << "/home/pilot/build/R8designer.app/Contents/MacOS/";
-        QTest::newRow("lower case") << "/opt/r8/contents/macos" << "/opt/r8/contents/macos/R8designer.app/Contents/MacOS/";
-        QTest::newRow("below the bundle") << "/x/Contents/MacOS/bin" << "/x/Contents/MacOS/bin/R8designer.app/Contents/MacOS/";
+        QTest::newRow("build folder") << "/home/pilot/build"
+                                      << "/home/pilot/build/R8designer.app/Contents/MacOS/";
+        QTest::newRow("lower case") << "/opt/r8/contents/macos"
+                                    << "/opt/r8/contents/macos/R8designer.app/Contents/MacOS/";
+        QTest::newRow("below the bundle") << "/x/Contents/MacOS/bin"
+                                          << "/x/Contents/MacOS/bin/R8designer.app/Contents/MacOS/";
     }
     void programFileDirectory()
     {

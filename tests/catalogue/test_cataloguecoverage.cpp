@@ -53,15 +53,16 @@ private slots:
             << int(CatalogueUpdate::NoFields);
         QTest::newRow("Tey+ missing") << QStringList{QStringLiteral("DELETE FROM ModelStrings WHERE ModelId=5")}
                                       << int(CatalogueUpdate::NoFields);
-        QTest::newRow("no German texts") << QStringList{QStringLiteral(
-                                                "DELETE FROM LanguageStrings WHERE LanguageId=5")}
-                                         << int(CatalogueUpdate::NoTranslations);
-        QTest::newRow("write-ahead log") << QStringList{QStringLiteral("PRAGMA journal_mode=WAL")}
-                                         << int(CatalogueUpdate::WalMode);
+        QTest::newRow("no German texts")
+            << QStringList{QStringLiteral("DELETE FROM LanguageStrings WHERE LanguageId=5")}
+            << int(CatalogueUpdate::NoTranslations);
+        QTest::newRow("write-ahead log")
+            << QStringList{QStringLiteral("PRAGMA journal_mode=WAL")} << int(CatalogueUpdate::WalMode);
         QTest::newRow("a new field for the Tey")
             << QStringList{QStringLiteral("INSERT INTO BaseStrings (Id, String, DataField, DataType) "
                                           "VALUES (900, 'New field', 'true', 1)"),
-                           QStringLiteral("INSERT INTO ModelStrings (BaseId, Sequence, ModelId) VALUES (900, 9990, 3)")}
+                           QStringLiteral(
+                               "INSERT INTO ModelStrings (BaseId, Sequence, ModelId) VALUES (900, 9990, 3)")}
             << int(CatalogueUpdate::Accepted);
     }
     void variants()

@@ -25,8 +25,8 @@ private slots:
         QVERIFY(m_builtIn.startsWith("SQLite format 3"));
         // The built-in copy is the catalogue the build made from the SQL.
         QCOMPARE(m_builtIn, ReadFile(TestEnv::BundleDir() + QLatin1String("/R8strings.sqlite")));
-        m_userPath = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                     + QLatin1String("/R8strings.sqlite");
+        m_userPath =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1String("/R8strings.sqlite");
     }
     void init() { QFile::remove(m_userPath); }
     void cleanupTestCase() { QFile::remove(m_userPath); }

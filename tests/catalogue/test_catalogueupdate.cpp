@@ -43,8 +43,8 @@ class TestCatalogueUpdate : public QObject
     Q_OBJECT
     QTemporaryDir m_served; // what the server hands out
     TestEnv::HttpServer m_server;
-    QByteArray m_old;  // the shipped catalogue
-    QByteArray m_new;  // a newer one: field 30 renamed
+    QByteArray m_old; // the shipped catalogue
+    QByteArray m_new; // a newer one: field 30 renamed
     QSqlDatabase m_db;
 
     // One real GET through a real network access manager.

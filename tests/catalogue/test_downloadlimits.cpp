@@ -53,7 +53,8 @@ private slots:
         m_catalogue = TestEnv::ReadFile(TestEnv::BundleDir() + QLatin1String("/R8strings.sqlite"));
         QVERIFY(m_catalogue.size() > 4096);
         m_iPort = TestEnv::StartLocalServer(m_server, [](int port) {
-            return QStringList{TestEnv::TestData(QStringLiteral("catalogue/hostile_server.py")), QString::number(port)};
+            return QStringList{TestEnv::TestData(QStringLiteral("catalogue/hostile_server.py")),
+                               QString::number(port)};
         });
         QVERIFY2(m_iPort, "the HTTP server did not come up");
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QLatin1String(kConnection));
@@ -103,7 +104,8 @@ private slots:
         QVERIFY(reply);
         QVERIFY(finished.wait(kFinishWaitMs));
 
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^catalogue download refused: ") + reason));
+        QTest::ignoreMessage(QtDebugMsg,
+                             QRegularExpression(QStringLiteral("^catalogue download refused: ") + reason));
         QVERIFY(!CatalogueUpdate::Apply(reply, dbPath));
         QCOMPARE(TestEnv::ReadFile(dbPath), m_catalogue);
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("R8strings*")}, QDir::Files),

@@ -121,7 +121,8 @@ private slots:
             QVERIFY(field && field->CanBeDial);
             QCOMPARE(dlg.FieldCombo()->itemData(i, Qt::UserRole + 1).toFloat(), field->MinRange);
         }
-        QVERIFY(dlg.FieldCombo()->itemData(dlg.FieldCombo()->currentIndex(), Qt::ToolTipRole)
+        QVERIFY(dlg.FieldCombo()
+                    ->itemData(dlg.FieldCombo()->currentIndex(), Qt::ToolTipRole)
                     .toString()
                     .endsWith(g_DataFields.GetDataField(105)->Description));
         // Opening shows the element's own range; choosing a field, the catalogue's.

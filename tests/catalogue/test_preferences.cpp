@@ -109,7 +109,6 @@ private slots:
         dlg.ButtonBox()->button(QDialogButtonBox::Ok)->click();
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
     }
-
 };
 
 QTEST_MAIN(TestPreferences)

@@ -56,7 +56,8 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
         QTest::newRow("model without value") << QStringList{"--model"} << 2 << "--model needs a whole number";
-        QTest::newRow("model not a number") << QStringList{"--model", "three"} << 2 << "--model needs a whole number";
+        QTest::newRow("model not a number")
+            << QStringList{"--model", "three"} << 2 << "--model needs a whole number";
         QTest::newRow("unknown argument") << QStringList{"--colour", "red"} << 2 << "unknown argument '--colour'";
         QTest::newRow("language out of range") << QStringList{"--lang", "12"} << 2 << "--lang must be 1 to 9";
         QTest::newRow("model zero") << QStringList{"--model", "0"} << 2 << "--model must be 1 or more";

@@ -24,7 +24,8 @@ inline QStringList SimArgs(const QString& product, const QString& outFile, const
     return args;
 }
 
-inline QString WriteImage(const QString& path, const QByteArray& magic, const QByteArray& name, const QByteArray& body)
+inline QString WriteImage(const QString& path, const QByteArray& magic, const QByteArray& name,
+                          const QByteArray& body)
 {
     TestEnv::WriteFile(path, FirmwareImage::Build(magic, name, body));
     return path;

@@ -24,7 +24,8 @@ class TestFirmwareDialog : public QObject
     QTemporaryDir dir;
     std::unique_ptr<QSettings> settings;
 
-    template <class T> static T* Child(const QWidget& dlg, const char* name)
+    template <class T>
+    static T* Child(const QWidget& dlg, const char* name)
     {
         return dlg.findChild<T*>(QLatin1String(name));
     }

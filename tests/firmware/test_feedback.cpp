@@ -66,7 +66,8 @@ private slots:
     {
         // Each transfer follows a finished one that left the bar full.
         QFETCH(int, blocks);
-        const QString first = WriteImage(m_dir.filePath(QStringLiteral("first.zvf")), kMagicSD, "Tey", SampleBody(5, 0, 6));
+        const QString first =
+            WriteImage(m_dir.filePath(QStringLiteral("first.zvf")), kMagicSD, "Tey", SampleBody(5, 0, 6));
         const QString image =
             WriteImage(m_dir.filePath(QStringLiteral("image.zvf")), kMagicSD, "Tey", SampleBody(blocks, 0, 7));
         firmwareSender dlg;

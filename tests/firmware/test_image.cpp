@@ -24,7 +24,8 @@ private slots:
         QTest::newRow("name with a blank") << Build(kMagicSD, "Tey ", none) << "unknown model!" << 0;
         QTest::newRow("empty name") << Build(kMagicSD, "", none) << "unknown model!" << 0;
         // A name that fills the header has no terminator and matches nothing.
-        QTest::newRow("no terminator") << Build(kMagicSD, "Tey" + QByteArray(55, 'x'), none) << "unknown model!" << 0;
+        QTest::newRow("no terminator") << Build(kMagicSD, "Tey" + QByteArray(55, 'x'), none) << "unknown model!"
+                                       << 0;
         QTest::newRow("bytes after the name are free")
             << Build(kMagicSD, QByteArray("Tey\0garbage", 11), none) << QString() << 0xD904;
         QTest::newRow("Alvo") << Build(kMagicSD, "Alvo", none) << QString() << 0xD901;
@@ -51,8 +52,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
         // The connection is looked at before the family.
-        QTest::newRow("older image, nothing connected") << QByteArray(kMagicOld) << false << 0 << QString()
-                                                        << "No instrument is connected!";
+        QTest::newRow("older image, nothing connected")
+            << QByteArray(kMagicOld) << false << 0 << QString() << "No instrument is connected!";
         QTest::newRow("nothing connected") << QByteArray(kMagicSD) << false << 0xD904 << "TEY SD"
                                            << "No instrument is connected!";
         QTest::newRow("older image") << QByteArray(kMagicOld) << true << 0xD804 << "Tey"

@@ -27,16 +27,18 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("message");
         const QByteArray tey = SampleBody(3, 0, 1);
-        QTest::newRow("63-byte file") << QString() << Build(kMagicSD, "Tey", QByteArray()).left(63) << "Invalid file!";
+        QTest::newRow("63-byte file") << QString() << Build(kMagicSD, "Tey", QByteArray()).left(63)
+                                      << "Invalid file!";
         QTest::newRow("bad magic") << QString() << Build("ZVF_X9", "Tey", tey) << "Corrupt firmware file!";
         QTest::newRow("tey") << QString() << Build(kMagicSD, "tey", tey) << "unknown model!";
         QTest::newRow("no instrument") << QString() << Build(kMagicSD, "Tey", tey) << "No instrument is connected!";
         QTest::newRow("R8 image") << "d904" << Build(kMagicOld, "Tey", tey)
                                   << "Please use Podrum application for the non SD instruments.";
-        QTest::newRow("Tey image to a TEY SD+") << "d903" << Build(kMagicSD, "Tey", tey)
-                                                << "This firmware is not for the TEY SD+";
+        QTest::newRow("Tey image to a TEY SD+")
+            << "d903" << Build(kMagicSD, "Tey", tey) << "This firmware is not for the TEY SD+";
         QTest::newRow("body too large") << "d904"
-                                        << Build(kMagicSD, "Tey", SampleBody(int(kMaxBodySize / kBlockSize) + 1, 0, 2))
+                                        << Build(kMagicSD, "Tey",
+                                                 SampleBody(int(kMaxBodySize / kBlockSize) + 1, 0, 2))
                                         << "Firmware file is too large!";
     }
     void preChecks()
@@ -71,16 +73,16 @@ private slots:
         QTest::addColumn<int>("starts");
         QTest::newRow("whole image") << "d904" << QByteArray("Tey") << 100 << QStringList{} << 0 << 1;
         QTest::newRow("empty image") << "d902" << QByteArray("Osk") << 0 << QStringList{} << 0 << 1;
-        QTest::newRow("shuffled and repeated") << "d901" << QByteArray("Alvo") << 100
-                                               << QStringList{"order=shuffle", "seed=5", "repeat=4"} << 25 << 1;
-        QTest::newRow("request past the end") << "d905" << QByteArray("Dulan") << 100
-                                              << QStringList{"beyond=5", "beyond-index=100"} << 0 << 1;
-        QTest::newRow("request of block 0xFFFFFFFF") << "d905" << QByteArray("Dulan") << 100
-                                                     << QStringList{"beyond=5", "beyond-index=0xFFFFFFFF"} << 0 << 1;
-        QTest::newRow("replies in pieces") << "d903" << QByteArray("TeyP") << 10
-                                           << QStringList{"split=2", "split-ms=40"} << 0 << 1;
-        QTest::newRow("wrong ready restarts") << "d903" << QByteArray("TeyP") << 5 << QStringList{"wrong-ready=1"}
-                                              << 0 << 2;
+        QTest::newRow("shuffled and repeated")
+            << "d901" << QByteArray("Alvo") << 100 << QStringList{"order=shuffle", "seed=5", "repeat=4"} << 25 << 1;
+        QTest::newRow("request past the end")
+            << "d905" << QByteArray("Dulan") << 100 << QStringList{"beyond=5", "beyond-index=100"} << 0 << 1;
+        QTest::newRow("request of block 0xFFFFFFFF")
+            << "d905" << QByteArray("Dulan") << 100 << QStringList{"beyond=5", "beyond-index=0xFFFFFFFF"} << 0 << 1;
+        QTest::newRow("replies in pieces")
+            << "d903" << QByteArray("TeyP") << 10 << QStringList{"split=2", "split-ms=40"} << 0 << 1;
+        QTest::newRow("wrong ready restarts")
+            << "d903" << QByteArray("TeyP") << 5 << QStringList{"wrong-ready=1"} << 0 << 2;
     }
     void transfers()
     {

@@ -62,8 +62,8 @@ void TestFlightEvents::takeoffAndLanding_data()
         << "napret.igc" << QVector<qint64>{T("12:00:00")} << QVector<qint64>{T("13:28:28")};
     QTest::newRow("lands after midnight")
         << "new_zealand.igc" << QVector<qint64>{T("23:48:21")} << QVector<qint64>{86400 + T("04:08:04")};
-    QTest::newRow("8 s fixes in flight") << "olsztyn.igc" << QVector<qint64>{T("10:16:57")}
-                                         << QVector<qint64>{T("15:12:18")};
+    QTest::newRow("8 s fixes in flight")
+        << "olsztyn.igc" << QVector<qint64>{T("10:16:57")} << QVector<qint64>{T("15:12:18")};
     QTest::newRow("skydrop") << "skydrop-2019-04-15.igc" << QVector<qint64>{T("08:32:11")}
                              << QVector<qint64>{T("08:39:55")};
     QTest::newRow("xctrack 2020") << "xctrack-2020-09-04.igc" << QVector<qint64>{T("16:28:12")}
@@ -91,8 +91,9 @@ void TestFlightEvents::takeoffAndLanding()
     }
     QCOMPARE(seenTakeoffs.size(), takeoffs.size());
     for (int i = 0; i < takeoffs.size(); ++i) {
-        QVERIFY2(std::abs(seenTakeoffs.at(i) - takeoffs.at(i)) <= kTolerance,
-                 qPrintable(QStringLiteral("take-off %1 at %2").arg(i + 1).arg(IgcFile::TimeText(seenTakeoffs.at(i)))));
+        QVERIFY2(
+            std::abs(seenTakeoffs.at(i) - takeoffs.at(i)) <= kTolerance,
+            qPrintable(QStringLiteral("take-off %1 at %2").arg(i + 1).arg(IgcFile::TimeText(seenTakeoffs.at(i)))));
         const FlightLeg& leg = track.Legs().at(i);
         QCOMPARE(leg.iLandingFix < 0, landings.at(i) < 0);
         if (landings.at(i) < 0)
@@ -142,8 +143,8 @@ void TestFlightEvents::thermalsInsideFlights()
         for (int i = entry + 1; i <= e.iFix; ++i) {
             double d =
                 std::fmod(track.Value(i, FlightQuantity::Track) - track.Value(i - 1, FlightQuantity::Track) + 540.0,
-                          360.0) -
-                180.0;
+                          360.0)
+                - 180.0;
             turned += std::abs(d);
         }
         QVERIFY2(turned >= 360.0, qPrintable(IgcFile::TimeText(track.Fix(entry).iTime)));

@@ -40,7 +40,8 @@ QVector<RawFix> RawFixes(const QString& file)
         }
         const double latExtra = bExtraDecimals ? (line.at(35) - '0') / 600000.0 : 0.0;
         const double lonExtra = bExtraDecimals ? (line.at(36) - '0') / 600000.0 : 0.0;
-        r.lat = (line.mid(7, 2).toInt() + line.mid(9, 5).toInt() / 60000.0 + latExtra) * (line.at(14) == 'S' ? -1 : 1);
+        r.lat =
+            (line.mid(7, 2).toInt() + line.mid(9, 5).toInt() / 60000.0 + latExtra) * (line.at(14) == 'S' ? -1 : 1);
         r.lon =
             (line.mid(15, 3).toInt() + line.mid(18, 5).toInt() / 60000.0 + lonExtra) * (line.at(23) == 'W' ? -1 : 1);
         r.pressure = line.mid(25, 5).toInt();
@@ -132,26 +133,27 @@ void TestFlightValues::atChosenTimes()
     const double vario = ((bPressure ? now.pressure : now.gnss) - (bPressure ? prev.pressure : prev.gnss)) / dt;
     const double speed = std::hypot(north, east) / dt * 3600.0;
     const double trackDeg = std::fmod(std::atan2(east, north) * 180.0 / M_PI + 360.0, 360.0);
-    QVERIFY2(
-        std::abs(track.Value(iFix, FlightQuantity::Vario) - vario) < 0.01,
-        qPrintable(QStringLiteral("vario %1, expected %2").arg(track.Value(iFix, FlightQuantity::Vario)).arg(vario)));
-    QVERIFY2(
-        std::abs(track.Value(iFix, FlightQuantity::Speed) - speed) < 0.3 + 0.005 * speed,
-        qPrintable(QStringLiteral("speed %1, expected %2").arg(track.Value(iFix, FlightQuantity::Speed)).arg(speed)));
+    QVERIFY2(std::abs(track.Value(iFix, FlightQuantity::Vario) - vario) < 0.01,
+             qPrintable(
+                 QStringLiteral("vario %1, expected %2").arg(track.Value(iFix, FlightQuantity::Vario)).arg(vario)));
+    QVERIFY2(std::abs(track.Value(iFix, FlightQuantity::Speed) - speed) < 0.3 + 0.005 * speed,
+             qPrintable(
+                 QStringLiteral("speed %1, expected %2").arg(track.Value(iFix, FlightQuantity::Speed)).arg(speed)));
     if (speed > 5.0)
-        QVERIFY2(
-            AngleDiff(track.Value(iFix, FlightQuantity::Track), trackDeg) < 1.0,
-            qPrintable(
-                QStringLiteral("track %1, expected %2").arg(track.Value(iFix, FlightQuantity::Track)).arg(trackDeg)));
+        QVERIFY2(AngleDiff(track.Value(iFix, FlightQuantity::Track), trackDeg) < 1.0,
+                 qPrintable(QStringLiteral("track %1, expected %2")
+                                .arg(track.Value(iFix, FlightQuantity::Track))
+                                .arg(trackDeg)));
 
     // Average vario over the fix at least 25 s before.
     const RawFix& early = raw.at(Before(raw, iFix, 25));
-    const double avg = ((bPressure ? now.pressure - early.pressure : now.gnss - early.gnss)) / double(now.t - early.t);
+    const double avg =
+        ((bPressure ? now.pressure - early.pressure : now.gnss - early.gnss)) / double(now.t - early.t);
     QVERIFY(now.t - early.t >= 25);
-    QVERIFY2(
-        std::abs(track.Value(iFix, FlightQuantity::AvgVario) - avg) < 0.01,
-        qPrintable(
-            QStringLiteral("average vario %1, expected %2").arg(track.Value(iFix, FlightQuantity::AvgVario)).arg(avg)));
+    QVERIFY2(std::abs(track.Value(iFix, FlightQuantity::AvgVario) - avg) < 0.01,
+             qPrintable(QStringLiteral("average vario %1, expected %2")
+                            .arg(track.Value(iFix, FlightQuantity::AvgVario))
+                            .arg(avg)));
 }
 
 void TestFlightValues::maxAltitudeOfTheFlight_data()
@@ -255,7 +257,8 @@ void TestFlightValues::thermalInKnownWind()
     QVERIFY(std::abs(track.Value(170, FlightQuantity::GlideRatio) - ground * 1000) < 0.3);
     QVERIFY(std::isnan(track.Value(300, FlightQuantity::GlideRatio))); // climbing: no glide ratio
     // Thermal top: the altitude where the climb ended, held during the glide.
-    QVERIFY(std::abs(track.Value(end, FlightQuantity::ThermalTop) - track.Value(420, FlightQuantity::Altitude)) <= 20);
+    QVERIFY(std::abs(track.Value(end, FlightQuantity::ThermalTop) - track.Value(420, FlightQuantity::Altitude))
+            <= 20);
     QVERIFY(track.Value(end, FlightQuantity::GainLoss) < -100);
     QVERIFY(std::abs(track.Value(end, FlightQuantity::DistThermal) - 120 * ground) < 0.15);
     QVERIFY(std::abs(track.Value(end, FlightQuantity::FlightTime) - 480.0) <= 2.0);

@@ -72,8 +72,8 @@ void TestIgcFile::firstFix_data()
     QTest::addColumn<int>("gnssAlt");
     QTest::addColumn<float>("tas");
     // B1200004612584N01249706EA0098801046
-    QTest::newRow("napret") << "napret.igc" << qint64(12 * 3600) << 46 + 12.584 / 60 << 12 + 49.706 / 60 << 988 << 1046
-                            << -1.0f;
+    QTest::newRow("napret") << "napret.igc" << qint64(12 * 3600) << 46 + 12.584 / 60 << 12 + 49.706 / 60 << 988
+                            << 1046 << -1.0f;
     // B2348083839773S17608501EA00352004580060040254500001... TAS in bytes 42-46: 025.45 km/h
     QTest::newRow("southern, eastern, TAS") << "new_zealand.igc" << qint64(23 * 3600 + 48 * 60 + 8)
                                             << -(38 + 39.773 / 60) << 176 + 8.501 / 60 << 352 << 458 << 25.45f;
@@ -133,8 +133,8 @@ void TestIgcFile::malformed_data()
                                    << 1 << QStringList{"line 4"};
     QTest::newRow("bad validity") << head + a + "B1016495346296N02025184XA0012300121\r\n" + b << 2
                                   << QStringList{"line 4"};
-    QTest::newRow("letters in altitude") << head + "B1016485346296N02025184EA00x2300122\r\n" + b << 1
-                                         << QStringList{"line 3"};
+    QTest::newRow("letters in altitude")
+        << head + "B1016485346296N02025184EA00x2300122\r\n" + b << 1 << QStringList{"line 3"};
     QTest::newRow("negative altitudes") << head + "B1016485346296N02025184EA-0012-0005\r\n" << 1 << QStringList{};
     QTest::newRow("time goes back") << head + b + a << 1 << QStringList{"line 4"};
     QTest::newRow("garbage line") << head + a + "\x7f\x7f\r\n" + b << 2 << QStringList{"line 4"};
@@ -154,7 +154,8 @@ void TestIgcFile::malformed()
     QTEST(int(log.fixes.size()), "fixes");
     QCOMPARE(log.warnings.size(), warnedLines.size());
     for (int i = 0; i < warnedLines.size(); ++i)
-        QVERIFY2(log.warnings.at(i).startsWith(warnedLines.at(i) + QLatin1Char(':')), qPrintable(log.warnings.at(i)));
+        QVERIFY2(log.warnings.at(i).startsWith(warnedLines.at(i) + QLatin1Char(':')),
+                 qPrintable(log.warnings.at(i)));
     QVERIFY(!log.bHasTas);
     if (data.contains("-0012-0005")) {
         QCOMPARE(log.fixes.first().iPressureAlt, -12);
@@ -169,7 +170,8 @@ void TestIgcFile::refused_data()
     QTest::newRow("OpenAir text") << QByteArray("* airspace\r\nAC R\r\nAN TEST\r\nDP 45:00:00 N 006:00:00 E\r\n");
     QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
     QTest::newRow("header only") << QByteArray("AXXX001\r\nHFDTE010203\r\n");
-    QTest::newRow("only broken fixes") << QByteArray("AXXX\r\nB10164853\r\nB99999999999999999999999999999999999\r\n");
+    QTest::newRow("only broken fixes") << QByteArray(
+        "AXXX\r\nB10164853\r\nB99999999999999999999999999999999999\r\n");
 }
 
 void TestIgcFile::refused()

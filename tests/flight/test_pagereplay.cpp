@@ -61,8 +61,8 @@ void TestPageReplay::choice_data()
     QTest::newRow("airspace warning") << "3=32 5=2 6=4 7=1" << qint64(450) << 7 << uint(kTriggerAirspace);
     QTest::newRow("landing keeps the page") << "3=32 5=2 6=4 7=1" << qint64(600) << 7 << uint(kTriggerAirspace);
     QTest::newRow("one page, several triggers") << "4=39" << qint64(350) << 4 << uint(kTriggerTransition);
-    QTest::newRow("every page disabled") << "!0 !1 !2 !3 !4 !5 !6 !7 !8 !9 !10 !11 !12 !13 !14 !15 5=2" << qint64(250)
-                                         << 0 << 0u;
+    QTest::newRow("every page disabled")
+        << "!0 !1 !2 !3 !4 !5 !6 !7 !8 !9 !10 !11 !12 !13 !14 !15 5=2" << qint64(250) << 0 << 0u;
 }
 
 void TestPageReplay::choice()
@@ -79,10 +79,12 @@ void TestPageReplay::reason()
     const QVector<FlightEvent> events = Events();
     const QVector<ReplayPage> pages = Pages(QStringLiteral("3=32 5=2 7=1"));
     QCOMPARE(ReplayReason(PageReplay::At(pages, events, 0), events), QStringLiteral("Power up"));
-    QCOMPARE(ReplayReason(PageReplay::At(pages, events, 250), events), QStringLiteral("Entering thermal at 00:03:20"));
+    QCOMPARE(ReplayReason(PageReplay::At(pages, events, 250), events),
+             QStringLiteral("Entering thermal at 00:03:20"));
     QCOMPARE(ReplayReason(PageReplay::At(pages, events, 450), events),
              QStringLiteral("Airspace warning at 00:06:40 (LSZH CTR)"));
-    QCOMPARE(ReplayReason(PageReplay::At(Pages(QString()), events, 0), events), QStringLiteral("first enabled page"));
+    QCOMPARE(ReplayReason(PageReplay::At(Pages(QString()), events, 0), events),
+             QStringLiteral("first enabled page"));
 }
 
 QTEST_MAIN(TestPageReplay)

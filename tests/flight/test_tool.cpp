@@ -71,8 +71,8 @@ private slots:
 
     void valuesAtATime()
     {
-        const Run run = Tool({QStringLiteral("flight"), IgcPath(QStringLiteral("napret.igc")), QStringLiteral("--at"),
-                              QStringLiteral("12:40:00")});
+        const Run run = Tool({QStringLiteral("flight"), IgcPath(QStringLiteral("napret.igc")),
+                              QStringLiteral("--at"), QStringLiteral("12:40:00")});
         QVERIFY2(run.code == 0, qPrintable(run.err));
         // B1240004612669N01249467EA...: pressure altitude in bytes 26-30.
         const QByteArray raw = RawRecord(QStringLiteral("napret.igc"), "124000");
@@ -131,8 +131,8 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("AC R\r\nAN SPOT\r\nAL GND\r\nAH FL100\r\nV X=46:12:40.14 N 012:49:28.02 E\r\nDC 0.1\r\n");
         f.close();
-        const Run run =
-            Tool({QStringLiteral("flight"), IgcPath(QStringLiteral("napret.igc")), QStringLiteral("--airspace"), air});
+        const Run run = Tool(
+            {QStringLiteral("flight"), IgcPath(QStringLiteral("napret.igc")), QStringLiteral("--airspace"), air});
         QVERIFY2(run.code == 0, qPrintable(run.err));
         const QRegularExpression entry(QStringLiteral("  (\\d\\d:\\d\\d:\\d\\d)  Airspace entry  SPOT"));
         bool bNear = false;
@@ -158,8 +158,8 @@ private slots:
         QTest::newRow("render --igc without --at")
             << QStringList{"render", sample, "--igc", igc, "-o", "/tmp/x.png"} << 2 << "--at";
         QTest::newRow("render --igc with --page")
-            << QStringList{"render", sample, "--igc", igc, "--at", "12:00:00", "--page", "1", "-o", "/tmp/x.png"} << 2
-            << "chooses the page itself";
+            << QStringList{"render", sample, "--igc", igc, "--at", "12:00:00", "--page", "1", "-o", "/tmp/x.png"}
+            << 2 << "chooses the page itself";
         QTest::newRow("airspace file without airspaces")
             << QStringList{"flight", igc, "--airspace", igc} << 1 << "holds no airspace";
     }

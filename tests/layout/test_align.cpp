@@ -158,8 +158,8 @@ void TestAlign::centring()
 
 void TestAlign::sizesWithDial()
 {
-    R8element* box = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(0, 0), 1);       // 80 x 29
-    R8element* dial = m_pHost->Add(R8_TYPE_DIAL, QPoint(0, 100), 1);         // 60 x 60
+    R8element* box = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(0, 0), 1); // 80 x 29
+    R8element* dial = m_pHost->Add(R8_TYPE_DIAL, QPoint(0, 100), 1);   // 60 x 60
     R8element* wide = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(100, 200), 1);
     wide->SetSize(QSize(100, 40));
     m_pHost->Select({box, dial, wide});

@@ -307,7 +307,7 @@ void TestCanvas::doubleClickOpensProperties()
 void TestCanvas::nudgesStopShortOfEdges()
 {
     R8element* el = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(0, 290), 1, 2.0f); // 80 x 29
-    QCOMPARE(m_pCanvas->MoveElementsDown(), 0u); // nothing selected
+    QCOMPARE(m_pCanvas->MoveElementsDown(), 0u);                              // nothing selected
     m_pHost->Select({el});
     m_pHost->ResetCounts();
     QCOMPARE(m_pCanvas->MoveElementsDown(), 0u); // 290 + 1 + 29 = 320

@@ -28,7 +28,11 @@ namespace {
 class Fixed : public FieldTextSource
 {
 public:
-    explicit Fixed(double d, bool bNumber = true) : m_d(d), m_bNumber(bNumber) {}
+    explicit Fixed(double d, bool bNumber = true)
+        : m_d(d)
+        , m_bNumber(bNumber)
+    {
+    }
     QString FieldText(int, int iDataType) const override { return FieldValueText(iDataType, m_d); }
     bool FieldNumber(int, double* p) const override
     {
@@ -113,7 +117,8 @@ void TestFieldText::sameShapeAsTheSample()
     QVERIFY(!sample.isEmpty());
     const QString zero = FieldValueText(type, 0.0);
     QVERIFY2(sample.endsWith(zero), qPrintable(sample + QLatin1String(" / ") + zero));
-    const int decimals = sample.contains(QLatin1Char('.')) ? sample.size() - sample.indexOf(QLatin1Char('.')) - 1 : 0;
+    const int decimals =
+        sample.contains(QLatin1Char('.')) ? sample.size() - sample.indexOf(QLatin1Char('.')) - 1 : 0;
     const QString some = FieldValueText(type, 42.123456);
     if (type != 7)
         QCOMPARE(some.contains(QLatin1Char('.')) ? some.size() - some.indexOf(QLatin1Char('.')) - 1 : 0, decimals);

@@ -62,7 +62,8 @@ private slots:
         QTest::newRow("other document") << QByteArray("<svg><Object ID=\"1\" X=\"3\" Y=\"4\"/></svg>");
         QTest::newRow("html") << QByteArray("<html><body><p>Object</p></body></html>");
         QTest::newRow("no elements") << QByteArray("<ZarvinLayout><Page PageID=\"0\" Name=\"x\"/></ZarvinLayout>");
-        QTest::newRow("unknown type only") << QByteArray("<ZarvinLayout><Object ID=\"77\" W=\"10\"/></ZarvinLayout>");
+        QTest::newRow("unknown type only")
+            << QByteArray("<ZarvinLayout><Object ID=\"77\" W=\"10\"/></ZarvinLayout>");
     }
     void refusesForeignContent()
     {
@@ -76,8 +77,8 @@ private slots:
     void unknownTypesLeftOut()
     {
         QVector<ObjectRecord> objects;
-        QVERIFY(
-            ParseFragment("<ZarvinLayout><Object ID=\"77\"/><Object ID=\"57408\" X=\"5\"/></ZarvinLayout>", &objects));
+        QVERIFY(ParseFragment("<ZarvinLayout><Object ID=\"77\"/><Object ID=\"57408\" X=\"5\"/></ZarvinLayout>",
+                              &objects));
         QCOMPARE(objects.size(), 1);
         QCOMPARE(objects.first().Type, int(R8_TYPE_MAP));
     }

@@ -88,9 +88,9 @@ private slots:
         pages[0].Disabled = pages[5].Disabled = 0;
         const QVector<Item> items = {MakeItem(0, R8_TYPE_DIAL, 0, QRect(0, 0, 60, 60), 0x21),
                                      MakeItem(1, R8_TYPE_DATAFIELD, 88, QRect(0, 70, 80, 29), 0x20)};
-        QCOMPARE(Rows(Check(items, pages)),
-                 QStringList({Row(0, Kind::NoField, QStringLiteral("0")), Row(5, Kind::NoField, QStringLiteral("0"))})
-                     .join(QLatin1Char(' ')));
+        QCOMPARE(Rows(Check(items, pages)), QStringList({Row(0, Kind::NoField, QStringLiteral("0")),
+                                                         Row(5, Kind::NoField, QStringLiteral("0"))})
+                                                .join(QLatin1Char(' ')));
     }
 
     // The same list from r8tool for a file, under the model given.
@@ -107,14 +107,16 @@ private slots:
         const QByteArray overlap =
             "<Object ID=\"1\" X=\"0\" Y=\"0\" W=\"80\" H=\"29\" Screens=\"1\" FieldID=\"33\"/>\n"
             "<Object ID=\"1\" X=\"40\" Y=\"10\" W=\"80\" H=\"29\" Screens=\"1\" FieldID=\"105\"/>\n";
-        const QByteArray goal = "<Object ID=\"1\" X=\"0\" Y=\"0\" W=\"80\" H=\"29\" Screens=\"2\" FieldID=\"88\"/>\n";
+        const QByteArray goal =
+            "<Object ID=\"1\" X=\"0\" Y=\"0\" W=\"80\" H=\"29\" Screens=\"2\" FieldID=\"88\"/>\n";
         auto write = [](const QString& path, const QByteArray& body) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("<ZarvinLayout>\n" + body + "</ZarvinLayout>\n");
         };
         write(broken, disabled + overlap + goal);
-        write(clean, disabled + "<Object ID=\"1\" X=\"0\" Y=\"0\" W=\"80\" H=\"29\" Screens=\"3\" FieldID=\"33\"/>\n");
+        write(clean,
+              disabled + "<Object ID=\"1\" X=\"0\" Y=\"0\" W=\"80\" H=\"29\" Screens=\"3\" FieldID=\"33\"/>\n");
 
         struct Case {
             QString file;
@@ -140,7 +142,8 @@ private slots:
             }
         }
         QProcess missing;
-        missing.start(TestEnv::ToolPath("R8TOOL"), {QStringLiteral("check"), dir.filePath(QStringLiteral("none.zvl"))});
+        missing.start(TestEnv::ToolPath("R8TOOL"),
+                      {QStringLiteral("check"), dir.filePath(QStringLiteral("none.zvl"))});
         QVERIFY(missing.waitForFinished(60000));
         QCOMPARE(missing.exitCode(), 1);
         QVERIFY(!missing.readAllStandardError().isEmpty());

@@ -129,8 +129,8 @@ private slots:
         QCOMPARE(list.elements[0]->GetField(), -1); // absent
         QCOMPARE(list.elements[0]->OnPages(), 0u);
         QCOMPARE(list.elements[0]->GetAttribs(), 0u);
-        QCOMPARE(list.elements[1]->GetField(), 0);      // present but empty
-        QCOMPARE(list.elements[1]->OnPages(), 0u);      // beyond a signed 32-bit number
+        QCOMPARE(list.elements[1]->GetField(), 0); // present but empty
+        QCOMPARE(list.elements[1]->OnPages(), 0u); // beyond a signed 32-bit number
         QCOMPARE(list.elements[1]->GetAttribs(), 0u);
         QCOMPARE(ReadInt(QStringLiteral("2147483648")), 0);
         QCOMPARE(ReadInt(QStringLiteral("-12")), -12);
@@ -152,9 +152,10 @@ private slots:
                 break;
             }
         QVERIFY2(sequence > 0, "models 1 and 2 should number some fields differently");
-        const QByteArray xml = Doc("<Object ID=\"1\" Field=\"" + QByteArray::number(sequence)
-                                   + "\" FieldID=\"40\" Screens=\"1\"/>\n<Object ID=\"1\" Field=\"-1\" FieldID=\"40\"/>"
-                                   + "\n<Object ID=\"1\" Field=\"12345\" FieldID=\"40\"/>");
+        const QByteArray xml =
+            Doc("<Object ID=\"1\" Field=\"" + QByteArray::number(sequence)
+                + "\" FieldID=\"40\" Screens=\"1\"/>\n<Object ID=\"1\" Field=\"-1\" FieldID=\"40\"/>"
+                + "\n<Object ID=\"1\" Field=\"12345\" FieldID=\"40\"/>");
         ElementList underModel2;
         QVector<PageProps> pages;
         QVERIFY(LoadText(xml, underModel2, pages));

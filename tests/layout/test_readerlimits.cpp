@@ -38,7 +38,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("attributes");
         QTest::newRow("too wide value box") << QByteArray("ID=\"1\" X=\"10\" Y=\"10\" W=\"500\" H=\"400\"");
-        QTest::newRow("largest int width") << QByteArray("ID=\"1\" X=\"100\" Y=\"5\" W=\"2147483647\" H=\"2147483647\"");
+        QTest::newRow("largest int width")
+            << QByteArray("ID=\"1\" X=\"100\" Y=\"5\" W=\"2147483647\" H=\"2147483647\"");
         QTest::newRow("negative width") << QByteArray("ID=\"1\" X=\"100\" Y=\"5\" W=\"-2147483648\" H=\"-5\"");
         QTest::newRow("missing size near the edge") << QByteArray("ID=\"57360\" X=\"230\" Y=\"300\"");
         QTest::newRow("too small dial") << QByteArray("ID=\"53248\" X=\"239\" Y=\"319\" W=\"1\" H=\"1\"");
@@ -54,8 +55,9 @@ private slots:
         const QPoint p = el->GetPosition();
         const QSize s = el->GetSize();
         QVERIFY2(p.x() >= 0 && p.y() >= 0, qPrintable(QStringLiteral("at %1,%2").arg(p.x()).arg(p.y())));
-        QVERIFY2(p.x() + s.width() <= R8_SCREEN_WIDTH && p.y() + s.height() <= R8_SCREEN_HEIGHT,
-                 qPrintable(QStringLiteral("%1,%2 size %3x%4").arg(p.x()).arg(p.y()).arg(s.width()).arg(s.height())));
+        QVERIFY2(
+            p.x() + s.width() <= R8_SCREEN_WIDTH && p.y() + s.height() <= R8_SCREEN_HEIGHT,
+            qPrintable(QStringLiteral("%1,%2 size %3x%4").arg(p.x()).arg(p.y()).arg(s.width()).arg(s.height())));
         QVERIFY(s.width() >= el->MinimumWidth() && s.height() >= el->MinimumHeight());
     }
 
@@ -73,8 +75,8 @@ private slots:
     {
         QFETCH(QByteArray, text);
         QFETCH(float, expected);
-        const std::unique_ptr<R8element> el =
-            ReadOne("ID=\"53248\" X=\"0\" Y=\"0\" W=\"60\" H=\"60\" RangeMin=\"" + text + "\" RangeMax=\"" + text + "\"");
+        const std::unique_ptr<R8element> el = ReadOne("ID=\"53248\" X=\"0\" Y=\"0\" W=\"60\" H=\"60\" RangeMin=\""
+                                                      + text + "\" RangeMax=\"" + text + "\"");
         QVERIFY(el);
         QCOMPARE(el->GetRangeMin(), expected);
         QCOMPARE(el->GetRangeMax(), expected);
@@ -82,7 +84,8 @@ private slots:
 
     void unknownTypeKeepsItsSize()
     {
-        const std::unique_ptr<R8element> el = ReadOne("ID=\"4660\" X=\"20\" Y=\"30\" W=\"33\" H=\"44\" Screens=\"1\"");
+        const std::unique_ptr<R8element> el =
+            ReadOne("ID=\"4660\" X=\"20\" Y=\"30\" W=\"33\" H=\"44\" Screens=\"1\"");
         QVERIFY(el);
         const QByteArray written = Write({el.get()}, QVector<PageProps>(R8_PAGE_COUNT));
         QVERIFY2(written.contains("W=\"33\"") && written.contains("H=\"44\""), written.constData());
@@ -108,8 +111,11 @@ private slots:
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 if (!drawn.contains(x, y) && image.pixel(x, y) != qRgb(255, 255, 255))
-                    QFAIL(qPrintable(QStringLiteral("ink at %1,%2 outside %3x%4").arg(x).arg(y).arg(drawn.width()).arg(
-                        drawn.height())));
+                    QFAIL(qPrintable(QStringLiteral("ink at %1,%2 outside %3x%4")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(drawn.width())
+                                         .arg(drawn.height())));
     }
 };
 

@@ -103,7 +103,7 @@ void TestRender::valueBoxFrameAndTitle()
 
     el->RestoreAttribs(R8_ATTR_RIGHT | R8_ATTR_BORDER);
     image = Paint(*el);
-    QVERIFY(Grey(image, 20, 50) < 160); // left edge line
+    QVERIFY(Grey(image, 20, 50) < 160);  // left edge line
     QVERIFY(Grey(image, 100, 20) < 160); // top edge line
     QCOMPARE(Grey(image, 22, 50), 255);  // nothing inside the line
 

@@ -74,7 +74,8 @@ private slots:
         QTest::newRow("no page") << QStringList{"render", sample} << 2 << QString();
         QTest::newRow("zoom not a number") << QStringList{"sample-sheet", "--zoom", "huge"} << 2 << "--zoom";
         QTest::newRow("zoom 0") << QStringList{"sample-sheet", "--zoom", "0"} << 2 << QString();
-        QTest::newRow("unwritable") << QStringList{"sample-sheet", "-o", "/nonexistent/x.png"} << 1 << "could not write";
+        QTest::newRow("unwritable") << QStringList{"sample-sheet", "-o", "/nonexistent/x.png"} << 1
+                                    << "could not write";
     }
     void refusals()
     {

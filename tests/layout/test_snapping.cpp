@@ -47,7 +47,8 @@ private slots:
         QTest::newRow("beyond the distance") << false << 84 << 0 << false << 0 << QRect(94, 200, 80, 29) << false;
         QTest::newRow("top to the other's bottom")
             << false << 100 << -73 << false << 0 << QRect(110, 129, 80, 29) << true;
-        QTest::newRow("centre to screen centre") << false << 69 << 20 << false << 0 << QRect(80, 220, 80, 29) << true;
+        QTest::newRow("centre to screen centre")
+            << false << 69 << 20 << false << 0 << QRect(80, 220, 80, 29) << true;
         QTest::newRow("grid") << false << 23 << 1 << false << 5 << QRect(35, 200, 80, 29) << false;
         QTest::newRow("alt: no grid either") << false << 23 << 1 << true << 5 << QRect(33, 201, 80, 29) << false;
         QTest::newRow("right edge to left edge") << true << 9 << 0 << false << 0 << QRect(10, 200, 90, 29) << true;

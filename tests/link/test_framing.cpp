@@ -31,8 +31,8 @@ private slots:
         QTest::newRow("xor below 0x10") << QByteArray("ab") << QByteArray("$ab,* 3\n");
         QTest::newRow("xor zero") << QByteArray("aa") << QByteArray("$aa,* 0\n");
         QTest::newRow("lower-case digits") << QByteArray("Z") << QByteArray("$Z,*5a\n");
-        QTest::newRow("trigger keeps its comma") << QByteArray("PZVFLO,TRIGGER,1,3,")
-                                                 << QByteArray("$PZVFLO,TRIGGER,1,3,,*43\n");
+        QTest::newRow("trigger keeps its comma")
+            << QByteArray("PZVFLO,TRIGGER,1,3,") << QByteArray("$PZVFLO,TRIGGER,1,3,,*43\n");
         QTest::newRow("latin-1 byte") << QByteArray("\xe4") << QByteArray("$\xe4,*e4\n");
         QTest::newRow("longest body") << QByteArray(R8_MAX_BODY_BYTES, 'x')
                                       << "$" + QByteArray(R8_MAX_BODY_BYTES, 'x') + ",*78\n";
@@ -54,9 +54,9 @@ private slots:
         QTest::newRow("a new sentence clears it") << QByteArray("$PZVFLO,ACK,*4c\r$PZVCTR,\r\n") << QList<int>{ack};
         QTest::newRow("ACK before the asterisk") << QByteArray("$PZVFLO,ACK*4c\r\n") << QList<int>{};
         QTest::newRow("NAK") << QByteArray("$PZVFLO,NAK,*00\n") << QList<int>{nak};
-        QTest::newRow("airspace names")
-            << QByteArray("$PZVCTR,ACK,*00\n$PZVCTT,ACK,*00\n$PZVCTD,ACK,*00\n$PZVCTP,ACK,*00\n$PZVCTC,NAK,*00\n")
-            << QList<int>{ack, ack, ack, ack, nak};
+        QTest::newRow("airspace names") << QByteArray(
+            "$PZVCTR,ACK,*00\n$PZVCTT,ACK,*00\n$PZVCTD,ACK,*00\n$PZVCTP,ACK,*00\n$PZVCTC,NAK,*00\n")
+                                        << QList<int>{ack, ack, ack, ack, nak};
         QTest::newRow("read-back never acknowledges") << QByteArray("$PZVRLO,ACK,*00\n") << QList<int>{};
         QTest::newRow("lower case") << QByteArray("$PZVFLO,ack,*00\n") << QList<int>{};
         QTest::newRow("other talker") << QByteArray("$GPRMC,ACK,*00\r\n") << QList<int>{};
@@ -96,8 +96,8 @@ private slots:
 
     void extraPorts()
     {
-        const QList<R8PortInfo> ports =
-            ParseExtraPorts(QStringLiteral("/dev/pts/7=5e17:d901;bad;/dev/pts/9=zz:1;/dev/pts/8=0403:6001;/x=1:10000"));
+        const QList<R8PortInfo> ports = ParseExtraPorts(
+            QStringLiteral("/dev/pts/7=5e17:d901;bad;/dev/pts/9=zz:1;/dev/pts/8=0403:6001;/x=1:10000"));
         QCOMPARE(ports.size(), 2);
         QCOMPARE(ports.at(0).strLocation, QStringLiteral("/dev/pts/7"));
         QVERIFY(ports.at(0).bHasVendor);

@@ -56,8 +56,8 @@ private slots:
             << QStringList{"--product", "d906"} << QStringList{} << QString();
         QTest::newRow("identification cut short: the next port")
             << QStringList{"--old", "Osk", "--short-ident"} << QStringList{"--old", "Tey"} << "Tey";
-        QTest::newRow("silent converter") << QStringList{"--old", "Alvo", "--delay", "3000"}
-                                          << QStringList{"--product", "d906"} << QString();
+        QTest::newRow("silent converter")
+            << QStringList{"--old", "Alvo", "--delay", "3000"} << QStringList{"--product", "d906"} << QString();
     }
     void searchOrder()
     {
@@ -104,9 +104,12 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QList<int>>("results"); // for three sentences
         const int ack = R8_REPLY_ACK, nak = R8_REPLY_NAK, none = R8_REPLY_NONE, lost = R8_REPLY_PORT_LOST;
-        QTest::newRow("split in 3-byte pieces") << QStringList{"--split", "3", "--nak-at", "3"} << QList<int>{ack, ack, nak};
-        QTest::newRow("noise before replies") << QStringList{"--garbage", "--nak-at", "3"} << QList<int>{ack, ack, nak};
-        QTest::newRow("wrong checksum") << QStringList{"--bad-checksum", "--nak-at", "3"} << QList<int>{ack, ack, nak};
+        QTest::newRow("split in 3-byte pieces")
+            << QStringList{"--split", "3", "--nak-at", "3"} << QList<int>{ack, ack, nak};
+        QTest::newRow("noise before replies")
+            << QStringList{"--garbage", "--nak-at", "3"} << QList<int>{ack, ack, nak};
+        QTest::newRow("wrong checksum") << QStringList{"--bad-checksum", "--nak-at", "3"}
+                                        << QList<int>{ack, ack, nak};
         QTest::newRow("slow") << QStringList{"--delay", "300", "--nak-at", "3"} << QList<int>{ack, ack, nak};
         QTest::newRow("silence") << QStringList{"--silent-from", "2"} << QList<int>{ack, none, none};
         QTest::newRow("hang-up") << QStringList{"--hangup-at", "2"} << QList<int>{ack, lost, lost};
@@ -130,7 +133,6 @@ private slots:
         QCOMPARE(got, results);
         QCOMPARE(link.PortLost(), results.contains(R8_REPLY_PORT_LOST));
     }
-
 };
 
 QTEST_MAIN(TestPort)

@@ -34,8 +34,8 @@ Run Tool(const QStringList& args, const QString& ports, bool bAsNobody, int iWai
     QStringList command = QStringList{TestEnv::ToolPath("R8TOOL")} + args;
     if (bAsNobody && ::geteuid() == 0)
         command = QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=%1").arg(kNobody),
-                              QStringLiteral("--regid=%1").arg(kNobody), QStringLiteral("--clear-groups")} +
-                  command;
+                              QStringLiteral("--regid=%1").arg(kNobody), QStringLiteral("--clear-groups")}
+                  + command;
     QElapsedTimer clock;
     clock.start();
     p.start(command.takeFirst(), command);
@@ -124,8 +124,8 @@ private slots:
         QFETCH(QString, hz);
         SimProcess sim;
         QVERIFY(sim.Start({QStringLiteral("--old"), QStringLiteral("Alvo"), QStringLiteral("--stream"), hz}));
-        const Run r = Tool({QStringLiteral("send"), TestEnv::TestData(QStringLiteral("link/two_pages.zvl"))}, sim.ports,
-                           false, 3000);
+        const Run r = Tool({QStringLiteral("send"), TestEnv::TestData(QStringLiteral("link/two_pages.zvl"))},
+                           sim.ports, false, 3000);
         QVERIFY2(r.bFinished, qPrintable(QStringLiteral("still searching after %1 ms").arg(r.iElapsedMs)));
         QCOMPARE(r.exitCode, 1);
         QVERIFY(r.out.contains(QStringLiteral("Looking for the instrument…")));

@@ -43,18 +43,21 @@ private slots:
         QTest::newRow("too long") << QStringList{} << def
                                   << QStringList{"PZVCTT,1", "PZVCTP," + QString(249, QLatin1Char('9')), "PZVCTT,2"}
                                   << QList<int>{1}
-                                  << QStringList{"Connected to ALVO SD.", "Command too long for the device, not sent."}
+                                  << QStringList{"Connected to ALVO SD.",
+                                                 "Command too long for the device, not sent."}
                                   << 1;
         QTest::newRow("R7OSK refused") << QStringList{"--old", "R7OSK"} << def << Bodies(2) << QList<int>{}
                                        << QStringList{"R7OSK not supported."} << 0;
         QTest::newRow("older Alvo") << QStringList{"--old", "Alvo"} << def << Bodies(2) << QList<int>{1, 2}
                                     << QStringList{"Connected to Alvo.", sent} << 2;
-        QTest::newRow("DULAN SD refused for airspaces") << QStringList{"--product", "d905"} << air << Bodies(2)
-                                                        << QList<int>{} << QStringList{"DULAN SD not supported."} << 0;
-        QTest::newRow("TEY SD+ takes airspaces") << QStringList{"--product", "d903"} << air << Bodies(2)
-                                                 << QList<int>{1, 2} << QStringList{"Connected to TEY SD+.", sent} << 2;
-        QTest::newRow("empty batch opens no port") << QStringList{"--old", "Alvo"} << def << QStringList{}
-                                                   << QList<int>{} << QStringList{sent} << 0;
+        QTest::newRow("DULAN SD refused for airspaces")
+            << QStringList{"--product", "d905"} << air << Bodies(2) << QList<int>{}
+            << QStringList{"DULAN SD not supported."} << 0;
+        QTest::newRow("TEY SD+ takes airspaces")
+            << QStringList{"--product", "d903"} << air << Bodies(2) << QList<int>{1, 2}
+            << QStringList{"Connected to TEY SD+.", sent} << 2;
+        QTest::newRow("empty batch opens no port")
+            << QStringList{"--old", "Alvo"} << def << QStringList{} << QList<int>{} << QStringList{sent} << 0;
         QTest::newRow("no instrument") << QStringList{"none"} << def << Bodies(3) << QList<int>{}
                                        << QStringList{"Could not connect to device."} << 0;
     }
@@ -96,7 +99,6 @@ private slots:
         if (bodies.isEmpty())
             QVERIFY(instrument.Log().isEmpty());
     }
-
 };
 
 QTEST_MAIN(TestSender)

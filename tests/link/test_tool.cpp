@@ -45,7 +45,6 @@ private slots:
             frames += FrameSentence(body.toLatin1());
         QCOMPARE(framed.out.toLatin1(), frames);
     }
-
 };
 
 QTEST_MAIN(TestTool)

@@ -13,8 +13,8 @@ namespace {
 class Layout
 {
 public:
-    R8element* Add(int iType, int iField, QPoint pos, unsigned int uAttribs, unsigned int uPages,
-                   float fMin = 0.0f, float fMax = 0.0f)
+    R8element* Add(int iType, int iField, QPoint pos, unsigned int uAttribs, unsigned int uPages, float fMin = 0.0f,
+                   float fMax = 0.0f)
     {
         owned.push_back(std::make_unique<R8element>(nullptr, iType, 1));
         R8element* e = owned.back().get();
@@ -51,14 +51,14 @@ private slots:
         QTest::addColumn<QString>("body");
         QTest::newRow("value box") << int(R8_TYPE_DATAFIELD) << 33 << 44u << 0.0f << 0.0f
                                    << "PZVFLO,1,33,10,20,80,29,44,5,0.00,0.00";
-        QTest::newRow("dial keeps attributes") << int(R8_TYPE_DIAL) << 2 << 46u << -5.0f << 5.0f
-                                               << "PZVFLO,53248,2,10,20,80,29,46,5,-5.00,5.00";
-        QTest::newRow("map keeps its map type") << int(R8_TYPE_MAP) << 0 << 3u << 0.0f << 0.0f
-                                                << "PZVFLO,57408,0,10,20,80,29,3,5,0.00,0.00";
-        QTest::newRow("icon sends no attributes") << int(R8_TYPE_BATTERY) << 0 << 44u << 0.0f << 0.0f
-                                                  << "PZVFLO,57393,0,10,20,80,29,0,5,0.00,0.00";
-        QTest::newRow("scale rounds to two places") << int(R8_TYPE_BARSCALE) << 7 << 44u << -0.5f << 12.345f
-                                                    << "PZVFLO,57345,7,10,20,80,29,0,5,-0.50,12.35";
+        QTest::newRow("dial keeps attributes")
+            << int(R8_TYPE_DIAL) << 2 << 46u << -5.0f << 5.0f << "PZVFLO,53248,2,10,20,80,29,46,5,-5.00,5.00";
+        QTest::newRow("map keeps its map type")
+            << int(R8_TYPE_MAP) << 0 << 3u << 0.0f << 0.0f << "PZVFLO,57408,0,10,20,80,29,3,5,0.00,0.00";
+        QTest::newRow("icon sends no attributes")
+            << int(R8_TYPE_BATTERY) << 0 << 44u << 0.0f << 0.0f << "PZVFLO,57393,0,10,20,80,29,0,5,0.00,0.00";
+        QTest::newRow("scale rounds to two places")
+            << int(R8_TYPE_BARSCALE) << 7 << 44u << -0.5f << 12.345f << "PZVFLO,57345,7,10,20,80,29,0,5,-0.50,12.35";
     }
     void elementSentence()
     {
@@ -77,7 +77,7 @@ private slots:
         Layout layout;
         layout.Add(R8_TYPE_DATAFIELD, 33, QPoint(0, 0), 44, 1);
         layout.Add(R8_TYPE_DATAFIELD, 34, QPoint(0, 40), 44, 0); // on no page: not sent
-        layout.list.append(nullptr);                              // empty slot
+        layout.list.append(nullptr);                             // empty slot
         layout.Add(R8_TYPE_COMPASS, 0, QPoint(100, 100), 44, 0x8002);
 
         QVector<PageProps> pages(R8_PAGE_COUNT);
@@ -114,11 +114,15 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("sent");
-        QTest::newRow("as typed") << "Climb 1" << "Climb 1";
-        QTest::newRow("field and checksum characters") << "a,b*c$d" << "abcd";
-        QTest::newRow("line ends and tab") << "two\r\nlines\t!" << "twolines!";
+        QTest::newRow("as typed") << "Climb 1"
+                                  << "Climb 1";
+        QTest::newRow("field and checksum characters") << "a,b*c$d"
+                                                       << "abcd";
+        QTest::newRow("line ends and tab") << "two\r\nlines\t!"
+                                           << "twolines!";
         QTest::newRow("latin-1 kept") << QStringLiteral("H\u00f6he") << QStringLiteral("H\u00f6he");
-        QTest::newRow("nothing left") << ",*$" << "";
+        QTest::newRow("nothing left") << ",*$"
+                                      << "";
     }
     void pageNamesCleaned()
     {
@@ -132,7 +136,6 @@ private slots:
         QCOMPARE(names, sent.isEmpty() ? QStringList() : QStringList{QStringLiteral("PZVFLO,NAME,2,%1)").arg(sent)});
         QCOMPARE(pages[2].Name, typed); // the layout keeps what was typed
     }
-
 };
 
 QTEST_MAIN(TestTransfer)

@@ -71,9 +71,18 @@ QString TestData(const QString& relative)
     return relative.isEmpty() ? dir : dir + QLatin1Char('/') + relative;
 }
 
-QString OpenAirDir() { return Env("R8_OPENAIR_DIR", SourceDir() + QLatin1String("/../shared/data/openair")); }
-QString BundleDir() { return Env("R8_BUNDLE_DIR", BesideExecutable(QStringLiteral("R8designer.app/Contents/MacOS"))); }
-QString SourceDir() { return Env("R8_SOURCE_DIR", QStringLiteral(R8_TEST_SOURCE_DIR)); }
+QString OpenAirDir()
+{
+    return Env("R8_OPENAIR_DIR", SourceDir() + QLatin1String("/../shared/data/openair"));
+}
+QString BundleDir()
+{
+    return Env("R8_BUNDLE_DIR", BesideExecutable(QStringLiteral("R8designer.app/Contents/MacOS")));
+}
+QString SourceDir()
+{
+    return Env("R8_SOURCE_DIR", QStringLiteral(R8_TEST_SOURCE_DIR));
+}
 
 QString ToolPath(const char* envName)
 {
@@ -166,7 +175,6 @@ int TestEnv::StartLocalServer(QProcess& server, const std::function<QStringList(
     }
     return 0;
 }
-
 
 TestEnv::ToolRun TestEnv::RunTool(const QStringList& args, const QString& extraPorts, int iTimeoutMs)
 {

@@ -15,7 +15,7 @@ QString TestData(const QString& relative = QString()); // tests/data
 QString OpenAirDir();                                  // shared OpenAir files
 QString BundleDir();                                   // build/R8designer.app/Contents/MacOS
 QString SourceDir();
-QString ToolPath(const char* envName);                 // "R8TOOL", "R8SIM"
+QString ToolPath(const char* envName); // "R8TOOL", "R8SIM"
 // Points g_pDB at the built catalogue (read-only) and loads it for a language
 // and model; returns the number of fields loaded.
 int LoadCatalogue(int iLangID = 1, int iModel = 1);
@@ -41,7 +41,10 @@ struct ToolRun {
 };
 ToolRun RunTool(const QStringList& args, const QString& extraPorts = QString(), int iTimeoutMs = 60000);
 // The same with a longer time limit, for big inputs.
-inline ToolRun RunR8Tool(const QStringList& args, int iTimeoutMs = 120000) { return RunTool(args, QString(), iTimeoutMs); }
+inline ToolRun RunR8Tool(const QStringList& args, int iTimeoutMs = 120000)
+{
+    return RunTool(args, QString(), iTimeoutMs);
+}
 
 // python3's HTTP server on a free port of 127.0.0.1, serving a folder.
 class HttpServer

@@ -18,16 +18,15 @@ constexpr quint16 kVendorSd = 0x5E17;
 constexpr quint16 kVendorConverter = 0x0403;
 constexpr quint16 kProductConverter = 0x6001;
 
-const char* const kHelp =
-    "Plays an instrument on a new pseudo-terminal. The first line on standard\n"
-    "output is the device path, the second the R8_EXTRA_PORTS setting that lets\n"
-    "the designer find it, for example:\n"
-    "  /dev/pts/7\n"
-    "  R8_EXTRA_PORTS=/dev/pts/7=5e17:d901\n"
-    "Every received sentence is checked (\"$\" body \",*\" checksum, line feed);\n"
-    "known sentences are answered with \"ACK\", badly framed ones are logged as\n"
-    "\"!BAD ...\" and not answered. Sentence numbers count from 1 and leave out\n"
-    "identification requests.";
+const char* const kHelp = "Plays an instrument on a new pseudo-terminal. The first line on standard\n"
+                          "output is the device path, the second the R8_EXTRA_PORTS setting that lets\n"
+                          "the designer find it, for example:\n"
+                          "  /dev/pts/7\n"
+                          "  R8_EXTRA_PORTS=/dev/pts/7=5e17:d901\n"
+                          "Every received sentence is checked (\"$\" body \",*\" checksum, line feed);\n"
+                          "known sentences are answered with \"ACK\", badly framed ones are logged as\n"
+                          "\"!BAD ...\" and not answered. Sentence numbers count from 1 and leave out\n"
+                          "identification requests.";
 
 bool IntOption(const QCommandLineParser& p, const char* name, int* pValue)
 {
@@ -55,24 +54,46 @@ int main(int argc, char* argv[])
     p.setApplicationDescription(QString::fromLatin1(kHelp));
     p.addHelpOption();
     p.addOptions({
-        {QStringLiteral("product"), QStringLiteral("USB product id in hex of an instrument with its own USB interface (vendor 5e17), d901 to d905; default d901."), QStringLiteral("HEX")},
-        {QStringLiteral("old"), QStringLiteral("Play an older instrument behind a USB serial converter (vendor 0403) that names itself MODEL in its identification reply: Alvo, Osk, Tey, Dulan, R7OSK or none (empty name)."), QStringLiteral("MODEL")},
-        {QStringLiteral("serial"), QStringLiteral("Serial number in the identification reply (default 12345)."), QStringLiteral("TEXT")},
-        {QStringLiteral("info"), QStringLiteral("Fourth field of the identification reply (default 2.10)."), QStringLiteral("TEXT")},
-        {QStringLiteral("short-ident"), QStringLiteral("Cut the identification reply short after its second field.")},
-        {QStringLiteral("log"), QStringLiteral("Append every received sentence body to FILE, one per line."), QStringLiteral("FILE")},
+        {QStringLiteral("product"),
+         QStringLiteral("USB product id in hex of an instrument with its own USB interface (vendor 5e17), d901 to "
+                        "d905; default d901."),
+         QStringLiteral("HEX")},
+        {QStringLiteral("old"),
+         QStringLiteral("Play an older instrument behind a USB serial converter (vendor 0403) that names itself "
+                        "MODEL in its identification reply: Alvo, Osk, Tey, Dulan, R7OSK or none (empty name)."),
+         QStringLiteral("MODEL")},
+        {QStringLiteral("serial"), QStringLiteral("Serial number in the identification reply (default 12345)."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("info"), QStringLiteral("Fourth field of the identification reply (default 2.10)."),
+         QStringLiteral("TEXT")},
+        {QStringLiteral("short-ident"),
+         QStringLiteral("Cut the identification reply short after its second field.")},
+        {QStringLiteral("log"), QStringLiteral("Append every received sentence body to FILE, one per line."),
+         QStringLiteral("FILE")},
         {QStringLiteral("nak-at"), QStringLiteral("Answer sentence N with NAK."), QStringLiteral("N")},
         {QStringLiteral("silent-from"), QStringLiteral("Answer nothing from sentence N on."), QStringLiteral("N")},
-        {QStringLiteral("hangup-at"), QStringLiteral("Close the pseudo-terminal and exit on receiving sentence N."), QStringLiteral("N")},
+        {QStringLiteral("hangup-at"), QStringLiteral("Close the pseudo-terminal and exit on receiving sentence N."),
+         QStringLiteral("N")},
         {QStringLiteral("delay"), QStringLiteral("Wait MS milliseconds before every reply."), QStringLiteral("MS")},
         {QStringLiteral("split"), QStringLiteral("Write every reply in pieces of N bytes."), QStringLiteral("N")},
         {QStringLiteral("garbage"), QStringLiteral("Send noise bytes before every reply.")},
         {QStringLiteral("bad-checksum"), QStringLiteral("Send replies with a wrong checksum.")},
-        {QStringLiteral("firmware"), QStringLiteral("Play the firmware block protocol instead of sentences, writing the received image to OUTFILE."), QStringLiteral("OUTFILE")},
-        {QStringLiteral("fw-option"), QStringLiteral("An option for the firmware mode (repeatable)."), QStringLiteral("KEY=VALUE")},
-        {QStringLiteral("stream"), QStringLiteral("Play a device that is no instrument (a GPS logger): send a position sentence HZ times a second and answer nothing."), QStringLiteral("HZ")},
-        {QStringLiteral("refuse-open"), QStringLiteral("Make the device refuse to open: busy (held by another program) or permission (no permissions; stops any user but root)."), QStringLiteral("HOW")},
-        {QStringLiteral("verbose"), QStringLiteral("Print diagnostics (bad or unknown sentences, hang-ups) on standard error.")},
+        {QStringLiteral("firmware"),
+         QStringLiteral(
+             "Play the firmware block protocol instead of sentences, writing the received image to OUTFILE."),
+         QStringLiteral("OUTFILE")},
+        {QStringLiteral("fw-option"), QStringLiteral("An option for the firmware mode (repeatable)."),
+         QStringLiteral("KEY=VALUE")},
+        {QStringLiteral("stream"),
+         QStringLiteral("Play a device that is no instrument (a GPS logger): send a position sentence HZ times a "
+                        "second and answer nothing."),
+         QStringLiteral("HZ")},
+        {QStringLiteral("refuse-open"),
+         QStringLiteral("Make the device refuse to open: busy (held by another program) or permission (no "
+                        "permissions; stops any user but root)."),
+         QStringLiteral("HOW")},
+        {QStringLiteral("verbose"),
+         QStringLiteral("Print diagnostics (bad or unknown sentences, hang-ups) on standard error.")},
     });
     p.process(app);
     if (!p.isSet(QStringLiteral("verbose")))
@@ -95,7 +116,7 @@ int main(int argc, char* argv[])
     }
     if (p.isSet(QStringLiteral("old"))) {
         const QString model = p.value(QStringLiteral("old"));
-        const QStringList known = {QStringLiteral("Alvo"), QStringLiteral("Osk"), QStringLiteral("Tey"),
+        const QStringList known = {QStringLiteral("Alvo"),  QStringLiteral("Osk"),   QStringLiteral("Tey"),
                                    QStringLiteral("Dulan"), QStringLiteral("R7OSK"), QStringLiteral("none")};
         if (!known.contains(model)) {
             std::fprintf(stderr, "r8sim: --old takes Alvo, Osk, Tey, Dulan, R7OSK or none\n");

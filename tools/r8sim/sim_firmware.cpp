@@ -55,16 +55,16 @@ QByteArray Request(quint32 index)
 struct Options {
     bool bShuffle = false;
     quint32 iSeed = 1;
-    int iRepeatEvery = 0;   // ask for every Nth block twice
-    bool bSilent = false;   // never answer
-    int iWrongReady = 0;    // answer the first N start packets with the next model's digit
-    int iBeyondAfter = -1;  // after N served requests, ask for a block that does not exist
+    int iRepeatEvery = 0;     // ask for every Nth block twice
+    bool bSilent = false;     // never answer
+    int iWrongReady = 0;      // answer the first N start packets with the next model's digit
+    int iBeyondAfter = -1;    // after N served requests, ask for a block that does not exist
     qint64 iBeyondIndex = -1; // which one (default: the block count)
-    int iSplit = 0;         // write replies in pieces of this many bytes
-    int iSplitMs = 40;      // pause between the pieces
-    int iHangupAfter = -1;  // hang up after N served blocks
-    int iDelayMs = 0;       // before every reply
-    int iIdleSeconds = 60;  // give up when nothing arrives for this long
+    int iSplit = 0;           // write replies in pieces of this many bytes
+    int iSplitMs = 40;        // pause between the pieces
+    int iHangupAfter = -1;    // hang up after N served blocks
+    int iDelayMs = 0;         // before every reply
+    int iIdleSeconds = 60;    // give up when nothing arrives for this long
 };
 
 bool ParseOptions(const QStringList& list, Options* o)

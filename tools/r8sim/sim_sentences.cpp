@@ -7,8 +7,8 @@
 namespace {
 
 constexpr int kPollMs = 100;
-constexpr int kMaxLine = 1024;     // longer input is noise, not a sentence
-constexpr int kSplitPauseMs = 20;  // between the pieces of a split reply
+constexpr int kMaxLine = 1024;    // longer input is noise, not a sentence
+constexpr int kSplitPauseMs = 20; // between the pieces of a split reply
 constexpr int kMaxBody = 255;
 
 const char* const kAcknowledged[] = {"PZVFLO", "PZVCTR", "PZVCTD", "PZVCTP", "PZVCTC", "PZVCTT", "PZVRLO"};
@@ -30,7 +30,11 @@ QByteArray InstrumentLine(const QByteArray& content, bool bBadChecksum)
 class SentenceSim
 {
 public:
-    SentenceSim(SimPty& pty, const SentenceSimConfig& config) : pty(pty), cfg(config) {}
+    SentenceSim(SimPty& pty, const SentenceSimConfig& config)
+        : pty(pty)
+        , cfg(config)
+    {
+    }
     int Run();
 
 private:
@@ -168,8 +172,8 @@ QString CheckFraming(const QByteArray& line, QByteArray* pBody)
     char want[3];
     std::snprintf(want, sizeof want, "%2x", sum);
     if (line.mid(star + 1) != QByteArray(want, 2))
-        return QStringLiteral("checksum \"%1\", expected \"%2\"").arg(QString::fromLatin1(line.mid(star + 1)),
-                                                                      QString::fromLatin1(want, 2));
+        return QStringLiteral("checksum \"%1\", expected \"%2\"")
+            .arg(QString::fromLatin1(line.mid(star + 1)), QString::fromLatin1(want, 2));
     return QString();
 }
 

@@ -32,7 +32,7 @@ bool OpenSimPty(SimPty* pPty)
         return false;
     }
     // Raw: no echo, no line editing, no CR/LF translation in either direction.
-    termios tio {};
+    termios tio{};
     if (tcgetattr(fdSlave, &tio) == 0) {
         cfmakeraw(&tio);
         tcsetattr(fdSlave, TCSANOW, &tio);
@@ -67,8 +67,9 @@ void RemoveLockFileAndExit(int)
 // terminated (as every test ends it); take it away then.
 void RemoveLockFileOnExit(const QString& strDevice)
 {
-    const QString name = QLatin1String("LCK..") +
-                         QString(strDevice).remove(QStringLiteral("/dev/")).replace(QLatin1Char('/'), QLatin1Char('_'));
+    const QString name =
+        QLatin1String("LCK..")
+        + QString(strDevice).remove(QStringLiteral("/dev/")).replace(QLatin1Char('/'), QLatin1Char('_'));
     const char* const dirs[] = {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp",
                                 "/tmp",      "/var/tmp",   "/run/lock"};
     for (const char* dir : dirs) {
@@ -110,7 +111,7 @@ bool RefuseSimPty(SimPty* pPty, const QString& strHow)
 
 int ReadSimPty(const SimPty& pty, char* pBuf, int iSize, int iMsecs)
 {
-    pollfd pfd {pty.fdMaster, POLLIN, 0};
+    pollfd pfd{pty.fdMaster, POLLIN, 0};
     const int r = ::poll(&pfd, 1, iMsecs);
     if (r < 0)
         return errno == EINTR ? 0 : -1;

@@ -99,7 +99,8 @@ int RunAirspaceSummary(const QStringList& args)
                 ++a;
                 AddArc(box, s.lat, s.lon, store.ArcOf(s));
                 break;
-            default: break;
+            default:
+                break;
             }
         }
         out << air.name << '\t' << store.Token(air.token) << '\t' << QString::number(air.floor, 'f', 1) << '\t'
@@ -118,12 +119,13 @@ int RunAirspaceSummary(const QStringList& args)
         arcs += a;
         bytes += air.bytes;
     }
-    out << "# total\t" << airspaces << " airspaces\t\t\t" << points << '\t' << circles << '\t' << arcs << '\t' << bytes;
+    out << "# total\t" << airspaces << " airspaces\t\t\t" << points << '\t' << circles << '\t' << arcs << '\t'
+        << bytes;
     if (all.empty())
         out << "\t-\t-\t-\t-\n";
     else
-        out << '\t' << Deg(all.minLat) << '\t' << Deg(all.minLon) << '\t' << Deg(all.maxLat) << '\t' << Deg(all.maxLon)
-            << '\n';
+        out << '\t' << Deg(all.minLat) << '\t' << Deg(all.minLon) << '\t' << Deg(all.maxLat) << '\t'
+            << Deg(all.maxLon) << '\n';
     return 0;
 }
 

@@ -48,7 +48,9 @@ int RunCatalogue(const QStringList& args)
     }
     if (!loaded)
         return Fail(QStringLiteral("no fields in the catalogue %1 for language %2 and model %3")
-                        .arg(strDbName).arg(lang).arg(model));
+                        .arg(strDbName)
+                        .arg(lang)
+                        .arg(model));
 
     // UTF-8 whatever the locale: the names carry accents.
     QString text = QStringLiteral("# base_id\tsequence\tdata_type\tflags\trange\tname\n");
@@ -72,8 +74,9 @@ int RunCatalogue(const QStringList& args)
     return 0;
 }
 
-const ToolCommand command("catalogue",
-                          "catalogue [--lang ID] [--model ID] [--db FILE]   list the data fields (flags: D dial, N no large font)",
-                          RunCatalogue);
+const ToolCommand command(
+    "catalogue",
+    "catalogue [--lang ID] [--model ID] [--db FILE]   list the data fields (flags: D dial, N no large font)",
+    RunCatalogue);
 
 } // namespace

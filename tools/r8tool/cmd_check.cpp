@@ -23,7 +23,8 @@ int RunCheck(const QStringList& args)
     QString message;
     if (!layout.Load(path, &message))
         return Fail(message);
-    const QVector<LayoutCheck::Problem> problems = LayoutCheck::CheckWithCatalogue(layout.Elements(), layout.Pages());
+    const QVector<LayoutCheck::Problem> problems =
+        LayoutCheck::CheckWithCatalogue(layout.Elements(), layout.Pages());
     QString text;
     const QStringList lines = LayoutCheck::Report(problems);
     for (const QString& line : lines)
@@ -37,10 +38,10 @@ int RunCheck(const QStringList& args)
     return problems.isEmpty() ? 0 : 1;
 }
 
-const ToolCommand
-    command("check",
-            "check LAYOUT [--model ID]                list the layout's problems per page, as the designer "
-            "does (exit 1 when there are any)",
-            RunCheck);
+const ToolCommand command(
+    "check",
+    "check LAYOUT [--model ID]                list the layout's problems per page, as the designer "
+    "does (exit 1 when there are any)",
+    RunCheck);
 
 } // namespace

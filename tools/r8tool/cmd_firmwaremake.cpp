@@ -58,8 +58,8 @@ int RunFirmwareMake(const QStringList& args)
     if ((blocks * kBlockSize + extra) > 8 * kMaxBodySize)
         return Fail(QStringLiteral("firmware-make: %1 blocks is far beyond any instrument").arg(blocks));
 
-    QByteArray body = zero ? QByteArray(int(blocks) * kBlockSize, '\0')
-                           : SampleBody(int(blocks), quint32(address), quint32(seed));
+    QByteArray body =
+        zero ? QByteArray(int(blocks) * kBlockSize, '\0') : SampleBody(int(blocks), quint32(address), quint32(seed));
     body.append(QByteArray(int(extra), '\xA5'));
     QSaveFile file(output);
     if (!file.open(QIODevice::WriteOnly) || file.write(Build(magic, model, body)) < 0 || !file.commit())
@@ -70,7 +70,8 @@ int RunFirmwareMake(const QStringList& args)
 
 const ToolCommand command(
     "firmware-make",
-    "firmware-make --model NAME --blocks N [--magic ZVF_R9] [--extra BYTES] [--address A] [--seed S] [--zero] -o FILE.zvf\n"
+    "firmware-make --model NAME --blocks N [--magic ZVF_R9] [--extra BYTES] [--address A] [--seed S] [--zero] -o "
+    "FILE.zvf\n"
     "                                          write a test firmware image (name and magic written as given)",
     RunFirmwareMake);
 

@@ -16,7 +16,11 @@ constexpr int kBarWidth = 40;
 class TerminalProgress
 {
 public:
-    TerminalProgress() : err(stderr), bTerminal(isatty(STDERR_FILENO)) {}
+    TerminalProgress()
+        : err(stderr)
+        , bTerminal(isatty(STDERR_FILENO))
+    {
+    }
 
     void Message(const QString& text)
     {

@@ -22,7 +22,8 @@ QString Duration(double dSeconds)
 void PrintSummary(QTextStream& out, const FlightTrack& track)
 {
     const IgcLog& log = track.Log();
-    out << "date        " << (log.date.isValid() ? log.date.toString(Qt::ISODate) : QStringLiteral("unknown")) << "\n";
+    out << "date        " << (log.date.isValid() ? log.date.toString(Qt::ISODate) : QStringLiteral("unknown"))
+        << "\n";
     out << "fixes       " << track.FixCount() << " from " << IgcFile::TimeText(track.StartTime()) << " to "
         << IgcFile::TimeText(track.EndTime()) << " UTC\n";
     if (log.iUtcOffset != 0)
@@ -78,8 +79,8 @@ int RunFlight(const QStringList& args)
     if (!LoadCatalogue(options.iLang, options.iModel))
         return Fail(QStringLiteral("no field catalogue for model %1").arg(options.iModel));
     const int iFix = track->FixAt(options.iTime);
-    out << "at " << IgcFile::TimeText(track->Fix(iFix).iTime) << " UTC (fix " << iFix + 1 << " of " << track->FixCount()
-        << ")\n";
+    out << "at " << IgcFile::TimeText(track->Fix(iFix).iTime) << " UTC (fix " << iFix + 1 << " of "
+        << track->FixCount() << ")\n";
     const FlightFieldText values(*track, iFix, 0);
     for (_DataField* field : g_DataFields.Fields()) {
         if (!FlightFields::IsMapped(*track, field->BaseId))
@@ -122,9 +123,10 @@ bool FlightOptions::TakeOption(const QStringList& args, int* i, QString* pError)
         ok = ok && (arg == QLatin1String("--model") ? iModel : iLang) >= 1;
     }
     if (!ok)
-        *pError = QStringLiteral("%1 needs %2, not '%3'")
-                      .arg(arg, arg == QLatin1String("--at") ? QStringLiteral("HH:MM:SS") : QStringLiteral("a number"),
-                           value);
+        *pError =
+            QStringLiteral("%1 needs %2, not '%3'")
+                .arg(arg, arg == QLatin1String("--at") ? QStringLiteral("HH:MM:SS") : QStringLiteral("a number"),
+                     value);
     return true;
 }
 

@@ -29,7 +29,8 @@ int RunLayoutBatch(const QStringList& args)
 }
 
 const ToolCommand command("layout-batch",
-                          "layout-batch LAYOUT [--framed] [--model ID]\n                                          print the bodies \"Send to device\" queues, one a line "
+                          "layout-batch LAYOUT [--framed] [--model ID]\n                                          "
+                          "print the bodies \"Send to device\" queues, one a line "
                           "(--framed: as sent)",
                           RunLayoutBatch);
 

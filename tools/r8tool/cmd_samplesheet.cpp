@@ -131,8 +131,8 @@ int RunSampleSheet(const QStringList& args)
         painter.drawLine(0, y, image.width(), y);
         painter.setPen(Qt::black);
         painter.setFont(QFont(QStringLiteral("Arial"), 9));
-        painter.drawText(QRect(s_iMargin, y, s_iLabelWidth - s_iMargin, heights[r]), Qt::AlignVCenter | Qt::AlignLeft,
-                         row.label);
+        painter.drawText(QRect(s_iMargin, y, s_iLabelWidth - s_iMargin, heights[r]),
+                         Qt::AlignVCenter | Qt::AlignLeft, row.label);
         for (int c = 0; c < 3; ++c) {
             R8element* el = row.cells[c].get();
             el->SetGraphicPosition(QPoint(s_iLabelWidth + c * iCellWidth + s_iMargin, y + s_iMargin));
@@ -148,7 +148,8 @@ int RunSampleSheet(const QStringList& args)
     return 0;
 }
 
-const ToolCommand command("sample-sheet", "sample-sheet -o FILE.png [--zoom Z]   paint every element type into one PNG",
+const ToolCommand command("sample-sheet",
+                          "sample-sheet -o FILE.png [--zoom Z]   paint every element type into one PNG",
                           RunSampleSheet);
 
 } // namespace

@@ -77,8 +77,10 @@ int RunSend(const QStringList& args)
     return bAllSent ? 0 : Fail(term.strLast);
 }
 
-const ToolCommand command("send", "send LAYOUT [--model ID]\n                                          send a layout file to the instrument (exit 0 when "
-                                  "all acknowledged)",
+const ToolCommand command("send",
+                          "send LAYOUT [--model ID]\n                                          send a layout file "
+                          "to the instrument (exit 0 when "
+                          "all acknowledged)",
                           RunSend);
 
 } // namespace

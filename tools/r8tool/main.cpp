@@ -31,7 +31,9 @@ void PrintUsage(QTextStream& out)
 } // namespace
 
 ToolCommand::ToolCommand(const char* n, const char* u, Run r)
-    : name(n), usage(u), run(std::move(r))
+    : name(n)
+    , usage(u)
+    , run(std::move(r))
 {
     Commands().push_back(this);
 }
