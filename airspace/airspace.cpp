@@ -284,17 +284,17 @@ float GetCoordinate(char* sz)
     while (*s == ' ')
         ++s;
     double parts[kCoordParts] = {0.0, 0.0, 0.0};
-    for (int p = 0; p < kCoordParts; ++p) {
+    for (double& value : parts) {
         const char* end = s;
         while (*end && *end != ':')
             ++end;
         if (end - s <= kCoordPartMax) {
-            ScanNumber(s, &parts[p]);
+            ScanNumber(s, &value);
         } else {
             char part[kCoordPartMax + 1];
             memcpy(part, s, kCoordPartMax);
             part[kCoordPartMax] = 0;
-            parts[p] = ReadNumber(part);
+            value = ReadNumber(part);
         }
         if (!*end)
             break;

@@ -178,7 +178,7 @@ bool ReadUtcOffset(const char* line, int iLength, int* pSeconds)
 
 bool LooksLikeText(const QByteArray& data)
 {
-    const int n = std::min(data.size(), 4096);
+    const int n = int(std::min<qint64>(data.size(), 4096));
     for (int i = 0; i < n; ++i) {
         const unsigned char c = static_cast<unsigned char>(data[i]);
         if (c == 0 || (c < 32 && c != '\r' && c != '\n' && c != '\t'))

@@ -20,7 +20,12 @@ namespace {
 
 constexpr int kStallLimitMs = 1500;  // the time limit given to the download here
 constexpr int kFinishWaitMs = 30000; // bound for the reply to end at all
+#if defined(__SANITIZE_ADDRESS__)
+// AddressSanitizer's shadow memory and quarantine alone take about 100 MB.
+constexpr qint64 kMemoryCeilingKiB = 250 * 1024;
+#else
 constexpr qint64 kMemoryCeilingKiB = 100 * 1024;
+#endif
 const char kConnection[] = "test-limits";
 
 // Peak resident memory of this process so far.
