@@ -85,8 +85,6 @@ MainWindow::MainWindow(QWidget* parent)
 
     m_pWorkArea = new WorkArea(this);
     setCentralWidget(m_pWorkArea);
-    m_iLastWorkX = -1;
-    m_iLastWorkY = -1;
     m_pDragged = nullptr;
     setMouseTracking(true);
 
@@ -141,7 +139,7 @@ MainWindow::MainWindow(QWidget* parent)
     adjustSize();
     setMaximumSize(sizing.width, sizing.height);
     m_iBaseWidth = sizing.width;
-    m_iLastWorkX = -1; // once more, now with the final size
+    m_LastWork = QRect(); // once more, now with the final size
     AdjustGeometry();
     // The thumbnails have their final size only now.
     UpdateLayouts(R8_ALL_PAGES);
@@ -228,13 +226,13 @@ void MainWindow::CreateToolBox()
 
 void MainWindow::AdjustGeometry()
 {
-    const QPoint at = m_pWorkArea->pos();
-    const int iBottom = m_pWorkArea->geometry().bottom();
-    if (at.x() == m_iLastWorkX && at.y() == m_iLastWorkY && iBottom == m_iLastWorkBottom)
+    // A tool bar docked at the right only narrows the work area, so its
+    // width counts as well as its place.
+    if (m_pWorkArea->geometry() == m_LastWork)
         return;
-    m_iLastWorkX = at.x();
-    m_iLastWorkY = at.y();
-    m_iLastWorkBottom = iBottom;
+    m_LastWork = m_pWorkArea->geometry();
+    const QPoint at = m_LastWork.topLeft();
+    const int iBottom = m_LastWork.bottom();
     const int bx = at.x() + 10;
     const int by = at.y() + 15;
     const QSize canvasSize(int(240.0f * m_fScale + 2.0f), int(320.0f * m_fScale + 2.0f));
@@ -248,12 +246,14 @@ void MainWindow::AdjustGeometry()
     m_pStrip->setGeometry(bx, by, 2 * kThumbWidth + iBar, iStripHeight);
 
     // Tool bars docked at a side take width from the work area: the window
-    // grows by as much, and the tool box moves with the page.
+    // grows by as much, and the tool box moves with the page. Asked while
+    // the window is still being shown, too (isVisible() is false then).
     int iSideBars = 0;
     const QList<QToolBar*> bars = findChildren<QToolBar*>();
     for (QToolBar* bar : bars) {
         const Qt::ToolBarArea area = toolBarArea(bar);
-        if (bar->isVisible() && !bar->isFloating() && (area == Qt::LeftToolBarArea || area == Qt::RightToolBarArea))
+        if (bar->isVisibleTo(this) && !bar->isFloating()
+            && (area == Qt::LeftToolBarArea || area == Qt::RightToolBarArea))
             iSideBars += bar->width();
     }
     if (m_iBaseWidth > 0 && minimumWidth() != m_iBaseWidth + iSideBars) {

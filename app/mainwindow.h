@@ -247,9 +247,7 @@ private:
     QNetworkAccessManager m_NetManager;
     QNetworkReply* m_pDownloadReply = nullptr;
     WorkArea* m_pWorkArea = nullptr;
-    int m_iLastWorkX = -1;
-    int m_iLastWorkY = -1;
-    int m_iLastWorkBottom = -1;
+    QRect m_LastWork;                // the work area's geometry AdjustGeometry last saw
     int m_iBaseWidth = 0;            // the window's width without side tool bars
     QList<QPoint> m_ToolBoxHome;     // sample places with the work area at (0, 0)
     QScrollArea* m_pStrip = nullptr; // holds the thumbnails

@@ -76,11 +76,6 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCoreApplication::processEvents();
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-        // Under Qt 6 the window does not yet widen for a side-docked tool bar.
-        if (dock != int(Qt::TopToolBarArea))
-            QSKIP("side-docked tool bars still cover the tool box under Qt 6");
-#endif
         QList<QRect> others = {InWindow(w.Page(0), &w),
                                InWindow(w.findChild<QScrollArea*>(QStringLiteral("PageStrip")), &w)};
         for (const QToolBar* tb : w.findChildren<QToolBar*>())
