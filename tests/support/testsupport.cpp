@@ -163,6 +163,7 @@ int TestEnv::StartLocalServer(QProcess& server, const std::function<QStringList(
     server.setProgram(QStringLiteral("python3"));
     server.setArguments(arguments(port));
     server.setStandardOutputFile(QProcess::nullDevice());
+    server.setStandardErrorFile(QProcess::nullDevice());
     server.start();
     if (!server.waitForStarted())
         return 0;
@@ -197,31 +198,16 @@ TestEnv::ToolRun TestEnv::RunTool(const QStringList& args, const QString& extraP
 
 bool TestEnv::HttpServer::Start(const QString& folder)
 {
-    constexpr int kAttempts = 100;
-    constexpr int kWaitMs = 100;
-    { // a free port: bind to 0, read the number, let go
-        QTcpServer probe;
-        if (!probe.listen(QHostAddress::LocalHost, 0))
-            return false;
-        m_iPort = probe.serverPort();
-    }
-    m_Process.setProgram(QStringLiteral("python3"));
-    m_Process.setArguments({QStringLiteral("-m"), QStringLiteral("http.server"), QString::number(m_iPort),
-                            QStringLiteral("--bind"), QStringLiteral("127.0.0.1"), QStringLiteral("--directory"),
-                            folder});
-    m_Process.setStandardOutputFile(QProcess::nullDevice());
-    m_Process.setStandardErrorFile(QProcess::nullDevice());
-    m_Process.start();
-    if (!m_Process.waitForStarted())
-        return false;
-    for (int i = 0; i < kAttempts; ++i) {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, quint16(m_iPort));
-        if (socket.waitForConnected(kWaitMs))
-            return true;
-        QTest::qWait(kWaitMs);
-    }
-    return false;
+    m_iPort = StartLocalServer(m_Process, [&folder](int iPort) {
+        return QStringList{QStringLiteral("-m"),
+                           QStringLiteral("http.server"),
+                           QString::number(iPort),
+                           QStringLiteral("--bind"),
+                           QStringLiteral("127.0.0.1"),
+                           QStringLiteral("--directory"),
+                           folder};
+    });
+    return m_iPort != 0;
 }
 
 QString TestEnv::HttpServer::Url(const QString& name) const
