@@ -4,10 +4,10 @@
     check_layout.py LAYOUT CATALOGUE_TSV EXPECTED_JSON
 
 CATALOGUE_TSV is the output of "r8tool catalogue" (field names to base ids).
-EXPECTED_JSON: {"objects": [[type, x, y, pages, field-name or null], ...],
-                "pages": {"0": ["name", trigger], ...}}; pages not named there
-must have an empty name and no trigger, and every page must be enabled.
-Prints every difference and exits 1 when there is one.
+EXPECTED_JSON: {"objects": [[type, x, y, pages, field-name or null, {attribute: value}?], ...],
+                "pages": {"0": ["name", trigger], ...}}; a field of null is not
+checked, pages not named there must have an empty name and no trigger, and
+every page must be enabled. Prints every difference and exits 1 when there is one.
 """
 import json
 import sys
@@ -19,44 +19,32 @@ def main():
     expected = json.loads(expected_json)
     ids = {}
     with open(catalogue, encoding="utf-8") as f:
-        for line in f:
-            if line.startswith("#"):
-                continue
-            cols = line.rstrip("\n").split("\t")
+        for cols in (line.rstrip("\n").split("\t") for line in f if not line.startswith("#")):
             if len(cols) >= 6:
                 ids.setdefault(cols[5], int(cols[0]))
 
     root = ET.parse(layout).getroot()
     problems = []
-    if root.tag != "ZarvinLayout":
-        problems.append(f"root element is {root.tag}")
-
-    got = [(int(o.get("ID")), int(o.get("X")), int(o.get("Y")), int(o.get("Screens")), int(o.get("FieldID")))
-           for o in root.iter("Object")]
-    want = []
-    for typ, x, y, pages, field in expected["objects"]:
-        if field is not None and field not in ids:
-            problems.append(f"the catalogue has no field {field!r}")
-        want.append((typ, x, y, pages, ids.get(field, -1) if field is not None else None))
-    if len(got) != len(want):
-        problems.append(f"{len(got)} elements saved, expected {len(want)}")
-    for i, (g, w) in enumerate(zip(got, want)):
-        # A field of None means the element type has no field to check.
-        wcmp = w if w[4] is not None else w[:4] + (g[4],)
-        if g != wcmp:
-            problems.append(f"element {i}: (type, x, y, pages, field) = {g}, expected {wcmp}")
+    objects = list(root.iter("Object"))
+    if len(objects) != len(expected["objects"]):
+        problems.append(f"{len(objects)} elements saved, expected {len(expected['objects'])}")
+    for i, (o, (typ, x, y, pages, field, *props)) in enumerate(zip(objects, expected["objects"])):
+        want = {"ID": typ, "X": x, "Y": y, "Screens": pages, **(props[0] if props else {})}
+        if field is not None:
+            want["FieldID"] = ids.get(field, f"no field {field!r} in the catalogue")
+        for key, value in want.items():
+            if o.get(key) != str(value):
+                problems.append(f"element {i}: {key} is {o.get(key)}, expected {value}")
 
     names = expected.get("pages", {})
-    seen = set()
-    for p in root.iter("Page"):
-        pid = p.get("PageID")
-        seen.add(pid)
-        name, trig = names.get(pid, ["", 0])
-        if p.get("Name") != name or int(p.get("PageTrig")) != trig or p.get("Disabled") != "0":
-            problems.append(f"page {pid}: name {p.get('Name')!r} trigger {p.get('PageTrig')} "
+    pages = list(root.iter("Page"))
+    if len(pages) != 16:
+        problems.append(f"{len(pages)} pages saved, expected 16")
+    for p in pages:
+        name, trig = names.get(p.get("PageID"), ["", 0])
+        if (p.get("Name"), p.get("PageTrig"), p.get("Disabled")) != (name, str(trig), "0"):
+            problems.append(f"page {p.get('PageID')}: name {p.get('Name')!r} trigger {p.get('PageTrig')} "
                             f"disabled {p.get('Disabled')}, expected {name!r} {trig} 0")
-    if len(seen) != 16:
-        problems.append(f"{len(seen)} pages saved, expected 16")
 
     for p in problems:
         print("  " + p, file=sys.stderr)

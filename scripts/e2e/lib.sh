@@ -1,4 +1,4 @@
-# Shared helpers of the end-to-end sessions: an own X server, screenshots,
+# Shared helpers of the end-to-end session: an own X server, screenshots,
 # and pointer and key gestures through xdotool. Source it from a script that
 # has set E2E_NAME (used in messages) and E2E_OUT (screenshot folder).
 #
@@ -12,7 +12,7 @@ e2e_log() { echo "$E2E_NAME: $*"; }
 
 e2e_fail() {
     echo "$E2E_NAME: FAIL: $*" >&2
-    if [ -n "${DISPLAY:-}" ] && [ -n "${E2E_OUT:-}" ]; then
+    if [ -n "${DISPLAY:-}" ]; then
         import -window root "$E2E_OUT/failure.png" 2>/dev/null || true
         echo "$E2E_NAME: screen at the failure: $E2E_OUT/failure.png" >&2
         local w
@@ -23,62 +23,44 @@ e2e_fail() {
     exit 1
 }
 
-e2e_need() {
-    local tool
-    for tool in "$@"; do
-        command -v "$tool" >/dev/null || { echo "$E2E_NAME: $tool is missing" >&2; exit 2; }
-    done
-}
-
 # Remembers a background process for the clean-up.
 e2e_track() { E2E_PIDS+=("$1"); }
 
 e2e_cleanup() {
     local i pid
-    # Youngest first: the designer before the simulators, the X server last.
+    # Youngest first: the designers before the simulator, the X server last.
     for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
-        pid=${E2E_PIDS[i]}
-        kill "$pid" 2>/dev/null || true
+        kill "${E2E_PIDS[i]}" 2>/dev/null || true
     done
     for pid in "${E2E_PIDS[@]}"; do
-        for _ in $(seq 1 30); do
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill -9 "$pid" 2>/dev/null || true
+        e2e_poll 3 eval "! kill -0 $pid 2>/dev/null" || kill -9 "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
     E2E_PIDS=()
 }
 
-# Starts Xvfb on the first display number that works; exports DISPLAY.
-e2e_start_x() {
-    local n pid
-    for n in $(seq 91 190); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
-        pid=$!
-        for _ in $(seq 1 50); do
-            if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
-                e2e_track "$pid"
-                export DISPLAY=":$n"
-                return 0
-            fi
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
+# Runs a command every 0.1 s until it succeeds, for at most SECONDS.
+e2e_poll() { # seconds command...
+    for _ in $(seq 1 $(($1 * 10))); do
+        "${@:2}" && return 0
+        sleep 0.1
     done
-    e2e_fail "could not start Xvfb on any display"
+    return 1
+}
+
+# Starts Xvfb on a free display, which it tells when it is ready; exports DISPLAY.
+e2e_start_x() {
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
+    e2e_track $!
+    e2e_poll 10 grep -q . "$E2E_TMP/display" || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+    export DISPLAY=":$(cat "$E2E_TMP/display")"
 }
 
 # A screenshot of the whole screen, numbered in session order.
 e2e_shot() {
     E2E_STEP=$((E2E_STEP + 1))
-    local file
-    file=$(printf '%s/%02d-%s.png' "$E2E_OUT" "$E2E_STEP" "$1")
-    import -window root "$file" 2>/dev/null || e2e_fail "screenshot $file failed"
+    E2E_LAST_SHOT=$(printf '%s/%02d-%s.png' "$E2E_OUT" "$E2E_STEP" "$1")
+    import -window root "$E2E_LAST_SHOT" 2>/dev/null || e2e_fail "screenshot $E2E_LAST_SHOT failed"
 }
 
 # Prints the id of the first visible window whose title matches REGEX.
@@ -96,25 +78,17 @@ e2e_find_window() {
     return 1
 }
 
+e2e_no_window() { ! e2e_find_window "$1" >/dev/null; }
+
 # Prints the id of the first visible window whose title matches REGEX,
 # waiting for it.
-e2e_wait_window() {
-    local id i
-    for i in $(seq 1 $((E2E_STEP_TIMEOUT * 10))); do
-        id=$(e2e_find_window "$1") && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    e2e_fail "no window titled /$1/ appeared${2:+ ($2)}"
+e2e_wait_window() { # regex [what]
+    e2e_poll "$E2E_STEP_TIMEOUT" e2e_find_window "$1" || e2e_fail "no window titled /$1/ appeared${2:+ ($2)}"
 }
 
 # Waits until no visible window's title matches REGEX.
-e2e_wait_gone() {
-    local i
-    for i in $(seq 1 $((E2E_STEP_TIMEOUT * 10))); do
-        e2e_find_window "$1" >/dev/null || return 0
-        sleep 0.1
-    done
-    e2e_fail "the window /$1/ is still open${2:+ ($2)}"
+e2e_wait_gone() { # regex [what]
+    e2e_poll "$E2E_STEP_TIMEOUT" e2e_no_window "$1" || e2e_fail "the window /$1/ is still open${2:+ ($2)}"
 }
 
 # Sets WX WY WW WH to a window's place and size.
@@ -134,22 +108,14 @@ e2e_move() { # x y
     fi
 }
 
-e2e_click() { # x y [button]
+e2e_click() { # x y [clicks]
     e2e_move "$1" "$2"
     sleep 0.1
-    xdotool click "${3:-1}"
-    sleep 0.15
-}
-
-e2e_dblclick() { # x y
-    e2e_move "$1" "$2"
-    sleep 0.1
-    xdotool click --repeat 2 --delay 80 1
+    xdotool click --repeat "${3:-1}" --delay 80 1
     sleep 0.3
 }
 
 # Presses at (x1, y1), moves in steps to (x2, y2) and releases there.
-# Extra arguments are held keys, e.g. shift.
 e2e_drag() { # x1 y1 x2 y2
     local x1=$1 y1=$2 x2=$3 y2=$4 i steps=10
     e2e_move "$x1" "$y1"
@@ -179,6 +145,18 @@ e2e_type() { # text
 e2e_focus() {
     xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
     sleep 0.2
+}
+
+# Answers a file dialog titled TITLE with PATH.
+e2e_file_dialog() { # title path [what]
+    local dlg
+    dlg=$(e2e_wait_window "$1" "$3")
+    sleep 0.5
+    e2e_focus "$dlg"
+    e2e_key ctrl+a
+    e2e_type "$2"
+    e2e_key Return
+    e2e_wait_gone "$1" "the file dialog did not take $2"
 }
 
 # Starts a session: an empty $E2E_OUT, a temporary folder $E2E_TMP removed
