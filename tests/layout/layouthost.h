@@ -24,7 +24,7 @@ public:
         for (R8element* el : qAsConst(m_Elements))
             el->ElementSelect(0);
     }
-    void UpdateLayouts(unsigned int uPageMask) override { m_uUpdated |= uPageMask; }
+    void UpdateLayouts(unsigned int) override {}
 
     // A placed element on the given pages, like the window's AddElement.
     R8element* Add(int iType, QPoint pos, unsigned int uPages = 1, float fZoom = 1.0f)
@@ -44,21 +44,15 @@ public:
     {
         UnselectAllElements();
         R8selectedElements.clear();
-        for (R8element* el : m_Elements) {
-            if (!elements.contains(el))
-                continue;
-            el->ElementSelect(el == pReference ? 2 : 1);
-            R8selectedElements.append(el);
+        for (R8element* el : qAsConst(m_Elements)) {
+            if (elements.contains(el)) {
+                el->ElementSelect(el == pReference ? 2 : 1);
+                R8selectedElements.append(el);
+            }
         }
+        m_Announced.clear();
     }
     int Announced(const R8element* el) const { return m_Announced.value(el->GetScreenElementIndex()); }
-    void ResetCounts()
-    {
-        m_Announced.clear();
-        m_uUpdated = 0;
-    }
-
-    unsigned int m_uUpdated = 0;
 
 private:
     QList<R8element*> m_Elements;

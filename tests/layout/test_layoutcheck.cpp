@@ -4,36 +4,14 @@
 #include "r8element.h"
 #include "testsupport.h"
 
-#include <QProcess>
 #include <QtTest>
 
 using namespace LayoutCheck;
 
 namespace {
 
-Item MakeItem(int index, int type, int field, QRect rect, quint32 pages)
-{
-    Item item;
-    item.index = index;
-    item.type = type;
-    item.field = field;
-    item.rect = rect;
-    item.pages = pages;
-    item.needsField = type == R8_TYPE_DATAFIELD || type == R8_TYPE_DIAL;
-    return item;
-}
-
-// Pages 0 to 2 enabled, page 3 disabled with a trigger, the rest disabled.
-QVector<PageProps> CraftedPages()
-{
-    QVector<PageProps> pages(R8_PAGE_COUNT);
-    for (int i = 3; i < R8_PAGE_COUNT; ++i)
-        pages[i].Disabled = 1;
-    pages[3].Trigger = 4;
-    return pages;
-}
-
-QString Rows(const QVector<Problem>& problems)
+// "page:kind:elements" for each problem.
+QStringList Rows(const QVector<Problem>& problems)
 {
     QStringList rows;
     for (const Problem& p : problems) {
@@ -41,13 +19,15 @@ QString Rows(const QVector<Problem>& problems)
         for (int i : p.elements)
             elements << QString::number(i);
         rows << QStringLiteral("%1:%2:%3").arg(p.page).arg(int(p.kind)).arg(elements.join(QLatin1Char(',')));
+        if (p.text.isEmpty())
+            rows << QStringLiteral("no text");
     }
-    return rows.join(QLatin1Char(' '));
+    return rows;
 }
 
-QString Row(int page, Kind kind, const QString& elements = QString())
+QString Row(int page, Kind kind, const char* elements = "")
 {
-    return QStringLiteral("%1:%2:%3").arg(page).arg(int(kind)).arg(elements);
+    return QStringLiteral("%1:%2:%3").arg(page).arg(int(kind)).arg(QLatin1String(elements));
 }
 
 } // namespace
@@ -58,95 +38,72 @@ class TestLayoutCheck : public QObject
 private slots:
     void oneProblemOfEachKind()
     {
-        const QVector<Item> items = {
-            MakeItem(0, R8_TYPE_DATAFIELD, 33, QRect(0, 0, 80, 29), 0x1),
-            MakeItem(1, R8_TYPE_DATAFIELD, 105, QRect(40, 10, 80, 29), 0x1),  // overlaps 0
-            MakeItem(2, R8_TYPE_DATAFIELD, 0, QRect(0, 100, 80, 29), 0x1),    // no field
-            MakeItem(3, R8_TYPE_DATAFIELD, 147, QRect(79, 100, 80, 29), 0x1), // shares 2's last column only
-            MakeItem(4, R8_TYPE_COMPASS, 0, QRect(200, 0, 110, 110), 0x2),    // off the screen
-            MakeItem(5, R8_TYPE_DATAFIELD, 88, QRect(0, 200, 80, 29), 0x2),   // not offered
-        };
-        const QVector<Problem> problems = Check(items, CraftedPages(), [](int field) { return field != 88; });
-        const QStringList expected = {Row(0, Kind::Overlap, QStringLiteral("0,1")),
-                                      Row(0, Kind::NoField, QStringLiteral("2")),
-                                      Row(1, Kind::OffScreen, QStringLiteral("4")),
-                                      Row(1, Kind::FieldNotOffered, QStringLiteral("5")),
-                                      Row(2, Kind::EmptyPage),
-                                      Row(3, Kind::DisabledTrigger)};
-        QCOMPARE(Rows(problems), expected.join(QLatin1Char(' ')));
-        for (const Problem& p : problems)
-            QVERIFY2(!p.text.isEmpty(), qPrintable(Row(p.page, p.kind)));
-    }
-
-    // Problems of an element on several pages show on each of them; without
-    // a catalogue the model is not judged.
-    void elementOnTwoPages()
-    {
+        // Pages 0 to 2 enabled, page 3 disabled with a trigger, the rest disabled.
         QVector<PageProps> pages(R8_PAGE_COUNT);
-        for (PageProps& p : pages)
-            p.Disabled = 1;
-        pages[0].Disabled = pages[5].Disabled = 0;
-        const QVector<Item> items = {MakeItem(0, R8_TYPE_DIAL, 0, QRect(0, 0, 60, 60), 0x21),
-                                     MakeItem(1, R8_TYPE_DATAFIELD, 88, QRect(0, 70, 80, 29), 0x20)};
-        QCOMPARE(Rows(Check(items, pages)), QStringList({Row(0, Kind::NoField, QStringLiteral("0")),
-                                                         Row(5, Kind::NoField, QStringLiteral("0"))})
-                                                .join(QLatin1Char(' ')));
+        for (int i = 3; i < R8_PAGE_COUNT; ++i)
+            pages[i].Disabled = 1;
+        pages[3].Trigger = 4;
+        const QVector<Item> items = {
+            {0, R8_TYPE_DATAFIELD, 33, {}, QRect(0, 0, 80, 29), 0x1, true},
+            {1, R8_TYPE_DATAFIELD, 105, {}, QRect(40, 10, 80, 29), 0x1, true},  // overlaps 0
+            {2, R8_TYPE_DATAFIELD, 0, {}, QRect(0, 100, 80, 29), 0x1, true},    // no field
+            {3, R8_TYPE_DATAFIELD, 147, {}, QRect(79, 100, 80, 29), 0x1, true}, // shares 2's last column only
+            {4, R8_TYPE_COMPASS, 0, {}, QRect(200, 0, 110, 110), 0x2, false},   // off the screen
+            {5, R8_TYPE_DATAFIELD, 88, {}, QRect(0, 200, 80, 29), 0x2, true},   // not offered
+            {6, R8_TYPE_DIAL, 0, {}, QRect(0, 0, 60, 60), 0x30, true},          // no field, on pages 4 and 5
+        };
+        const QVector<Problem> problems = Check(items, pages, [](int field) { return field != 88; });
+        QCOMPARE(Rows(problems), QStringList({Row(0, Kind::Overlap, "0,1"), Row(0, Kind::NoField, "2"),
+                                              Row(1, Kind::OffScreen, "4"), Row(1, Kind::FieldNotOffered, "5"),
+                                              Row(2, Kind::EmptyPage), Row(3, Kind::DisabledTrigger),
+                                              Row(4, Kind::NoField, "6"), Row(5, Kind::NoField, "6")}));
+        // Without a catalogue the model is not judged.
+        for (const Problem& p : Check(items, pages))
+            QVERIFY(p.kind != Kind::FieldNotOffered);
     }
 
     // The same list from r8tool for a file, under the model given.
-    void toolReportsAFile()
+    void toolReportsAFile_data()
     {
-        QTemporaryDir dir;
-        const QString broken = dir.filePath(QStringLiteral("broken.zvl"));
-        const QString clean = dir.filePath(QStringLiteral("clean.zvl"));
-        QByteArray disabled;
-        for (int i = 2; i < R8_PAGE_COUNT; ++i)
-            disabled += QByteArray("<Page PageID=\"") + QByteArray::number(i) + "\" Disabled=\"1\"/>\n";
+        QTest::addColumn<QByteArray>("objects"); // none: no file at all
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("lines");
         // Page 0: an altitude box over a vario box. Page 1: "G.R.Goal", which
         // the Dulan (model 4) does not have, but the Alvo (model 1) does.
-        const QByteArray overlap =
+        const QByteArray broken =
             "<Object ID=\"1\" X=\"0\" Y=\"0\" W=\"80\" H=\"29\" Screens=\"1\" FieldID=\"33\"/>\n"
-            "<Object ID=\"1\" X=\"40\" Y=\"10\" W=\"80\" H=\"29\" Screens=\"1\" FieldID=\"105\"/>\n";
-        const QByteArray goal =
+            "<Object ID=\"1\" X=\"40\" Y=\"10\" W=\"80\" H=\"29\" Screens=\"1\" FieldID=\"105\"/>\n"
             "<Object ID=\"1\" X=\"0\" Y=\"0\" W=\"80\" H=\"29\" Screens=\"2\" FieldID=\"88\"/>\n";
-        auto write = [](const QString& path, const QByteArray& body) {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("<ZarvinLayout>\n" + body + "</ZarvinLayout>\n");
-        };
-        write(broken, disabled + overlap + goal);
-        write(clean,
-              disabled + "<Object ID=\"1\" X=\"0\" Y=\"0\" W=\"80\" H=\"29\" Screens=\"3\" FieldID=\"33\"/>\n");
-
-        struct Case {
-            QString file;
-            QString model;
-            int code;
-            int lines;
-        };
-        const Case cases[] = {{broken, QStringLiteral("4"), 1, 2},
-                              {broken, QStringLiteral("1"), 1, 1},
-                              {clean, QStringLiteral("4"), 0, 1}};
-        for (const Case& c : cases) {
-            QProcess tool;
-            tool.start(TestEnv::ToolPath("R8TOOL"),
-                       {QStringLiteral("check"), c.file, QStringLiteral("--model"), c.model});
-            QVERIFY(tool.waitForFinished(60000));
-            const QStringList lines =
-                QString::fromUtf8(tool.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-            QCOMPARE(tool.exitCode(), c.code);
-            QCOMPARE(lines.size(), c.lines);
-            if (c.code == 1) {
-                QVERIFY2(lines.first().startsWith(QLatin1String("page 0: ")), qPrintable(lines.first()));
-                QVERIFY2(lines.first().contains(QLatin1String("Altitude")), qPrintable(lines.first()));
-            }
-        }
-        QProcess missing;
-        missing.start(TestEnv::ToolPath("R8TOOL"),
-                      {QStringLiteral("check"), dir.filePath(QStringLiteral("none.zvl"))});
-        QVERIFY(missing.waitForFinished(60000));
-        QCOMPARE(missing.exitCode(), 1);
-        QVERIFY(!missing.readAllStandardError().isEmpty());
+        const QByteArray clean =
+            "<Object ID=\"1\" X=\"0\" Y=\"0\" W=\"80\" H=\"29\" Screens=\"3\" FieldID=\"33\"/>\n";
+        QTest::newRow("model 4") << broken << "4" << 1 << 2;
+        QTest::newRow("model 1") << broken << "1" << 1 << 1;
+        QTest::newRow("clean") << clean << "4" << 0 << 1;
+        QTest::newRow("missing file") << QByteArray() << "4" << 1 << 0;
+    }
+    void toolReportsAFile()
+    {
+        QFETCH(QByteArray, objects);
+        QFETCH(QString, model);
+        QFETCH(int, code);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("layout.zvl"));
+        QByteArray disabled;
+        for (int i = 2; i < R8_PAGE_COUNT; ++i)
+            disabled += "<Page PageID=\"" + QByteArray::number(i) + "\" Disabled=\"1\"/>\n";
+        if (!objects.isEmpty())
+            QVERIFY(TestEnv::WriteFile(path, "<ZarvinLayout>\n" + disabled + objects + "</ZarvinLayout>\n"));
+        const TestEnv::ToolRun run =
+            TestEnv::RunTool({QStringLiteral("check"), path, QStringLiteral("--model"), model});
+        QCOMPARE(run.code, code);
+        const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QTEST(int(lines.size()), "lines");
+        if (code == 1 && lines.isEmpty())
+            QVERIFY(run.err.contains(path));
+        else if (code == 1)
+            QVERIFY2(lines.first().startsWith(QLatin1String("page 0: ")) && lines.first().contains("Altitude"),
+                     qPrintable(lines.first()));
     }
 };
 

@@ -1,5 +1,6 @@
-// The layout file format: what the writer puts down and what the reader
-// makes of files written by us, by older versions and by hand.
+// The layout file format and the clipboard's fragment of it: what the writer
+// puts down and what the reader makes of files written by us, by older
+// versions, by hand and by someone hostile.
 #include "appglobals.h"
 #include "datafields.h"
 #include "layoutfile.h"
@@ -12,40 +13,42 @@ using namespace LayoutFile;
 
 namespace {
 
-// Collects the elements a load creates, as the main window's list would.
-struct ElementList {
+// What a load gives the main window: its pages and the elements it creates.
+struct Loaded {
     QList<R8element*> elements;
-    ~ElementList() { qDeleteAll(elements); }
-    R8element* Add(int type)
-    {
-        auto* el = new R8element(nullptr, type, 1);
-        el->SetScreenElementIndex(elements.size());
-        elements.append(el);
-        return el;
-    }
+    QVector<PageProps> pages = QVector<PageProps>(R8_PAGE_COUNT);
+    ~Loaded() { qDeleteAll(elements); }
     std::function<R8element*(int)> Adder()
     {
-        return [this](int type) { return Add(type); };
+        return [this](int type) {
+            elements.append(new R8element(nullptr, type, 1));
+            return elements.last();
+        };
+    }
+    // The entries given, inside the document element; nothing when refused.
+    bool Read(const QByteArray& children)
+    {
+        Content content;
+        const bool ok = Parse("<ZarvinLayout>\n" + children + "\n</ZarvinLayout>\n", &content, nullptr);
+        Apply(content, pages, Adder());
+        return ok;
     }
 };
 
-bool LoadText(const QByteArray& xml, ElementList& list, QVector<PageProps>& pages)
+// Everything the file keeps of an element.
+QVariantList Kept(const R8element* el)
 {
-    Content content;
-    ParseError error;
-    if (!Parse(xml, &content, &error))
-        return false;
-    pages.resize(R8_PAGE_COUNT);
-    for (const PageRecord& rec : qAsConst(content.pages))
-        ApplyPage(rec, pages);
-    for (const ObjectRecord& rec : qAsConst(content.objects))
-        ApplyObject(rec, list.Add(rec.Type));
-    return true;
+    QVariantList kept = {el->GetType(), QRect(el->GetPosition(), el->GetSize()), el->GetField(), el->GetAttribs()};
+    return kept << el->OnPages() << double(el->GetRangeMin()) << double(el->GetRangeMax());
 }
 
-QByteArray Doc(const QByteArray& children)
+// "name/trigger/disabled" of each page.
+QStringList Pages(const QVector<PageProps>& pages)
 {
-    return "<ZarvinLayout>\n" + children + "\n</ZarvinLayout>\n";
+    QStringList summary;
+    for (const PageProps& p : pages)
+        summary << QStringLiteral("%1/%2/%3").arg(p.Name).arg(p.Trigger).arg(p.Disabled);
+    return summary;
 }
 
 } // namespace
@@ -58,14 +61,12 @@ private slots:
 
     void roundTripKeepsEveryProperty()
     {
-        ElementList original;
-        QVector<PageProps> pages(R8_PAGE_COUNT);
-        pages[0] = {QStringLiteral("Thermal & <glide> \"A\""), 3, 0};
-        pages[5] = {QStringLiteral("Zürich\nline"), 32, 1};
-        pages[15] = {QString(), 0, 1};
+        Loaded original;
+        original.pages[0] = {QStringLiteral("Thermal & <glide> \"A\""), 3, 0};
+        original.pages[5] = {QStringLiteral("Zürich\nline"), 32, 1};
         int i = 0;
         for (int type : R8ElementTypes) {
-            R8element* el = original.Add(type);
+            R8element* el = original.Adder()(type);
             el->RestoreSize(QSize(60 + i, 40 + i));
             el->RestorePosition(QPoint(3 * i, 7 * i));
             el->SetZoom(-1.0f);
@@ -76,153 +77,158 @@ private slots:
             el->SetRangeMax(i == 3 ? 1e6f : 2.25f * i);
             ++i;
         }
-        R8element* hidden = original.Add(R8_TYPE_DATAFIELD); // on no page: not written
-        Q_UNUSED(hidden);
+        original.Adder()(R8_TYPE_DATAFIELD); // on no page: not written
 
-        const QByteArray xml = Write(original.elements, pages);
-        ElementList loaded;
-        QVector<PageProps> back(R8_PAGE_COUNT);
-        QVERIFY(LoadText(xml, loaded, back));
-
+        Content content;
+        QVERIFY(Parse(Write(original.elements, original.pages), &content, nullptr));
+        Loaded loaded;
+        Apply(content, loaded.pages, loaded.Adder());
         QCOMPARE(loaded.elements.size(), original.elements.size() - 1);
-        for (int k = 0; k < loaded.elements.size(); ++k) {
-            const R8element* a = original.elements.at(k);
-            const R8element* b = loaded.elements.at(k);
-            QCOMPARE(b->GetType(), a->GetType());
-            QCOMPARE(b->GetPosition(), a->GetPosition());
-            QCOMPARE(b->GetSize(), a->GetSize());
-            QCOMPARE(b->GetField(), a->GetField());
-            QCOMPARE(b->GetFieldName(), a->GetFieldName());
-            QCOMPARE(b->GetAttribs(), a->GetAttribs());
-            QCOMPARE(b->OnPages(), a->OnPages());
-            QCOMPARE(b->GetRangeMin(), a->GetRangeMin());
-            QCOMPARE(b->GetRangeMax(), a->GetRangeMax());
-        }
-        for (int p = 0; p < R8_PAGE_COUNT; ++p) {
-            QCOMPARE(back[p].Name, pages[p].Name);
-            QCOMPARE(back[p].Trigger, pages[p].Trigger);
-            QCOMPARE(back[p].Disabled, pages[p].Disabled);
-        }
+        for (int k = 0; k < loaded.elements.size(); ++k)
+            QCOMPARE(Kept(loaded.elements.at(k)), Kept(original.elements.at(k)));
+        QCOMPARE(Pages(loaded.pages), Pages(original.pages));
     }
 
-    void positionsAreTruncatedAndPulledInside()
+    // Every element ends up inside the screen with a size it can have; a
+    // type this program does not know keeps its size.
+    void geometry_data()
     {
-        ElementList list;
-        QVector<PageProps> pages;
-        QVERIFY(LoadText(Doc("<Object ID=\"1\" X=\"230\" Y=\"12.9\" W=\"40\" H=\"20\" Screens=\"1\"/>\n"
-                             "<Object ID=\"1\" X=\"-0.5\" Y=\"300\" W=\"40\" H=\"30\" Screens=\"1\"/>\n"
-                             "<Object ID=\"1\" X=\"12.9\" Y=\"abc\" W=\"40\" H=\"30\" Screens=\"1\"/>"),
-                         list, pages));
-        QCOMPARE(list.elements.size(), 3);
-        QCOMPARE(list.elements[0]->GetPosition(), QPoint(200, 12));
-        QCOMPARE(list.elements[1]->GetPosition(), QPoint(0, 290));
-        QCOMPARE(list.elements[2]->GetPosition(), QPoint(12, 0));
+        QTest::addColumn<QByteArray>("attributes");
+        QTest::addColumn<QRect>("rect");
+        QTest::newRow("truncated") << QByteArray("ID='1' X='230' Y='12.9' W='40' H='20'") << QRect(200, 12, 40, 20);
+        QTest::newRow("pulled up") << QByteArray("ID='1' X='-0.5' Y='300' W='40' H='30'") << QRect(0, 290, 40, 30);
+        QTest::newRow("not a number") << QByteArray("ID='1' X='12.9' Y='abc' W='40' H='30'") << QRect(12, 0, 40, 30);
+        QTest::newRow("too large") << QByteArray("ID='1' X='10' Y='10' W='500' H='2147483647'")
+                                   << QRect(0, 0, 240, 320);
+        QTest::newRow("negative size") << QByteArray("ID='1' X='100' Y='5' W='-2147483648' H='-5'")
+                                       << QRect(100, 5, 10, 10);
+        QTest::newRow("compass, no size") << QByteArray("ID='57360' X='230' Y='300'") << QRect(130, 210, 110, 110);
+        QTest::newRow("too small dial") << QByteArray("ID='53248' X='239' Y='319' W='1' H='1'")
+                                        << QRect(200, 280, 40, 40);
+        QTest::newRow("beyond int") << QByteArray("ID='1' X='4.5e32' Y='-4.5e32' W='80' H='29'")
+                                    << QRect(160, 0, 80, 29);
+        QTest::newRow("beyond float, nan")
+            << QByteArray("ID='1' X='1e39' Y='nan' W='80' H='29'") << QRect(0, 0, 80, 29);
+        QTest::newRow("unknown type") << QByteArray("ID='4660' X='20' Y='30' W='33' H='44'")
+                                      << QRect(20, 30, 33, 44);
+    }
+    void geometry()
+    {
+        QFETCH(QByteArray, attributes);
+        Loaded loaded;
+        QVERIFY(loaded.Read("<Object " + attributes + " Screens='1'/>"));
+        QTEST(QRect(loaded.elements[0]->GetPosition(), loaded.elements[0]->GetSize()), "rect");
     }
 
-    void absentAndBadAttributes()
+    void absentAndBadValues()
     {
-        ElementList list;
-        QVector<PageProps> pages;
-        QVERIFY(LoadText(Doc("<Object ID=\"1\"/>\n"
-                             "<Object ID=\"1\" FieldID=\"\" Screens=\"4294967295\" Attrib=\"x\"/>"),
-                         list, pages));
-        QCOMPARE(list.elements[0]->GetField(), -1); // absent
-        QCOMPARE(list.elements[0]->OnPages(), 0u);
-        QCOMPARE(list.elements[0]->GetAttribs(), 0u);
-        QCOMPARE(list.elements[1]->GetField(), 0); // present but empty
-        QCOMPARE(list.elements[1]->OnPages(), 0u); // beyond a signed 32-bit number
-        QCOMPARE(list.elements[1]->GetAttribs(), 0u);
-        QCOMPARE(ReadInt(QStringLiteral("2147483648")), 0);
-        QCOMPARE(ReadInt(QStringLiteral("-12")), -12);
-        QCOMPARE(ReadFloat(QStringLiteral("1e+06")), 1e6f);
+        Loaded loaded;
+        QVERIFY(loaded.Read("<Object ID='1'/>\n<Object ID='1' FieldID='' Screens='4294967295' Attrib='x'/>\n"
+                            "<Object ID='53248' RangeMin='nan' RangeMax='-infinity'/>"));
+        QCOMPARE(loaded.elements[0]->GetField(), -1); // absent
+        QCOMPARE(loaded.elements[1]->GetField(), 0);  // present but empty
+        QCOMPARE(loaded.elements[1]->OnPages(), 0u);  // beyond a signed 32-bit number
+        QCOMPARE(loaded.elements[1]->GetAttribs(), 0u);
+        QCOMPARE(loaded.elements[2]->GetRangeMin(), 0.0f);
+        QCOMPARE(loaded.elements[2]->GetRangeMax(), 0.0f);
     }
 
     void legacyFieldNumberUsesTheModelsCatalogue()
     {
         // Take a sequence number that model 1 and model 2 both use.
-        QVERIFY(TestEnv::LoadCatalogue(1, 1) > 0);
         QMap<int, int> model1;
         for (const _DataField* f : g_DataFields.Fields())
             model1.insert(f->Sequence, f->BaseId);
         QVERIFY(TestEnv::LoadCatalogue(1, 2) > 0);
         int sequence = -1;
         for (const _DataField* f : g_DataFields.Fields())
-            if (model1.contains(f->Sequence) && model1.value(f->Sequence) != f->BaseId) {
+            if (model1.contains(f->Sequence) && model1.value(f->Sequence) != f->BaseId)
                 sequence = f->Sequence;
-                break;
-            }
         QVERIFY2(sequence > 0, "models 1 and 2 should number some fields differently");
-        const QByteArray xml =
-            Doc("<Object ID=\"1\" Field=\"" + QByteArray::number(sequence)
-                + "\" FieldID=\"40\" Screens=\"1\"/>\n<Object ID=\"1\" Field=\"-1\" FieldID=\"40\"/>"
-                + "\n<Object ID=\"1\" Field=\"12345\" FieldID=\"40\"/>");
-        ElementList underModel2;
-        QVector<PageProps> pages;
-        QVERIFY(LoadText(xml, underModel2, pages));
+        const QByteArray xml = "<Object ID='1' Field='" + QByteArray::number(sequence)
+                               + "' FieldID='40'/>\n<Object ID='1' Field='-1' FieldID='40'/>"
+                               + "\n<Object ID='1' Field='12345' FieldID='40'/>";
+        Loaded underModel2;
+        QVERIFY(underModel2.Read(xml));
         QCOMPARE(underModel2.elements[0]->GetField(), g_DataFields.GetBaseId(sequence));
         QCOMPARE(underModel2.elements[1]->GetField(), 40);
         QCOMPARE(underModel2.elements[2]->GetField(), -1);
-
         QVERIFY(TestEnv::LoadCatalogue(1, 1) > 0);
-        ElementList underModel1;
-        QVERIFY(LoadText(xml, underModel1, pages));
+        Loaded underModel1;
+        QVERIFY(underModel1.Read(xml));
         QCOMPARE(underModel1.elements[0]->GetField(), model1.value(sequence));
-        QVERIFY(underModel1.elements[0]->GetField() != underModel2.elements[0]->GetField());
     }
 
     void pageEntries()
     {
-        ElementList list;
-        QVector<PageProps> pages(R8_PAGE_COUNT);
-        pages[1].Trigger = 16;
-        pages[4].Trigger = 8;
-        QVERIFY(LoadText(Doc("<Page PageID=\"16\" Name=\"x\" PageTrig=\"1\"/>\n"
-                             "<Page PageID=\"-1\" Name=\"y\" PageTrig=\"1\"/>\n"
-                             "<Page PageID=\"1\" Name=\"Climb\" Trigger=\"3\"/>\n"
-                             "<Page PageID=\"2\" Trigger=\"0\" Disabled=\"1\"/>\n"
-                             "<Page PageID=\"3\" Trigger=\"3\" PageTrig=\"1\"/>\n"
-                             "<Page PageID=\"4\" Name=\"Keep\"/>\n"
-                             "<Page Name=\"No id\"/>"),
-                         list, pages));
-        QCOMPARE(pages[1].Name, QStringLiteral("Climb"));
-        QCOMPARE(pages[1].Trigger, 4u);
-        QCOMPARE(pages[2].Trigger, 0u);
-        QCOMPARE(pages[2].Disabled, 1);
-        QCOMPARE(pages[3].Trigger, 1u);
-        QCOMPARE(pages[4].Trigger, 8u); // no trigger attribute: mask kept
-        QCOMPARE(pages[0].Name, QStringLiteral("No id"));
-        for (int p = 5; p < R8_PAGE_COUNT; ++p)
-            QVERIFY(pages[p].Name.isEmpty() && pages[p].Trigger == 0);
+        Loaded loaded;
+        loaded.pages[4].Trigger = 8;
+        QVERIFY(loaded.Read("<Page PageID='16' Name='x' PageTrig='1'/>\n"
+                            "<Page PageID='-1' Name='y' PageTrig='1'/>\n"
+                            "<Page PageID='1' Name='Climb' Trigger='3'/>\n"
+                            "<Page PageID='2' Trigger='0' Disabled='1'/>\n"
+                            "<Page PageID='3' Trigger='3' PageTrig='1'/>\n"
+                            "<Page PageID='4' Name='Keep'/>\n"
+                            "<Page Name='No id'/>"));
+        // Out of range: ignored; no trigger attribute: the mask is kept.
+        QStringList expected = {"No id/0/0", "Climb/4/0", "/0/1", "/1/0", "Keep/8/0"};
+        while (expected.size() < R8_PAGE_COUNT)
+            expected << QStringLiteral("/0/0");
+        QCOMPARE(Pages(loaded.pages), expected);
     }
 
     void malformedFileIsRefusedWithItsLine()
     {
-        Content content;
-        content.objects.append(ObjectRecord());
-        ParseError error;
-        QVERIFY(!Parse("<ZarvinLayout>\n    <Page PageID=\"0\"/>\n    <Object ID=\"1\"\n", &content, &error));
-        QVERIFY(error.line >= 3);
-        QVERIFY(!error.message.isEmpty());
-        QCOMPARE(content.objects.size(), 1); // untouched
-
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("broken.zvl"));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("<ZarvinLayout><Page PageID=\"0\" Name=\"A\"></ZarvinLayout>");
-        f.close();
-        ElementList list;
-        QVector<PageProps> pages(R8_PAGE_COUNT);
-        pages[0].Name = QStringLiteral("Before");
+        QVERIFY(TestEnv::WriteFile(path, "<ZarvinLayout>\n<Page PageID='0' Name='A'>\n</ZarvinLayout>\n"));
+        Loaded loaded;
+        loaded.pages[0].Name = QStringLiteral("Before");
         QString message;
-        QVERIFY(!Load(path, pages, list.Adder(), &message));
-        QVERIFY(message.contains(path));
-        QVERIFY(message.contains(QStringLiteral("line 1")));
-        QCOMPARE(pages[0].Name, QStringLiteral("Before"));
-        QVERIFY(list.elements.isEmpty());
-
-        QVERIFY(!Load(dir.filePath(QStringLiteral("missing.zvl")), pages, list.Adder(), &message));
+        QVERIFY(!Load(path, loaded.pages, loaded.Adder(), &message));
+        QVERIFY2(message.contains(path) && message.contains(QStringLiteral("line 3")), qPrintable(message));
+        QCOMPARE(loaded.pages[0].Name, QStringLiteral("Before"));
+        QVERIFY(loaded.elements.isEmpty());
+        QVERIFY(!Load(dir.filePath(QStringLiteral("missing.zvl")), loaded.pages, loaded.Adder(), &message));
         QVERIFY(message.contains(QStringLiteral("missing.zvl")));
+    }
+
+    // Copied elements become a fragment that also opens as a layout file;
+    // one typed by hand keeps its known elements only.
+    void fragment()
+    {
+        R8element dial(nullptr, R8_TYPE_DIAL, 1);
+        dial.RestorePosition(QPoint(12, 130));
+        R8element hidden(nullptr, R8_TYPE_DATAFIELD, 1); // on no page, still copied
+        const QByteArray text = WriteFragment({&dial, &hidden});
+        QVector<ObjectRecord> objects;
+        QVERIFY(ParseFragment(text, &objects));
+        QCOMPARE(objects.size(), 2);
+        QCOMPARE(QPointF(objects.at(0).X, objects.at(0).Y), QPointF(12, 130));
+        Content asFile;
+        QVERIFY(Parse(text, &asFile, nullptr));
+        QCOMPARE(asFile.objects.size(), 2);
+        QVERIFY(ParseFragment("<ZarvinLayout><Object ID='77'/><Object ID='57408'/></ZarvinLayout>", &objects));
+        QCOMPARE(objects.size(), 1);
+        QCOMPARE(objects.first().Type, int(R8_TYPE_MAP));
+    }
+
+    void fragmentRefusesForeignContent_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("plain words") << QByteArray("Altitude 1200 m, Vario +2.1");
+        QTest::newRow("cut off") << QByteArray("<ZarvinLayout>\n    <Object ID='1' X='3'");
+        QTest::newRow("other document") << QByteArray("<svg><Object ID='1' X='3' Y='4'/></svg>");
+        QTest::newRow("no elements") << QByteArray("<ZarvinLayout><Page PageID='0' Name='x'/></ZarvinLayout>");
+        QTest::newRow("unknown type only") << QByteArray("<ZarvinLayout><Object ID='77' W='10'/></ZarvinLayout>");
+    }
+    void fragmentRefusesForeignContent()
+    {
+        QFETCH(QByteArray, data);
+        QVector<ObjectRecord> objects = {ObjectRecord()};
+        QVERIFY(!ParseFragment(data, &objects));
+        QCOMPARE(objects.size(), 1); // untouched
     }
 };
 

@@ -1,49 +1,58 @@
-// Element pictures painted into images and read back pixel by pixel.
+// Element pictures painted into images and read back pixel by pixel, and
+// live values drawn in the shape of each data type's sample digits.
+#include "fieldtext.h"
 #include "layouthost.h"
 
+#include <QDate>
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
 #include <cmath>
+#include <limits>
 
 namespace {
 
-QImage Paint(R8element& el, unsigned int uMask = 1, QSize size = QSize(300, 360))
+// The same live value for every field; text only, no number, when not bNumber.
+struct Fixed : FieldTextSource {
+    double d;
+    bool bNumber;
+    explicit Fixed(double v, bool b = true)
+        : d(v)
+        , bNumber(b)
+    {
+    }
+    QString FieldText(int, int iDataType) const override { return FieldValueText(iDataType, d); }
+    bool FieldNumber(int, double* p) const override { return *p = d, bNumber; }
+};
+
+QImage Paint(R8element& el, unsigned int uMask = 1, const FieldTextSource* values = nullptr)
 {
-    QImage image(size, QImage::Format_ARGB32);
+    QImage image(300, 360, QImage::Format_ARGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    el.PaintMe(painter, uMask);
+    el.PaintMe(painter, uMask, values);
     return image;
 }
 
-int Grey(const QImage& image, int x, int y)
+// How many pixels of a region are darker than the limit.
+int Dark(const QImage& image, const QRect& region, int iLimit = 100)
 {
-    return qGray(image.pixel(x, y));
-}
-
-// Darkest grey in the 3 x 3 pixels around (x, y).
-int DarkestAround(const QImage& image, double x, double y)
-{
-    int darkest = 255;
-    for (int dy = -1; dy <= 1; ++dy)
-        for (int dx = -1; dx <= 1; ++dx)
-            darkest = std::min(darkest, Grey(image, int(x) + dx, int(y) + dy));
-    return darkest;
-}
-
-// Bounding rows of the dark pixels in a region.
-QPair<int, int> DarkRows(const QImage& image, const QRect& region, int iLimit = 100)
-{
-    int top = -1, bottom = -1;
+    int n = 0;
     for (int y = region.top(); y <= region.bottom(); ++y)
         for (int x = region.left(); x <= region.right(); ++x)
-            if (Grey(image, x, y) < iLimit) {
-                if (top < 0)
-                    top = y;
-                bottom = y;
-            }
-    return qMakePair(top, bottom);
+            n += qGray(image.pixel(x, y)) < iLimit;
+    return n;
+}
+
+// The box around the pixels that differ from white, or from another picture.
+QRect Ink(const QImage& image, const QImage& other = QImage())
+{
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != (other.isNull() ? qRgb(255, 255, 255) : other.pixel(x, y)))
+                ink |= QRect(x, y, 1, 1);
+    return ink;
 }
 
 R8element* Placed(int iType, float fZoom = 2.0f)
@@ -51,7 +60,6 @@ R8element* Placed(int iType, float fZoom = 2.0f)
     auto* el = new R8element(nullptr, iType, 1);
     el->SetZoom(fZoom);
     el->RestorePages(1);
-    el->RestorePosition(QPoint(0, 0));
     return el;
 }
 
@@ -62,119 +70,106 @@ class TestRender : public QObject
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(TestEnv::LoadCatalogue() > 0); }
-    void foreignPageDrawsNothing();
-    void valueBoxFrameAndTitle();
-    void selectionBrushes();
-    void dialTicksPerDirection_data();
-    void dialTicksPerDirection();
-};
 
-void TestRender::foreignPageDrawsNothing()
-{
-    QScopedPointer<R8element> el(Placed(R8_TYPE_DATAFIELD));
-    el->RestorePages(0b10);
-    el->ElementSelect(2);
-    QImage blank(300, 360, QImage::Format_ARGB32);
-    blank.fill(Qt::white);
-    QCOMPARE(Paint(*el, 0b101), blank);
-    QVERIFY(Paint(*el, 0b10) != blank);
+    void valueBox()
+    {
+        QScopedPointer<R8element> el(Placed(R8_TYPE_DATAFIELD));
+        el->RestoreField(33);
+        el->RestorePosition(QPoint(10, 10)); // graphic (20, 20), 160 x 58
+        el->RestorePages(0b10);
+        el->ElementSelect(2);
+        QVERIFY(Ink(Paint(*el, 0b101)).isNull()); // not on these pages
+        el->ElementSelect(0);
+        el->RestoreAttribs(R8_ATTR_RIGHT); // no border, no title
+        QVERIFY(QRect(21, 21, 159, 57).contains(Ink(Paint(*el, 0b10))));
 
-    // No outline, nothing drawn, selected or not.
-    R8element unknown(nullptr, 0x4242, 1);
-    unknown.RestorePages(1);
-    unknown.ElementSelect(1);
-    QCOMPARE(Paint(unknown), blank);
-}
+        el->RestoreAttribs(44);
+        const QImage image = Paint(*el, 0b10);
+        QVERIFY(Dark(image, QRect(20, 40, 1, 30), 160) == 30 && Dark(image, QRect(22, 40, 1, 30), 255) == 0);
+        QCOMPARE(QColor(image.pixel(23, 23)), QColor(150, 150, 150)); // title bar, left of the name
+        QCOMPARE(QColor(image.pixel(23, 38)), QColor(150, 150, 150)); // 9z high
+        QCOMPARE(QColor(image.pixel(23, 40)), QColor(Qt::white));
+        QVERIFY(Dark(image, QRect(60, 22, 80, 16)) > 0); // the field name stands in the bar
 
-void TestRender::valueBoxFrameAndTitle()
-{
-    QScopedPointer<R8element> el(Placed(R8_TYPE_DATAFIELD));
-    el->RestoreField(33);
-    el->RestorePosition(QPoint(10, 10)); // graphic (20, 20), 160 x 58
-
-    el->RestoreAttribs(R8_ATTR_RIGHT); // no border, no title
-    QImage image = Paint(*el);
-    for (int y = 20; y < 78; ++y) {
-        QCOMPARE(Grey(image, 20, y), 255);
-        QCOMPARE(Grey(image, 180, y), 255);
+        // A large font in a small box: nothing is drawn right of or below it.
+        el->RestoreSize(QSize(12, 12));
+        el->RestoreAttribs(R8_ATTR_BORDER | 1);
+        el->SetZoom(-1.0f);
+        QVERIFY(QRect(19, 19, 28, 28).contains(Ink(Paint(*el, 0b10)))); // antialiased border
     }
-    for (int x = 20; x < 181; ++x)
-        QCOMPARE(Grey(image, x, 20), 255);
 
-    el->RestoreAttribs(R8_ATTR_RIGHT | R8_ATTR_BORDER);
-    image = Paint(*el);
-    QVERIFY(Grey(image, 20, 50) < 160);  // left edge line
-    QVERIFY(Grey(image, 100, 20) < 160); // top edge line
-    QCOMPARE(Grey(image, 22, 50), 255);  // nothing inside the line
+    void selectionBrushes()
+    {
+        // An area of the graph that the curve never reaches: dotted when
+        // selected, filled when the reference.
+        QScopedPointer<R8element> el(Placed(R8_TYPE_GRAPH, 1.0f));
+        const QRect corner(2, 2, 20, 10);
+        el->ElementSelect(1);
+        const int dark = Dark(Paint(*el), corner, 128);
+        QVERIFY2(dark > 200 / 3 && dark < 200 * 2 / 3, qPrintable(QString::number(dark)));
+        el->ElementSelect(2);
+        QCOMPARE(QColor(Paint(*el).pixel(10, 6)), QColor(100, 100, 200));
+    }
 
-    el->RestoreAttribs(44);
-    image = Paint(*el);
-    QCOMPARE(QColor(image.pixel(23, 23)), QColor(150, 150, 150)); // title bar, left of the name
-    QCOMPARE(QColor(image.pixel(23, 38)), QColor(150, 150, 150)); // 9z high
-    QCOMPARE(QColor(image.pixel(23, 40)), QColor(Qt::white));
-    // The field name stands in the bar.
-    QVERIFY(DarkRows(image, QRect(60, 22, 80, 16)).first >= 0);
-}
+    void valueText_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("altitude rounds") << 1 << 1234.6 << "1235";
+        QTest::newRow("vario one decimal") << 3 << -1.26 << "-1.3";
+        QTest::newRow("tiny sink has no sign") << 3 << -0.04 << "0.0";
+        QTest::newRow("distance three decimals") << 4 << 12.3456 << "12.346";
+        QTest::newRow("long duration") << 7 << 4 * 3600.0 + 19 * 60 + 36 << "04:19:36";
+        QTest::newRow("date") << 8 << double(QDate(2019, 3, 9).toJulianDay()) << "2019-03-09";
+        QTest::newRow("no value: dashes in the sample's shape") << 3 << nan << "---.-";
+        QTest::newRow("no time") << 7 << nan << "--:--:--";
+        QTest::newRow("infinite") << 1 << std::numeric_limits<double>::infinity() << "-----";
+    }
+    void valueText()
+    {
+        QFETCH(int, type);
+        QFETCH(double, value);
+        QTEST(FieldValueText(type, value), "text");
+        // Zero is the sample without its leading zeros.
+        QVERIFY(FieldSampleText(type).endsWith(FieldValueText(type, 0.0)) || type == 8);
+    }
 
-void TestRender::selectionBrushes()
-{
-    QScopedPointer<R8element> el(Placed(R8_TYPE_GRAPH, 1.0f));
-    // An area of the graph that the curve never reaches.
-    const QRect corner(2, 2, 20, 10);
-    auto countDark = [&](const QImage& image) {
-        int n = 0;
-        for (int y = corner.top(); y <= corner.bottom(); ++y)
-            for (int x = corner.left(); x <= corner.right(); ++x)
-                n += Grey(image, x, y) < 128;
-        return n;
-    };
-    QCOMPARE(countDark(Paint(*el)), 0);
-    el->ElementSelect(1);
-    const int dotted = countDark(Paint(*el));
-    QVERIFY2(dotted > corner.width() * corner.height() / 3 && dotted < corner.width() * corner.height() * 2 / 3,
-             qPrintable(QString::number(dotted)));
-    el->ElementSelect(2);
-    QCOMPARE(QColor(Paint(*el).pixel(10, 6)), QColor(100, 100, 200));
+    void liveValues()
+    {
+        QScopedPointer<R8element> box(Placed(R8_TYPE_DATAFIELD, 1.0f));
+        box->RestoreAttribs(R8_ATTR_BORDER);
+        box->ElementSelect(1);
+        const Fixed seven(7);
+        const QImage live = Paint(*box, 1, &seven); // "7" instead of "000000"
+        QVERIFY(live != Paint(*box));
+        // Drawn as on the instrument: the selection pattern is left out.
+        box->ElementSelect(0);
+        QCOMPARE(Paint(*box, 1, &seven), live);
 
-    // The map's pictogram stays visible over the fill of a reference.
-    QScopedPointer<R8element> map(Placed(R8_TYPE_MAP)); // 240 x 240, s = 240 / 14
-    map->ElementSelect(2);
-    const QImage image = Paint(*map);
-    QVERIFY(DarkestAround(image, 137, 240 / 14.0) < 100); // edge (6, 1) - (10, 1)
-    QCOMPARE(QColor(image.pixel(137, 60)), QColor(100, 100, 200));
-}
-
-void TestRender::dialTicksPerDirection_data()
-{
-    QTest::addColumn<int>("direction");
-    QTest::addColumn<double>("firstDegrees");
-    QTest::newRow("right") << 0 << -45.0;
-    QTest::newRow("down") << 1 << 45.0;
-    QTest::newRow("left") << 2 << 135.0;
-    QTest::newRow("up") << 3 << 225.0;
-}
-
-void TestRender::dialTicksPerDirection()
-{
-    QFETCH(int, direction);
-    QFETCH(double, firstDegrees);
-    QScopedPointer<R8element> el(Placed(R8_TYPE_DIAL)); // 120 x 120, r = 60
-    el->RestoreAttribs((44u & ~3u) | unsigned(direction));
-    const QImage image = Paint(*el);
-    const double r = 60;
-    auto at = [&](double degrees, double radius) {
-        const double a = degrees / 57.29577951308232;
-        return DarkestAround(image, r + std::sin(a) * radius, r - std::cos(a) * radius);
-    };
-    // Long ticks every 45 degrees over 270 degrees, clockwise from the start.
-    for (int k = 0; k <= 6; ++k)
-        QVERIFY2(at(firstDegrees + 45 * k, r - 2) < 200, qPrintable(QStringLiteral("long tick %1").arg(k)));
-    // Short ticks do not reach the rim.
-    QCOMPARE(at(firstDegrees + 15, r - 1.5), 255);
-    QVERIFY(at(firstDegrees + 15, r - 5) < 200);
-    // The 90 degree gap is empty.
-    QCOMPARE(at(firstDegrees - 45, r - 3), 255);
-}
+        // A dial pointing right (direction 0) from -5 to 5: its scale runs
+        // clockwise from upper left through the right to lower left.
+        QScopedPointer<R8element> dial(Placed(R8_TYPE_DIAL, 1.0f));
+        dial->RestoreSize(QSize(120, 120));
+        dial->RestoreAttribs(0);
+        dial->SetRangeMin(-5);
+        dial->SetRangeMax(5);
+        const QImage plain = Paint(*dial);
+        const Fixed textOnly(3, false), below(-7), zero(0), beyond(7);
+        QCOMPARE(Paint(*dial, 1, &textOnly), plain); // no number, no needle
+        // The needle, held at the ends of the range.
+        const QPoint low = Ink(Paint(*dial, 1, &below), plain).center();
+        const QPoint mid = Ink(Paint(*dial, 1, &zero), plain).center();
+        const QPoint high = Ink(Paint(*dial, 1, &beyond), plain).center();
+        QVERIFY2(low.x() < 55 && low.y() < 55, qPrintable(QStringLiteral("%1,%2").arg(low.x()).arg(low.y())));
+        QVERIFY2(mid.x() > 65 && std::abs(mid.y() - 60) <= 3, qPrintable(QString::number(mid.y())));
+        QVERIFY2(high.x() < 55 && high.y() > 65, qPrintable(QStringLiteral("%1,%2").arg(high.x()).arg(high.y())));
+        // An empty range draws no needle.
+        dial->SetRangeMax(-5);
+        QCOMPARE(Paint(*dial, 1, &zero), plain);
+    }
+};
 
 QTEST_MAIN(TestRender)
 #include "test_render.moc"

@@ -55,12 +55,6 @@ private slots:
         const QImage big(Out("big.png")), small(Out("small.png"));
         // Three columns of the widest element (the graph, 120 wide) beside the labels.
         QVERIFY(big.width() > 3 * 240 && small.width() > 3 * 120 && big.width() < small.width() * 2);
-        // Reference cells are filled with the reference colour somewhere.
-        bool bBlue = false;
-        for (int y = 0; y < big.height() && !bBlue; y += 3)
-            for (int x = big.width() * 2 / 3; x < big.width() && !bBlue; x += 3)
-                bBlue = QColor(big.pixel(x, y)) == QColor(100, 100, 200);
-        QVERIFY(bBlue);
     }
 
     void refusals_data()
@@ -70,18 +64,16 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("missing layout") << QStringList{"render", "missing.zvl", "--page", "0"} << 1 << "missing.zvl";
         QTest::newRow("broken layout") << QStringList{"render", "broken.zvl", "--page", "0"} << 1 << "line 1";
-        QTest::newRow("page 16") << QStringList{"render", sample, "--page", "16"} << 2 << QString();
-        QTest::newRow("no page") << QStringList{"render", sample} << 2 << QString();
+        QTest::newRow("page 16") << QStringList{"render", sample, "--page", "16"} << 2 << "0 to 15";
+        QTest::newRow("no page") << QStringList{"render", sample} << 2 << "--page";
         QTest::newRow("zoom not a number") << QStringList{"sample-sheet", "--zoom", "huge"} << 2 << "--zoom";
-        QTest::newRow("zoom 0") << QStringList{"sample-sheet", "--zoom", "0"} << 2 << QString();
+        QTest::newRow("zoom 0") << QStringList{"sample-sheet", "--zoom", "0"} << 2 << "--zoom";
         QTest::newRow("unwritable") << QStringList{"sample-sheet", "-o", "/nonexistent/x.png"} << 1
                                     << "could not write";
     }
     void refusals()
     {
         QFETCH(QStringList, args);
-        QFETCH(int, code);
-        QFETCH(QString, message);
         QVERIFY(TestEnv::WriteFile(Out("broken.zvl"), "<ZarvinLayout><Object ID=\"1\"</ZarvinLayout>"));
         for (QString& a : args)
             if (a.endsWith(QLatin1String(".zvl")) && !a.contains(QLatin1Char('/')))
@@ -89,7 +81,8 @@ private slots:
         if (!args.contains(QStringLiteral("-o")))
             args << "-o" << Out("x.png");
         const TestEnv::ToolRun run = RunTool(args);
-        QCOMPARE(run.code, code);
+        QTEST(run.code, "code");
+        QFETCH(QString, message);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(Out("x.png")));
     }
