@@ -1,5 +1,7 @@
-// The link against simulated instruments on pseudo-terminals.
+// The link and the command sender against simulated instruments on
+// pseudo-terminals: the port search, replies, whole batches and every failure message.
 #include "simprocess.h"
+#include "zvcommandsender.h"
 #include "zvcomport.h"
 
 #include <QtTest>
@@ -8,130 +10,158 @@ class TestPort : public QObject
 {
     Q_OBJECT
 private slots:
-    void identifies_data()
-    {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<int>("model");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("d901") << QStringList{"--product", "d901"} << 0xD901 << "ALVO SD";
-        QTest::newRow("d903") << QStringList{"--product", "d903"} << 0xD903 << "TEY SD+";
-        QTest::newRow("d905") << QStringList{"--product", "d905"} << 0xD905 << "DULAN SD";
-        QTest::newRow("older Alvo") << QStringList{"--old", "Alvo"} << 0xD801 << "Alvo";
-        QTest::newRow("older Osk") << QStringList{"--old", "Osk"} << 0xD802 << "Osk";
-        QTest::newRow("older Tey") << QStringList{"--old", "Tey"} << 0xD804 << "Tey";
-        QTest::newRow("older Dulan") << QStringList{"--old", "Dulan"} << 0xD805 << "Dulan";
-        QTest::newRow("R7OSK") << QStringList{"--old", "R7OSK"} << 0 << "R7OSK";
-    }
-    void identifies()
-    {
-        QFETCH(QStringList, options);
-        QFETCH(int, model);
-        QFETCH(QString, name);
-        SimProcess sim;
-        QVERIFY(sim.Start(options + QStringList{"--serial", "777", "--info", "v3"}));
-        ExtraPorts use(sim.ports);
-        ZVcomPort link;
-        QCOMPARE(link.ConnectToInstrument(), 1);
-        QVERIFY(link.port.isOpen());
-        QCOMPARE(link.iModel, model);
-        QCOMPARE(link.strModel, name);
-        // Only the older instruments behind a converter are asked who they are.
-        const bool bOlder = options.first() == QLatin1String("--old");
-        QCOMPARE(sim.Log(), bOlder ? QStringList{"PZVSNP"} : QStringList());
-        if (bOlder) {
-            QCOMPARE(link.strSerial, QStringLiteral("777"));
-            QCOMPARE(link.strInfo, QStringLiteral("v3"));
-        }
-    }
-
-    // Two ports searched in order: what the first answers decides.
-    void searchOrder_data()
+    // Two ports searched in order (after one that is no port at all): what
+    // the first answers decides.
+    void search_data()
     {
         QTest::addColumn<QStringList>("first");
         QTest::addColumn<QStringList>("second");
-        QTest::addColumn<QString>("found"); // empty: no instrument
+        QTest::addColumn<QString>("name"); // empty: no instrument
+        QTest::addColumn<int>("model");
+        QTest::addColumn<int>("port"); // the port kept open: 1 first, 2 second
+        QTest::newRow("own USB interface")
+            << QStringList{"--product", "d903"} << QStringList{} << "TEY SD+" << 0xD903 << 1;
+        QTest::newRow("behind a converter")
+            << QStringList{"--old", "Dulan"} << QStringList{} << "Dulan" << 0xD805 << 1;
+        QTest::newRow("R7OSK") << QStringList{"--old", "R7OSK"} << QStringList{} << "R7OSK" << 0 << 1;
         QTest::newRow("converter without a name ends the search")
-            << QStringList{"--old", "none"} << QStringList{"--old", "Alvo"} << QString();
+            << QStringList{"--old", "none"} << QStringList{"--old", "Alvo"} << QString() << 0 << 0;
         QTest::newRow("product outside the table ends the search")
-            << QStringList{"--product", "d906"} << QStringList{} << QString();
+            << QStringList{"--product", "d906"} << QStringList{} << QString() << 0 << 0;
         QTest::newRow("identification cut short: the next port")
-            << QStringList{"--old", "Osk", "--short-ident"} << QStringList{"--old", "Tey"} << "Tey";
-        QTest::newRow("silent converter")
-            << QStringList{"--old", "Alvo", "--delay", "3000"} << QStringList{"--product", "d906"} << QString();
+            << QStringList{"--old", "Osk", "--short-ident"} << QStringList{"--old", "Tey"} << "Tey" << 0xD804 << 2;
+        QTest::newRow("silent converter") << QStringList{"--old", "Alvo", "--delay", "3000"}
+                                          << QStringList{"--product", "d906"} << QString() << 0 << 0;
     }
-    void searchOrder()
+    void search()
     {
         QFETCH(QStringList, first);
         QFETCH(QStringList, second);
-        QFETCH(QString, found);
+        QFETCH(QString, name);
+        QFETCH(int, model);
+        QFETCH(int, port);
         SimProcess a;
         SimProcess b;
         QVERIFY(a.Start(first));
         QVERIFY(b.Start(second));
         ExtraPorts use(QStringLiteral("/dev/null=1234:5678;") + a.ports + QLatin1Char(';') + b.ports);
         ZVcomPort link;
-        QCOMPARE(link.ConnectToInstrument(), found.isEmpty() ? 0 : 1);
-        QCOMPARE(link.strModel, found);
-        QCOMPARE(link.port.isOpen(), !found.isEmpty());
-        if (!found.isEmpty())
-            QCOMPARE(QLatin1String("/dev/") + link.port.portName(), b.device);
-        else
-            QCOMPARE(link.iModel, 0);
+        QCOMPARE(link.ConnectToInstrument(), port ? 1 : 0);
+        QCOMPARE(link.strModel, name);
+        QCOMPARE(link.iModel, model);
+        const QString open = link.port.isOpen() ? QLatin1String("/dev/") + link.port.portName() : QString();
+        QCOMPARE(open, port ? (port == 1 ? a.device : b.device) : QString());
+        // Only the older instruments behind a converter are asked who they are.
+        QCOMPARE(a.Log(), first.contains("--old") ? QStringList{"PZVSNP"} : QStringList());
     }
 
-    void sentencesReachInstrumentFramed()
-    {
-        SimProcess sim;
-        QVERIFY(sim.Start({}));
-        ExtraPorts use(sim.ports);
-        ZVcomPort link;
-        QCOMPARE(link.ConnectToInstrument(), 1);
-        // The instrument checks framing and checksum; "ab" has a one-digit checksum.
-        const QStringList bodies = {"PZVFLO,START", "PZVFLO,ab", "PZVFLO,TRIGGER,1,3,", "PZVCTT,1,2"};
-        for (const QString& body : bodies) {
-            QVERIFY(link.SendCommand(body.toLatin1()));
-            QCOMPARE(link.WaitResponse(20), int(R8_REPLY_ACK));
-        }
-        QCOMPARE(sim.Log(), bodies);
-        // Too long: nothing goes out.
-        QVERIFY(!link.SendCommand(QByteArray(256, 'x')));
-        QCOMPARE(link.WaitResponse(2), int(R8_REPLY_NONE));
-        QCOMPARE(sim.Log().size(), 4);
-    }
-
+    // Three sentences, the last refused, read through a difficult line; the
+    // instrument checks each sentence's framing and checksum.
     void replies_data()
     {
         QTest::addColumn<QStringList>("options");
-        QTest::addColumn<QList<int>>("results"); // for three sentences
-        const int ack = R8_REPLY_ACK, nak = R8_REPLY_NAK, none = R8_REPLY_NONE, lost = R8_REPLY_PORT_LOST;
-        QTest::newRow("split in 3-byte pieces")
-            << QStringList{"--split", "3", "--nak-at", "3"} << QList<int>{ack, ack, nak};
-        QTest::newRow("noise before replies")
-            << QStringList{"--garbage", "--nak-at", "3"} << QList<int>{ack, ack, nak};
-        QTest::newRow("wrong checksum") << QStringList{"--bad-checksum", "--nak-at", "3"}
-                                        << QList<int>{ack, ack, nak};
-        QTest::newRow("slow") << QStringList{"--delay", "300", "--nak-at", "3"} << QList<int>{ack, ack, nak};
-        QTest::newRow("silence") << QStringList{"--silent-from", "2"} << QList<int>{ack, none, none};
-        QTest::newRow("hang-up") << QStringList{"--hangup-at", "2"} << QList<int>{ack, lost, lost};
+        QTest::newRow("split in 3-byte pieces") << QStringList{"--split", "3"};
+        QTest::newRow("noise before replies") << QStringList{"--garbage"};
+        QTest::newRow("wrong checksum") << QStringList{"--bad-checksum"};
+        QTest::newRow("slow") << QStringList{"--delay", "300"};
     }
     void replies()
     {
         QFETCH(QStringList, options);
-        QFETCH(QList<int>, results);
         SimProcess sim;
-        QVERIFY(sim.Start(options));
+        QVERIFY(sim.Start(options + QStringList{"--nak-at", "3"}));
         ExtraPorts use(sim.ports);
         ZVcomPort link;
         QCOMPARE(link.ConnectToInstrument(), 1);
+        // A one-digit checksum ("ab") and a body ending in a comma.
+        const QStringList bodies = {"PZVFLO,START", "PZVFLO,ab", "PZVFLO,TRIGGER,1,3,"};
         QList<int> got;
-        for (int i = 0; i < results.size(); ++i) {
-            link.SendCommand("PZVFLO,START");
-            if (results.at(i) == R8_REPLY_PORT_LOST)
-                QVERIFY(sim.Finished(3000));
-            got << link.WaitResponse(results.at(i) == R8_REPLY_NONE ? 3 : 50);
+        for (const QString& body : bodies) {
+            QVERIFY(link.SendCommand(body.toLatin1()));
+            got << link.WaitResponse(50);
         }
-        QCOMPARE(got, results);
-        QCOMPARE(link.PortLost(), results.contains(R8_REPLY_PORT_LOST));
+        QCOMPARE(got, QList<int>({R8_REPLY_ACK, R8_REPLY_ACK, R8_REPLY_NAK}));
+        // Too long: nothing goes out.
+        QVERIFY(!link.SendCommand(QByteArray(R8_MAX_BODY_BYTES + 1, 'x')));
+        QCOMPARE(link.WaitResponse(2), int(R8_REPLY_NONE));
+        QCOMPARE(sim.Log(), bodies);
+    }
+
+    // One batch run on the calling thread: what it reports and what arrives.
+    void batch_data()
+    {
+        QTest::addColumn<QStringList>("sim"); // "none": no instrument at all
+        QTest::addColumn<uint>("mask");
+        QTest::addColumn<int>("count");    // bodies in the batch
+        QTest::addColumn<int>("acked");    // progress goes 1 .. acked
+        QTest::addColumn<int>("received"); // bodies the instrument got
+        QTest::addColumn<QStringList>("messages");
+        const uint def = R8_MODELS_DEFAULT, air = R8_MODELS_AIRSPACE;
+        const QString alvo = QStringLiteral("Connected to ALVO SD.");
+        const QString sent = QStringLiteral("All data sent.");
+        QTest::newRow("acknowledged") << QStringList{} << def << 5 << 5 << 5 << QStringList{alvo, sent};
+        QTest::newRow("NAK") << QStringList{"--nak-at", "2"} << def << 5 << 1 << 2
+                             << QStringList{alvo, "Device did not confirm final message!"};
+        QTest::newRow("silence") << QStringList{"--silent-from", "3"} << def << 4 << 2 << 3
+                                 << QStringList{alvo, "Time out while sending to device."};
+        QTest::newRow("hang-up") << QStringList{"--hangup-at", "3"} << def << 6 << 2 << 3
+                                 << QStringList{alvo, "Connection to device lost."};
+        QTest::newRow("second too long") << QStringList{} << def << 3 << 1 << 1
+                                         << QStringList{alvo, "Command too long for the device, not sent."};
+        QTest::newRow("R7OSK refused") << QStringList{"--old", "R7OSK"} << def << 2 << 0 << 0
+                                       << QStringList{"R7OSK not supported."};
+        QTest::newRow("DULAN SD refused for airspaces")
+            << QStringList{"--product", "d905"} << air << 2 << 0 << 0 << QStringList{"DULAN SD not supported."};
+        QTest::newRow("TEY SD+ takes airspaces")
+            << QStringList{"--product", "d903"} << air << 2 << 2 << 2 << QStringList{"Connected to TEY SD+.", sent};
+        QTest::newRow("empty batch opens no port")
+            << QStringList{"--old", "Alvo"} << def << 0 << 0 << 0 << QStringList{sent};
+        QTest::newRow("no instrument") << QStringList{"none"} << def << 3 << 0 << 0
+                                       << QStringList{"Could not connect to device."};
+    }
+    void batch()
+    {
+        QFETCH(QStringList, sim);
+        QFETCH(uint, mask);
+        QFETCH(int, count);
+        QFETCH(int, acked);
+        QFETCH(int, received);
+        QFETCH(QStringList, messages);
+        QStringList bodies;
+        for (int i = 1; i <= count; ++i)
+            bodies << QStringLiteral("PZVFLO,%1,33,0,0,80,29,44,1,0.00,0.00").arg(i);
+        if (QTest::currentDataTag() == QLatin1String("second too long"))
+            bodies[1] = QStringLiteral("PZVCTP,") + QString(249, QLatin1Char('9'));
+        if (count > 0) // every port search is announced first
+            messages.prepend(QStringLiteral("Looking for the instrument…"));
+        SimProcess instrument;
+        if (sim != QStringList{"none"})
+            QVERIFY(instrument.Start(sim));
+        ExtraPorts use(instrument.ports.isEmpty() ? QStringLiteral("/dev/null=1234:5678") : instrument.ports);
+        ZvCommandSender sender;
+        sender.SetEndPause(0);
+        sender.SupportedDevices(mask);
+        sender.AddCommands(bodies);
+        QList<int> started, progress, expected;
+        QStringList said;
+        int ended = 0;
+        connect(&sender, &ZvCommandSender::started, [&](int n) { started << n; });
+        connect(&sender, &ZvCommandSender::progress, [&](int n) { progress << n; });
+        connect(&sender, &ZvCommandSender::message, [&](const QString& s) { said << s; });
+        connect(&sender, &ZvCommandSender::ended, [&] { ++ended; });
+        sender.doWork();
+        for (int i = 1; i <= acked; ++i)
+            expected << i;
+        QCOMPARE(started, QList<int>{count});
+        QCOMPARE(progress, expected);
+        QCOMPARE(said, messages);
+        QCOMPARE(ended, 1);
+        QCOMPARE(sender.QueuedCount(), 0);
+        QTest::qWait(count ? 0 : 200); // time for a stray request to show
+        QStringList log = instrument.Log();
+        if (count > 0) // an older instrument is asked who it is first
+            log.removeAll(QStringLiteral("PZVSNP"));
+        QCOMPARE(log, bodies.mid(0, received));
     }
 };
 

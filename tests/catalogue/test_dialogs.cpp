@@ -1,0 +1,235 @@
+// The catalogue's two dialogs. Element properties: the attribute word behind
+// its widgets, the field lists, and what OK, Cancel and the geometry fields
+// hand on. Preferences: the stored choices, out-of-range stores, and the model
+// and language handed to the catalogue.
+#include "appglobals.h"
+#include "datafields.h"
+#include "preferencesdialog.h"
+#include "r8element.h"
+#include "r8elementprop.h"
+#include "testsupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace ElementAttribs;
+
+class TestDialogs : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_Dir;
+
+    // What another run would read from the store, and what the catalogue is handed.
+    static QString Stored()
+    {
+        theSettings->sync();
+        const QSettings again(theSettings->fileName(), QSettings::IniFormat);
+        return QStringLiteral("device %1, language %2")
+            .arg(again.value("TargetDevice", "-").toString(), again.value("SelectedLanguage", "-").toString());
+    }
+    static QString Handed() { return QStringLiteral("model %1, language %2").arg(g_iTargetModel).arg(g_iLangID); }
+
+    // An empty settings store, and the catalogue's defaults.
+    void FreshSettings()
+    {
+        delete theSettings;
+        QFile::remove(m_Dir.filePath(QStringLiteral("prefs.ini")));
+        theSettings = new QSettings(m_Dir.filePath(QStringLiteral("prefs.ini")), QSettings::IniFormat);
+        g_iLangID = g_iTargetModel = 1;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(TestEnv::LoadCatalogue(1, 1) > 0); }
+
+    void attributeMappings()
+    {
+        // Where two bits compete or one bit means nothing alone.
+        QCOMPARE(FontIndex(0x2F), 2);         // large wins over tiny
+        QCOMPARE(AlignIndex(0x6C), 2);        // right wins over centre
+        QCOMPARE(UnitsIndex(0x2C | 0x80), 0); // "below" without "shown"
+        QCOMPARE(MapType(0x10F), 0);
+        QCOMPARE(WithFont(0x2D, -1), 0x2Cu); // no selection stores the normal size
+        QCOMPARE(WithMapType(0x10D, false, true), 0x10Eu);
+        // Reading a word into the widgets and writing it back touches only the
+        // bits of that widget, and keeps every meaningful setting.
+        for (unsigned int a = 0; a < 256; ++a) {
+            QCOMPARE(WithFont(a, FontIndex(a)) & ~3u, a & ~3u);
+            QCOMPARE(FontIndex(WithFont(a, FontIndex(a))), FontIndex(a));
+            QCOMPARE(WithDirection(a, DirectionIndex(a)), a);
+            QCOMPARE(WithAlign(a, AlignIndex(a)) & ~0x60u, a & ~0x60u);
+            QCOMPARE(AlignIndex(WithAlign(a, AlignIndex(a))), AlignIndex(a));
+            QCOMPARE(WithUnits(a, UnitsIndex(a)) & ~0x90u, a & ~0x90u);
+            QCOMPARE(UnitsIndex(WithUnits(a, UnitsIndex(a))), UnitsIndex(a));
+            QCOMPARE(WithTitle(WithBorder(a, HasBorder(a)), HasTitle(a)), a);
+            if (MapType(a))
+                QCOMPARE(WithMapType(a, MapType(a) == 1, MapType(a) == 2), a);
+        }
+    }
+
+    void widgetsWriteAttributeWord()
+    {
+        R8elementProp dlg;
+        dlg.AdjustInterface(0x3FF); // a value box's rows
+        dlg.SetAttribs(0x2C | 0x90);
+        QVERIFY(dlg.TitleCheck()->isChecked() && dlg.BorderCheck()->isChecked());
+        QCOMPARE(dlg.AlignCombo()->currentText() + dlg.UnitsCombo()->currentText(), QStringLiteral("RightBellow"));
+        dlg.UnitsCombo()->setCurrentText(QStringLiteral("Right"));
+        QCOMPARE(dlg.GetAttribs(), 0x2Cu | 0x10u);
+        dlg.AlignCombo()->setCurrentText(QStringLiteral("Center"));
+        dlg.FontCombo()->setCurrentText(QStringLiteral("Large"));
+        dlg.TitleCheck()->setChecked(false);
+        dlg.BorderCheck()->setChecked(false);
+        QCOMPARE(dlg.GetAttribs(), 0x41u | 0x10u);
+        // A field that forbids the large font: a stored large font selects
+        // nothing, and the next change stores the normal size.
+        dlg.AdjustInterface(0x3FF | R8elementProp::PropNoLargeFont);
+        dlg.SetAttribs(0x2D);
+        QCOMPARE(dlg.FontCombo()->currentIndex(), -1);
+        QSignalSpy changed(&dlg, &R8elementProp::ChangedProperties);
+        dlg.AlignCombo()->setCurrentText(QStringLiteral("Center"));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(dlg.GetAttribs(), 0x4Cu);
+        // The dial's direction lives in the font's bits; it has no Border row,
+        // and the hidden Border box (checked above) leaves its border bit alone.
+        dlg.AdjustInterface(0x1837);
+        dlg.SetAttribs(0x28 | 3);
+        QCOMPARE(dlg.DirectionCombo()->currentText(), QStringLiteral("Up"));
+        dlg.DirectionCombo()->setCurrentText(QStringLiteral("Left"));
+        dlg.TitleCheck()->setChecked(false);
+        QCOMPARE(dlg.GetAttribs(), 0x22u);
+    }
+
+    void fieldsAndRanges()
+    {
+        R8elementProp dlg;
+        R8element dial(nullptr, R8_TYPE_DIAL, 1);
+        dial.RestoreField(105);
+        dial.SetRangeMax(7.25f);
+        dlg.EditElement(&dial);
+        // Only fields that can be dials; opening shows the element's own range.
+        QVERIFY(dlg.FieldCombo()->count() > 0 && dlg.FieldCombo()->count() < g_DataFields.count());
+        for (int i = 0; i < dlg.FieldCombo()->count(); ++i)
+            QVERIFY(g_DataFields.GetDataField(dlg.FieldCombo()->itemData(i).toInt())->CanBeDial);
+        QCOMPARE(dlg.GetMaxRange(), 7.25f);
+        // Choosing a field shows its catalogue range.
+        dlg.FieldCombo()->setCurrentIndex(-1);
+        dlg.FieldCombo()->setCurrentIndex(dlg.FieldCombo()->findData(105));
+        QCOMPARE(dlg.MinRangeEdit()->text() + ".." + dlg.MaxRangeEdit()->text(), QStringLiteral("-5..5"));
+        R8element box(nullptr, R8_TYPE_DATAFIELD, 1);
+        dlg.EditElement(&box);
+        QCOMPARE(dlg.FieldCombo()->count(), g_DataFields.count());
+        QCOMPARE(dlg.GetField(), 0); // field 0 is in no list
+    }
+
+    void okAndCancel()
+    {
+        R8elementProp dlg;
+        QSignalSpy applied(&dlg, &R8elementProp::ApplyProperties);
+        QSignalSpy cancelled(&dlg, &R8elementProp::CancelProperties);
+        // A dial whose stored field may not be a dial opens with no field, and
+        // OK is refused until one is chosen.
+        R8element dial(nullptr, R8_TYPE_DIAL, 1);
+        dial.RestoreField(33);
+        dlg.EditElement(&dial);
+        QString text;
+        TestEnv::OnNextModal([&](QWidget* modal) {
+            text = modal->property("text").toString();
+            modal->close();
+        });
+        dlg.ButtonBox()->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(text, QStringLiteral("Field is invalid."));
+        QVERIFY(applied.isEmpty() && dlg.isVisible());
+        // Return is OK; the dialog never writes the element.
+        dlg.FieldCombo()->setCurrentIndex(dlg.FieldCombo()->findData(105));
+        QTest::keyClick(&dlg, Qt::Key_Return);
+        QVERIFY(applied.count() == 1 && !dlg.isVisible());
+        QCOMPARE(dlg.GetField(), 105);
+        QCOMPARE(dial.GetField(), 33);
+        // Cancel, Escape and the frame's close button all cancel.
+        dlg.EditElement(&dial);
+        dlg.ButtonBox()->button(QDialogButtonBox::Cancel)->click();
+        dlg.EditElement(&dial);
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        dlg.EditElement(&dial);
+        QVERIFY(dlg.close());
+        QCOMPARE(cancelled.count(), 3);
+        // An element type without a field row needs none.
+        auto* graph = new R8element(nullptr, R8_TYPE_GRAPH, 1);
+        dlg.EditElement(graph);
+        dlg.ButtonBox()->button(QDialogButtonBox::Ok)->click();
+        QCOMPARE(applied.count(), 2);
+        // An element destroyed behind the dialog's back is no longer handed out.
+        delete graph;
+        QVERIFY(!dlg.GetEditElement());
+    }
+
+    void geometryAndPages()
+    {
+        R8elementProp dlg;
+        QSignalSpy positioning(&dlg, &R8elementProp::ChangedPositioning);
+        QSignalSpy presence(&dlg, &R8elementProp::ChangedPagePresence);
+        R8element box(nullptr, R8_TYPE_DATAFIELD, 1);
+        box.RestorePosition(QPoint(12, 34));
+        box.RestorePages(0x8001);
+        dlg.EditElement(&box);
+        QVERIFY(positioning.isEmpty()); // filling the form is not an edit
+        QTest::keyClicks(dlg.XEdit(), QStringLiteral("5"));
+        QCOMPARE(positioning.last(), QVariantList({QPoint(125, 34), QSize(80, 29)}));
+        presence.clear();
+        dlg.Tabs()->setCurrentIndex(2);
+        dlg.PageCheck(3)->click();
+        QCOMPARE(presence.takeFirst(), QVariantList{3});
+        QVERIFY(presence.isEmpty());
+        dlg.PageCheck(0)->setChecked(false);
+        QCOMPARE(dlg.GetPagesChecks(), 0x8008u);
+    }
+
+    void saveAndLoad()
+    {
+        FreshSettings();
+        PreferencesDialog dlg;
+        // Nothing stored yet: English and Alvo.
+        QCOMPARE(dlg.LanguageCombo()->currentText() + dlg.TargetDeviceCombo()->currentText(), "EnglishAlvo");
+        dlg.TargetDeviceCombo()->setCurrentText(QStringLiteral("Dulan"));
+        dlg.LanguageCombo()->setCurrentText(QStringLiteral("Russian")); // no catalogue texts
+        dlg.SaveValues();
+        QCOMPARE(Stored(), QStringLiteral("device 3, language 5"));
+        QCOMPARE(Handed(), QStringLiteral("model 4, language 1"));
+        PreferencesDialog again;
+        QCOMPARE(again.LanguageCombo()->currentText() + again.TargetDeviceCombo()->currentText(), "RussianDulan");
+        again.LanguageCombo()->setCurrentText(QStringLiteral("German"));
+        again.TargetDeviceCombo()->setCurrentText(QStringLiteral("Osk"));
+        again.SaveValues();
+        QCOMPARE(Handed(), QStringLiteral("model 2, language 5"));
+        // LoadValues picks up a store changed behind the dialog's back.
+        theSettings->setValue(QStringLiteral("SelectedLanguage"), 2);
+        again.LoadValues();
+        QCOMPARE(again.LanguageCombo()->currentText(), QStringLiteral("French"));
+    }
+
+    void storedIndexOutsideTheLists()
+    {
+        FreshSettings();
+        // The first item, never an empty choice that would save -1 and model 0.
+        for (const QVariant& stored : {QVariant(7), QVariant(-1), QVariant(QStringLiteral("de"))}) {
+            theSettings->setValue(QStringLiteral("TargetDevice"), stored);
+            theSettings->setValue(QStringLiteral("SelectedLanguage"), stored);
+            PreferencesDialog dlg;
+            dlg.SaveValues();
+            QCOMPARE(Stored(), QStringLiteral("device 0, language 0"));
+            QCOMPARE(Handed(), QStringLiteral("model 1, language 1"));
+        }
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "test_dialogs.moc"
