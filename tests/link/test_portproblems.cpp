@@ -75,7 +75,6 @@ private slots:
     {
         QTest::addColumn<QString>("hz");
         QTest::addColumn<bool>("verbose");
-        QTest::newRow("a 1 Hz logger") << "1" << false;
         QTest::newRow("a fast stream") << "500" << false;
         QTest::newRow("a 10 Hz logger, --verbose") << "10" << true;
     }

@@ -40,17 +40,13 @@ class TestSentences : public QObject
 {
     Q_OBJECT
 private slots:
-    void framing()
+    void framingAndReplies()
     {
         QCOMPARE(FrameSentence("ab"), QByteArray("$ab,* 3\n"));     // xor below 0x10: a blank, not "0"
         QCOMPARE(FrameSentence("\xe4"), QByteArray("$\xe4,*e4\n")); // Latin-1 byte, lower-case digits
         const QByteArray longest(R8_MAX_BODY_BYTES, 'x');
         QCOMPARE(FrameSentence(longest), "$" + longest + ",*78\n");
         QVERIFY(FrameSentence(longest + 'x').isEmpty());
-    }
-
-    void replies()
-    {
         const int ack = R8_REPLY_ACK, nak = R8_REPLY_NAK;
         NmeaReplyParser parser;
         // CR LF yields twice; a new sentence clears what the last one said.
