@@ -91,7 +91,7 @@ private slots:
         QTest::newRow("plain GET, 404") << m_server.Url("missing") << false << "^neterror:.+";
         QTest::newRow("growing past the limit") << hostile + "growing" << true << refused + "more than";
         QTest::newRow("Content-Length of 10 GB") << hostile + "liar" << true << refused + "more than";
-        QTest::newRow("stalled") << hostile + "stalled" << true << refused + "not complete within the time limit";
+        QTest::newRow("stalled") << hostile + "stalled" << true << refused + "not complete within";
     }
     void download()
     {
@@ -142,7 +142,8 @@ private slots:
             damaged[i] = char(0xA5);
         QTest::newRow("newer") << m_newer << int(U::Accepted);
         QTest::newRow("a new field for the Tey")
-            << Variant("INSERT INTO BaseStrings (Id, String, DataField, DataType) VALUES (900, 'New', 'true', 1);"
+            << Variant("INSERT INTO BaseStrings (Id, String, DataField, DataType) "
+                       "VALUES (900, 'New', 'true', 1);"
                        "INSERT INTO ModelStrings (BaseId, Sequence, ModelId) VALUES (900, 9990, 3)")
             << int(U::Accepted);
         QTest::newRow("html page") << QByteArray("<!DOCTYPE html><html>Moved</html>\n") << int(U::NotSqlite);
@@ -150,11 +151,12 @@ private slots:
         QTest::newRow("one byte short") << m_newer.left(m_newer.size() - 1) << int(U::Truncated);
         QTest::newRow("damaged inside") << damaged << int(U::Unreadable);
         QTest::newRow("too large") << QByteArray(int(U::MaxBodyBytes) + 1, 'x') << int(U::TooLarge);
-        QTest::newRow("foreign database") << Variant("CREATE TABLE Other (Id INTEGER)", {}) << int(U::MissingTables);
-        QTest::newRow("Dulan one field short") << Variant("DELETE FROM ModelStrings WHERE ModelId=4 AND BaseId="
-                                                          "(SELECT MIN(BaseId) FROM ModelStrings WHERE ModelId=4)")
-                                               << int(U::NoFields);
-        QTest::newRow("Tey+ missing") << Variant("DELETE FROM ModelStrings WHERE ModelId=5") << int(U::NoFields);
+        QTest::newRow("foreign") << Variant("CREATE TABLE Other (Id INTEGER)", {}) << int(U::MissingTables);
+        const QString model = QStringLiteral("DELETE FROM ModelStrings WHERE ModelId=");
+        QTest::newRow("Dulan one field short")
+            << Variant(model + "4 AND BaseId=(SELECT MIN(BaseId) FROM ModelStrings WHERE ModelId=4)")
+            << int(U::NoFields);
+        QTest::newRow("Tey+ missing") << Variant(model + "5") << int(U::NoFields);
         QTest::newRow("no German") << Variant("DELETE FROM LanguageStrings WHERE LanguageId=5")
                                    << int(U::NoTranslations);
         QTest::newRow("write-ahead log") << Variant("PRAGMA journal_mode=WAL") << int(U::WalMode);

@@ -28,24 +28,15 @@ class TestDialogs : public QObject
     Q_OBJECT
     QTemporaryDir m_Dir;
 
-    // What another run would read from the store, and what the catalogue is handed.
-    static QString Stored()
+    // What another run would read from the store (device and language
+    // index), and what the catalogue is handed (model and language id).
+    static QStringList Stored()
     {
         theSettings->sync();
         const QSettings again(theSettings->fileName(), QSettings::IniFormat);
-        return QStringLiteral("device %1, language %2")
-            .arg(again.value("TargetDevice", "-").toString(), again.value("SelectedLanguage", "-").toString());
+        return {again.value("TargetDevice", "-").toString(), again.value("SelectedLanguage", "-").toString()};
     }
-    static QString Handed() { return QStringLiteral("model %1, language %2").arg(g_iTargetModel).arg(g_iLangID); }
-
-    // An empty settings store, and the catalogue's defaults.
-    void FreshSettings()
-    {
-        delete theSettings;
-        QFile::remove(m_Dir.filePath(QStringLiteral("prefs.ini")));
-        theSettings = new QSettings(m_Dir.filePath(QStringLiteral("prefs.ini")), QSettings::IniFormat);
-        g_iLangID = g_iTargetModel = 1;
-    }
+    static QList<int> Handed() { return {g_iTargetModel, g_iLangID}; }
 
 private slots:
     void initTestCase() { QVERIFY(TestEnv::LoadCatalogue(1, 1) > 0); }
@@ -80,7 +71,8 @@ private slots:
         dlg.AdjustInterface(0x3FF); // a value box's rows
         dlg.SetAttribs(0x2C | 0x90);
         QVERIFY(dlg.TitleCheck()->isChecked() && dlg.BorderCheck()->isChecked());
-        QCOMPARE(dlg.AlignCombo()->currentText() + dlg.UnitsCombo()->currentText(), QStringLiteral("RightBellow"));
+        QCOMPARE(dlg.AlignCombo()->currentText(), QStringLiteral("Right"));
+        QCOMPARE(dlg.UnitsCombo()->currentText(), QStringLiteral("Bellow"));
         dlg.UnitsCombo()->setCurrentText(QStringLiteral("Right"));
         QCOMPARE(dlg.GetAttribs(), 0x2Cu | 0x10u);
         dlg.AlignCombo()->setCurrentText(QStringLiteral("Center"));
@@ -177,36 +169,34 @@ private slots:
         QVERIFY(!dlg.GetEditElement());
     }
 
-    void saveAndLoad()
+    void preferences()
     {
-        FreshSettings();
+        theSettings = new QSettings(m_Dir.filePath(QStringLiteral("prefs.ini")), QSettings::IniFormat, this);
         PreferencesDialog dlg;
         // Nothing stored yet: English and Alvo.
-        QCOMPARE(dlg.LanguageCombo()->currentText() + dlg.TargetDeviceCombo()->currentText(), "EnglishAlvo");
+        QCOMPARE(dlg.LanguageCombo()->currentText(), QStringLiteral("English"));
+        QCOMPARE(dlg.TargetDeviceCombo()->currentText(), QStringLiteral("Alvo"));
         dlg.TargetDeviceCombo()->setCurrentText(QStringLiteral("Dulan"));
         dlg.LanguageCombo()->setCurrentText(QStringLiteral("Russian")); // no catalogue texts
         dlg.SaveValues();
-        QCOMPARE(Stored(), QStringLiteral("device 3, language 5"));
-        QCOMPARE(Handed(), QStringLiteral("model 4, language 1"));
+        QCOMPARE(Stored(), QStringList({"3", "5"}));
+        QCOMPARE(Handed(), QList<int>({4, 1}));
         PreferencesDialog again;
-        QCOMPARE(again.LanguageCombo()->currentText() + again.TargetDeviceCombo()->currentText(), "RussianDulan");
+        QCOMPARE(again.LanguageCombo()->currentText(), QStringLiteral("Russian"));
+        QCOMPARE(again.TargetDeviceCombo()->currentText(), QStringLiteral("Dulan"));
         again.LanguageCombo()->setCurrentText(QStringLiteral("German"));
         again.TargetDeviceCombo()->setCurrentText(QStringLiteral("Osk"));
         again.SaveValues();
-        QCOMPARE(Handed(), QStringLiteral("model 2, language 5"));
-    }
-
-    void storedIndexOutsideTheLists()
-    {
-        FreshSettings();
-        // The first item, never an empty choice that would save -1 and model 0.
+        QCOMPARE(Handed(), QList<int>({2, 5}));
+        // A stored index that names no item selects the first, never an empty
+        // choice that would save -1 and model 0.
         for (const QVariant& stored : {QVariant(7), QVariant(-1), QVariant(QStringLiteral("de"))}) {
             theSettings->setValue(QStringLiteral("TargetDevice"), stored);
             theSettings->setValue(QStringLiteral("SelectedLanguage"), stored);
-            PreferencesDialog dlg;
-            dlg.SaveValues();
-            QCOMPARE(Stored(), QStringLiteral("device 0, language 0"));
-            QCOMPARE(Handed(), QStringLiteral("model 1, language 1"));
+            PreferencesDialog fallback;
+            fallback.SaveValues();
+            QCOMPARE(Stored(), QStringList({"0", "0"}));
+            QCOMPARE(Handed(), QList<int>({1, 1}));
         }
     }
 };

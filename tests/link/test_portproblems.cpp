@@ -47,7 +47,8 @@ private slots:
         QString file = Layout();
         if (command == QLatin1String("firmware-send")) { // an image for the TEY SD
             file = m_dir.filePath(QStringLiteral("tey.zvf"));
-            QCOMPARE(TestEnv::RunTool({"firmware-make", "--model", "Tey", "--blocks", "2", "-o", file}).code, 0);
+            const QStringList make{"firmware-make", "--model", "Tey", "--blocks", "2", "-o", file};
+            QCOMPARE(TestEnv::RunTool(make).code, 0);
         }
         // Root opens any device node whatever its permissions: run as nobody.
         const bool bAsNobody = simOptions.contains(QStringLiteral("permission")) && ::geteuid() == 0;
@@ -86,9 +87,10 @@ private slots:
         QFETCH(bool, verbose);
         SimProcess sim;
         QVERIFY(sim.Start({QStringLiteral("--old"), QStringLiteral("Alvo"), QStringLiteral("--stream"), hz}));
-        const QStringList send{QStringLiteral("send"), Layout()};
-        const TestEnv::ToolRun r =
-            TestEnv::RunTool(verbose ? QStringList{QStringLiteral("--verbose")} + send : send, sim.ports, 3000);
+        QStringList send{QStringLiteral("send"), Layout()};
+        if (verbose)
+            send.prepend(QStringLiteral("--verbose"));
+        const TestEnv::ToolRun r = TestEnv::RunTool(send, sim.ports, 3000);
         QCOMPARE(r.code, 1); // -1: still searching
         QVERIFY(r.out.contains(QStringLiteral("Looking for the instrument…")));
         // The error is no diagnostic: said either way.
