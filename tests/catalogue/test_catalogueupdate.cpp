@@ -1,5 +1,7 @@
-// The catalogue download: real GETs from python3's HTTP server on 127.0.0.1,
-// the checks on a body, and what a refused body must leave alone.
+// The catalogue download: real GETs from python3's HTTP server on 127.0.0.1
+// and from a misbehaving one, the checks on a body, and what a refused body
+// must leave alone: the catalogue file byte for byte, the loaded fields, and
+// no stray file beside it.
 #include "appglobals.h"
 #include "catalogueupdate.h"
 #include "datafields.h"
@@ -7,33 +9,43 @@
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPointer>
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <unistd.h>
-
 using TestEnv::ReadFile;
 using TestEnv::WriteFile;
+using U = CatalogueUpdate;
 
 namespace {
 
-constexpr int kReplyTimeoutMs = 10000;
+constexpr int kStallLimitMs = 1500;    // the time limit given to the download here
+constexpr int kReplyTimeoutMs = 30000; // bound for a reply to end at all
 
-// Runs SQL on a writable connection of its own.
-bool Exec(const QString& path, const QString& statement)
+QByteArray Shipped()
 {
-    bool ok = true;
+    return ReadFile(TestEnv::BundleDir() + QLatin1String("/R8strings.sqlite"));
+}
+
+// A catalogue changed by SQL statements (separated by ';'), as a server might send it.
+QByteArray Variant(const QString& sql, const QByteArray& catalogue = Shipped())
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("variant.sqlite"));
+    bool ok = WriteFile(path, catalogue);
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("variant"));
         db.setDatabaseName(path);
-        ok = db.open() && QSqlQuery(db).exec(statement);
+        ok = ok && db.open();
+        for (const QString& statement : sql.split(QLatin1Char(';')))
+            ok = ok && QSqlQuery(db).exec(statement);
         db.close();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("writer"));
-    return ok;
+    QSqlDatabase::removeDatabase(QStringLiteral("variant"));
+    return ok ? ReadFile(path) : QByteArray();
 }
 
 } // namespace
@@ -41,166 +53,126 @@ bool Exec(const QString& path, const QString& statement)
 class TestCatalogueUpdate : public QObject
 {
     Q_OBJECT
-    QTemporaryDir m_served; // what the server hands out
+    QTemporaryDir m_served; // what the good server hands out
     TestEnv::HttpServer m_server;
-    QByteArray m_old; // the shipped catalogue
-    QByteArray m_new; // a newer one: field 30 renamed
-    QSqlDatabase m_db;
-
-    // One real GET through a real network access manager.
-    QNetworkReply* Fetch(QNetworkAccessManager& manager, const QString& name)
-    {
-        QSignalSpy finished(&manager, &QNetworkAccessManager::finished);
-        QNetworkReply* reply = manager.get(CatalogueUpdate::Request(QUrl(m_server.Url(name))));
-        return finished.wait(kReplyTimeoutMs) ? reply : nullptr;
-    }
-
-    // A catalogue folder holding the shipped catalogue, g_pDB pointing at it
-    // and g_DataFields loaded from it.
-    QString PrepareTarget(const QTemporaryDir& dir)
-    {
-        const QString path = dir.filePath(QStringLiteral("R8strings.sqlite"));
-        WriteFile(path, m_old);
-        m_db.setDatabaseName(path);
-        g_pDB = &m_db;
-        g_iLangID = 1;
-        g_iTargetModel = 1;
-        g_DataFields.LoadFromDB(g_pDB);
-        return path;
-    }
-    QString Served(const char* name) const { return m_served.filePath(QLatin1String(name)); }
+    QProcess m_hostile;
+    int m_iHostilePort = 0;
+    QByteArray m_shipped;
+    QByteArray m_newer; // field 30 renamed
 
 private slots:
     void initTestCase()
     {
         qRegisterMetaType<QNetworkReply*>();
-        m_old = ReadFile(TestEnv::BundleDir() + QLatin1String("/R8strings.sqlite"));
-        QVERIFY(m_old.size() > 4096);
-        QVERIFY(WriteFile(Served("good.sqlite"), m_old));
-        QVERIFY(Exec(Served("good.sqlite"), QStringLiteral("UPDATE BaseStrings SET String='TTG new' WHERE Id=30")));
-        m_new = ReadFile(Served("good.sqlite"));
-        // Cut at a page boundary and in the middle of a page.
-        QVERIFY(WriteFile(Served("cut.sqlite"), m_new.left(8192)));
-        QVERIFY(WriteFile(Served("half.sqlite"), m_new.left(m_new.size() / 2 + 100)));
-        QVERIFY(WriteFile(Served("page.html"), "<!DOCTYPE html><html><body>Moved</body></html>\n"));
-        QVERIFY(Exec(Served("foreign.sqlite"), QStringLiteral("CREATE TABLE Other (Id INTEGER)")));
-        // The right tables, but no field for model 1.
-        QVERIFY(WriteFile(Served("nofields.sqlite"), m_old));
-        QVERIFY(Exec(Served("nofields.sqlite"), QStringLiteral("DELETE FROM ModelStrings WHERE ModelId=1")));
+        m_shipped = Shipped();
+        m_newer = Variant("UPDATE BaseStrings SET String='TTG new' WHERE Id=30");
+        QVERIFY(m_shipped.size() > 4096 && m_newer.size() == m_shipped.size());
+        QVERIFY(WriteFile(m_served.filePath("newer"), m_newer));
+        QVERIFY(WriteFile(m_served.filePath("cut"), m_newer.left(m_newer.size() / 2 + 100)));
         QVERIFY2(m_server.Start(m_served.path()), "the HTTP server did not come up");
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("test-update"));
-        m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        m_iHostilePort = TestEnv::StartLocalServer(m_hostile, [](int port) {
+            return QStringList{TestEnv::TestData(QStringLiteral("catalogue/hostile_server.py")),
+                               QString::number(port)};
+        });
+        QVERIFY2(m_iHostilePort, "the misbehaving server did not come up");
     }
-    void cleanupTestCase()
-    {
-        g_pDB = nullptr;
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("test-update"));
-    }
+    void cleanupTestCase() { m_hostile.close(); }
 
-    void goodBodyReplacesAndReloads()
+    // The download as the designer runs it (Start, or a plain GET), then Apply.
+    void download_data()
     {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<bool>("start");
+        QTest::addColumn<QString>("refusal"); // empty: the body replaces the catalogue
+        const QString hostile = QStringLiteral("http://127.0.0.1:%1/").arg(m_iHostilePort);
+        const QString refused = QStringLiteral("^catalogue download refused: ");
+        QTest::newRow("newer catalogue") << m_server.Url("newer") << true << QString();
+        QTest::newRow("plain GET, cut") << m_server.Url("cut") << false << refused + "\\d+ of \\d+ bytes";
+        QTest::newRow("plain GET, 404") << m_server.Url("missing") << false << "^neterror:.+";
+        QTest::newRow("growing past the limit") << hostile + "growing" << true << refused + "more than";
+        QTest::newRow("Content-Length of 10 GB") << hostile + "liar" << true << refused + "more than";
+        QTest::newRow("stalled") << hostile + "stalled" << true << refused + "not complete within";
+    }
+    void download()
+    {
+        QFETCH(QString, url);
+        QFETCH(bool, start);
+        QFETCH(QString, refusal);
         QTemporaryDir dir;
-        const QString path = PrepareTarget(dir);
-        QCOMPARE(g_DataFields.GetDataField(30)->Name, QStringLiteral("TTG"));
+        const QString path = dir.filePath(QStringLiteral("R8strings.sqlite"));
+        QVERIFY(WriteFile(path, m_shipped));
+        QVERIFY(TestEnv::LoadCatalogue(1, 1) > 0);
+        g_pDB->setDatabaseName(path); // the fields are reloaded from here
+        g_DataFields.LoadFromDB(g_pDB);
         QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
-        QCOMPARE(CatalogueUpdate::Address(settings), QUrl(QString::fromLatin1(CatalogueUpdate::DefaultUrl())));
-        settings.setValue(QStringLiteral("CatalogueUrl"), m_server.Url(QStringLiteral("good.sqlite")));
+        settings.setValue(QStringLiteral("CatalogueUrl"), url);
         QNetworkAccessManager manager;
         QSignalSpy finished(&manager, &QNetworkAccessManager::finished);
-        QPointer<QNetworkReply> reply = CatalogueUpdate::Start(manager, settings);
+        QPointer<QNetworkReply> reply =
+            start ? U::Start(manager, settings, kStallLimitMs) : manager.get(U::Request(QUrl(url)));
         QVERIFY(reply);
         QVERIFY(finished.wait(kReplyTimeoutMs));
-        QVERIFY(CatalogueUpdate::Apply(reply, path));
-        QCOMPARE(ReadFile(path), m_new);
-        QCOMPARE(g_DataFields.GetDataField(30)->Name, QStringLiteral("TTG new"));
-        QVERIFY(!m_db.isOpen());
-        // No temporary copy is left beside the catalogue.
-        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("R8*")}, QDir::Files), QStringList{"R8strings.sqlite"});
+        if (!refusal.isEmpty())
+            QTest::ignoreMessage(QtDebugMsg, QRegularExpression(refusal));
+        QCOMPARE(U::Apply(reply, path), refusal.isEmpty());
+        QCOMPARE(ReadFile(path), refusal.isEmpty() ? m_newer : m_shipped);
+        QCOMPARE(g_DataFields.GetDataField(30)->Name, QString(refusal.isEmpty() ? "TTG new" : "TTG"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!reply);
-
-        // An empty address switches the download off.
-        settings.setValue(QStringLiteral("CatalogueUrl"), QString());
-        QVERIFY(!CatalogueUpdate::Start(manager, settings));
     }
 
-    void badBodiesLeaveFile_data()
+    void switchedOffAndHttpStatus()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("status");
-        QTest::newRow("404") << "missing.sqlite" << int(CatalogueUpdate::HttpStatus);
-        QTest::newRow("cut at a page") << "cut.sqlite" << int(CatalogueUpdate::Truncated);
-        QTest::newRow("cut in a page") << "half.sqlite" << int(CatalogueUpdate::Truncated);
-        QTest::newRow("html page") << "page.html" << int(CatalogueUpdate::NotSqlite);
-        QTest::newRow("foreign database") << "foreign.sqlite" << int(CatalogueUpdate::MissingTables);
-        QTest::newRow("no fields") << "nofields.sqlite" << int(CatalogueUpdate::NoFields);
-    }
-    void badBodiesLeaveFile()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, status);
         QTemporaryDir dir;
-        const QString path = PrepareTarget(dir);
-        const int countBefore = g_DataFields.count();
+        QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+        QCOMPARE(U::Address(settings), QUrl(QString::fromLatin1(U::DefaultUrl())));
+        settings.setValue(QStringLiteral("CatalogueUrl"), QString()); // an empty address: no download
         QNetworkAccessManager manager;
-        QNetworkReply* reply = Fetch(manager, name);
-        QVERIFY(reply);
-        const int httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        QCOMPARE(CatalogueUpdate::Check(httpStatus, reply->peek(reply->bytesAvailable())).status,
-                 CatalogueUpdate::Status(status));
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(status == CatalogueUpdate::HttpStatus
-                                                                ? QStringLiteral("^neterror:.+")
-                                                                : QStringLiteral("^catalogue download refused: ")));
-        QVERIFY(!CatalogueUpdate::Apply(reply, path));
-        QCOMPARE(ReadFile(path), m_old);
-        QCOMPARE(g_DataFields.count(), countBefore);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"R8strings.sqlite"});
+        QVERIFY(!U::Start(manager, settings));
+        QCOMPARE(U::Check(500, m_newer).status, U::HttpStatus);
+        QCOMPARE(U::Install(200, m_newer, QStringLiteral("/proc/R8strings.sqlite")).status, U::Unwritable);
     }
 
-    void checks()
+    void install_data()
     {
-        using U = CatalogueUpdate;
-        QVERIFY(U::Check(200, m_new).accepted());
-        QCOMPARE(U::Check(500, m_new).status, U::HttpStatus);
-        QCOMPARE(U::Check(200, QByteArray()).status, U::NotSqlite);
-        QCOMPARE(U::Check(200, m_new.left(50)).status, U::NotSqlite);
-        QCOMPARE(U::Check(200, m_new.left(100)).status, U::Truncated);
-        QCOMPARE(U::Check(200, m_new.left(m_new.size() - 1)).status, U::Truncated);
-        // Right length, damaged inside: the integrity check catches it.
-        QByteArray damaged = m_new;
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("status");
+        QByteArray damaged = m_newer; // right length, damaged inside
         for (int i = 4096 + 16; i < damaged.size(); i += 7)
             damaged[i] = char(0xA5);
-        QCOMPARE(U::Check(200, damaged).status, U::Unreadable);
-        QCOMPARE(U::Check(200, QByteArray(int(U::MaxBodyBytes) + 1, 'x')).status, U::TooLarge);
+        QTest::newRow("newer") << m_newer << int(U::Accepted);
+        QTest::newRow("a new field for the Tey")
+            << Variant("INSERT INTO BaseStrings (Id, String, DataField, DataType) "
+                       "VALUES (900, 'New', 'true', 1);"
+                       "INSERT INTO ModelStrings (BaseId, Sequence, ModelId) VALUES (900, 9990, 3)")
+            << int(U::Accepted);
+        QTest::newRow("html page") << QByteArray("<!DOCTYPE html><html>Moved</html>\n") << int(U::NotSqlite);
+        QTest::newRow("header only") << m_newer.left(100) << int(U::Truncated);
+        QTest::newRow("one byte short") << m_newer.left(m_newer.size() - 1) << int(U::Truncated);
+        QTest::newRow("damaged inside") << damaged << int(U::Unreadable);
+        QTest::newRow("too large") << QByteArray(int(U::MaxBodyBytes) + 1, 'x') << int(U::TooLarge);
+        QTest::newRow("foreign") << Variant("CREATE TABLE Other (Id INTEGER)", {}) << int(U::MissingTables);
+        const QString model = QStringLiteral("DELETE FROM ModelStrings WHERE ModelId=");
+        QTest::newRow("Dulan one field short")
+            << Variant(model + "4 AND BaseId=(SELECT MIN(BaseId) FROM ModelStrings WHERE ModelId=4)")
+            << int(U::NoFields);
+        QTest::newRow("Tey+ missing") << Variant(model + "5") << int(U::NoFields);
+        QTest::newRow("no German") << Variant("DELETE FROM LanguageStrings WHERE LanguageId=5")
+                                   << int(U::NoTranslations);
+        QTest::newRow("write-ahead log") << Variant("PRAGMA journal_mode=WAL") << int(U::WalMode);
     }
-
-    void unwritableFolderChangesNothing()
+    void install()
     {
-        // A plain file where the folder should be stops even root; so does /proc.
+        QFETCH(QByteArray, body);
+        QFETCH(int, status);
+        QVERIFY(!body.isEmpty() && body != m_shipped);
         QTemporaryDir dir;
-        PrepareTarget(dir);
-        const QString notAFolder = dir.filePath(QStringLiteral("bundle"));
-        QVERIFY(WriteFile(notAFolder, "not a folder"));
-        QNetworkAccessManager manager;
-        QNetworkReply* reply = Fetch(manager, QStringLiteral("good.sqlite"));
-        QVERIFY(reply);
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^catalogue download refused: ")));
-        QVERIFY(!CatalogueUpdate::Apply(reply, notAFolder + QLatin1String("/R8strings.sqlite")));
-        QCOMPARE(ReadFile(notAFolder), QByteArray("not a folder"));
-        QCOMPARE(g_DataFields.GetDataField(30)->Name, QStringLiteral("TTG"));
-        QCOMPARE(CatalogueUpdate::Install(200, m_new, QStringLiteral("/proc/R8strings.sqlite")).status,
-                 CatalogueUpdate::Unwritable);
-        QVERIFY(!QFileInfo::exists(QStringLiteral("/proc/R8strings.sqlite")));
-        if (::geteuid() == 0)
-            return;
-        // A folder without write permission, for a user that permissions stop.
-        QTemporaryDir locked;
-        const QString path = PrepareTarget(locked);
-        QVERIFY(QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::ExeOwner));
-        QCOMPARE(CatalogueUpdate::Install(200, m_new, path).status, CatalogueUpdate::Unwritable);
-        QFile::setPermissions(locked.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(ReadFile(path), m_old);
+        const QString path = dir.filePath(QStringLiteral("R8strings.sqlite"));
+        QVERIFY(WriteFile(path, m_shipped));
+        QCOMPARE(int(U::Install(200, body, path).status), status);
+        QCOMPARE(ReadFile(path), status == U::Accepted ? body : m_shipped);
+        // Neither the check nor the install leaves a journal or a copy beside the catalogue.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("R8strings.sqlite")});
     }
 };
 

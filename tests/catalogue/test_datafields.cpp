@@ -1,49 +1,40 @@
-// The field catalogue read from the built SQLite file per model and language.
+// The field catalogue: the file beside the program (or a copy in the user's
+// data folder), the fields read from it per model and language, and r8tool
+// catalogue's listings and refusals.
 #include "appglobals.h"
+#include "cataloguefile.h"
 #include "datafields.h"
 #include "testsupport.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QSqlDatabase>
-#include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
+using TestEnv::ReadFile;
+
 namespace {
 
-const char kConnection[] = "test-catalogue";
-
-struct FieldRow {
-    QString name;
-    int baseId;
-    int sequence;
-    bool operator==(const FieldRow& o) const
-    {
-        return name == o.name && baseId == o.baseId && sequence == o.sequence;
-    }
-};
-
-QList<FieldRow> Rows(const DataFields& fields)
+// Every field as "base id/sequence/name", in the list's order.
+QStringList Rows(const DataFields& fields)
 {
-    QList<FieldRow> rows;
+    QStringList rows;
     for (const _DataField* f : fields.Fields())
-        rows.append({f->Name, f->BaseId, f->Sequence});
+        rows << QStringLiteral("%1/%2/%3").arg(f->BaseId).arg(f->Sequence).arg(f->Name);
     return rows;
 }
 
-// Closes and returns the texts of the "could not access DB!" boxes.
+// Closes and returns the texts of the visible message boxes.
 QStringList TakeMessageBoxes()
 {
     QStringList texts;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* box = qobject_cast<QMessageBox*>(w)) {
-            if (box->isVisible()) {
-                texts << box->text();
-                box->close();
-            }
-        }
-    }
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QMessageBox*>(w) && w->isVisible() && w->close())
+            texts << w->property("text").toString();
     return texts;
 }
 
@@ -53,141 +44,144 @@ class TestDataFields : public QObject
 {
     Q_OBJECT
 
-    QSqlDatabase m_db;
-    QString m_catalogue;
-
-    void Load(DataFields& fields, int lang, int model)
+    // Loads fields through g_pDB from the built catalogue, or from another file.
+    static void Load(DataFields& fields, int lang, int model, const QString& file = QString())
     {
-        g_iLangID = lang;
-        g_iTargetModel = model;
-        fields.LoadFromDB(&m_db);
+        TestEnv::LoadCatalogue(lang, model);
+        if (!file.isEmpty())
+            g_pDB->setDatabaseName(file);
+        fields.LoadFromDB(g_pDB);
     }
 
 private slots:
-    void initTestCase()
-    {
-        m_catalogue = TestEnv::BundleDir() + QLatin1String("/R8strings.sqlite");
-        QVERIFY2(QFileInfo::exists(m_catalogue), qPrintable(m_catalogue));
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QLatin1String(kConnection));
-        m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    }
-    void init() { m_db.setDatabaseName(m_catalogue); }
-    void cleanupTestCase()
-    {
-        m_db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QLatin1String(kConnection));
-    }
-
-    void modelCounts_data()
-    {
-        QTest::addColumn<int>("model");
-        QTest::addColumn<int>("count");
-        QTest::newRow("Alvo") << 1 << 89;
-        QTest::newRow("Osk") << 2 << 88;
-        QTest::newRow("Tey") << 3 << 65;
-        QTest::newRow("Dulan") << 4 << 31;
-        QTest::newRow("Tey+") << 5 << 66;
-        QTest::newRow("unknown model") << 6 << 0;
-    }
-    void modelCounts()
-    {
-        QFETCH(int, model);
-        QFETCH(int, count);
-        DataFields fields;
-        Load(fields, 1, model);
-        QCOMPARE(fields.count(), count);
-        QSet<int> sequences;
-        for (const _DataField* f : fields.Fields()) {
-            sequences.insert(f->Sequence);
-            QVERIFY2(!f->Description.isEmpty(), qPrintable(f->Name));
-        }
-        QCOMPARE(sequences.size(), count);
-        // Menu strings share the model's table but are not data fields.
-        QVERIFY(!fields.GetDataField(1));
-    }
-
-    void languageFallback()
+    void loading()
     {
         DataFields english;
         Load(english, 1, 1);
+        QSet<int> sequences;
+        for (const _DataField* f : english.Fields()) {
+            QVERIFY2(!f->Description.isEmpty() && !sequences.contains(f->Sequence), qPrintable(f->Name));
+            sequences.insert(f->Sequence);
+        }
+        // Menu strings share the model's table but are not data fields.
+        QVERIFY(!english.GetDataField(1));
         DataFields german;
         Load(german, MapLangID(1), 1);
-        // A field with a German row.
         QCOMPARE(german.GetDataField(33)->Name, QStringLiteral("Höhe"));
         QVERIFY(german.GetDataField(33)->Description != english.GetDataField(33)->Description);
-        // A field without one keeps the base name and description.
-        QVERIFY(german.GetDataField(178));
+        // A field without a German row keeps the base name and description.
         QCOMPARE(german.GetDataField(178)->Name, QStringLiteral("UDF 1"));
         QCOMPARE(german.GetDataField(178)->Description, english.GetDataField(178)->Description);
         QCOMPARE(german.count(), english.count());
-
         // Russian has no catalogue texts: English, same list.
-        DataFields russian;
-        Load(russian, MapLangID(5), 1);
-        QCOMPARE(Rows(russian), Rows(english));
+        DataFields other;
+        Load(other, MapLangID(5), 1);
+        QCOMPARE(Rows(other), Rows(english));
+        Load(other, MapLangID(3), 1);
+        QCOMPARE(other.GetDataField(33)->Name, QStringLiteral("Quota"));
+        // Each model numbers its fields its own way.
+        Load(other, 1, 2);
+        QVERIFY(english.GetBaseId(10) > 0 && english.GetBaseId(10) != other.GetBaseId(10));
+        for (const _DataField* f : other.Fields())
+            QCOMPARE(other.GetBaseId(f->Sequence), f->BaseId);
+        QCOMPARE(english.GetBaseId(15), -1);
+        QCOMPARE(english.GetBaseId(5000), -1); // a menu string's number
 
-        // The preferences' language list maps onto the catalogue's ids.
-        DataFields italian;
-        Load(italian, MapLangID(3), 1);
-        QCOMPARE(italian.GetDataField(33)->Name, QStringLiteral("Quota"));
-    }
-
-    void baseIdAcrossModels()
-    {
-        DataFields alvo, osk;
-        Load(alvo, 1, 1);
-        Load(osk, 1, 2);
-        QVERIFY(alvo.GetBaseId(10) > 0 && alvo.GetBaseId(10) != osk.GetBaseId(10));
-        // Each sequence number leads back to its own field.
-        for (const _DataField* f : osk.Fields())
-            QCOMPARE(osk.GetBaseId(f->Sequence), f->BaseId);
-        QCOMPARE(alvo.GetBaseId(15), -1);
-        QCOMPARE(alvo.GetBaseId(5000), -1); // a menu string's number
-    }
-
-    void failedOpenKeepsList()
-    {
-        DataFields fields;
-        Load(fields, 1, 1);
-        const QList<FieldRow> before = Rows(fields);
-        const _DataField* altitude = fields.GetDataField(33);
+        // A file that does not open: the list stays and a message says so; it
+        // is opened read-only, so no file is made.
+        const QStringList before = Rows(english);
+        const _DataField* altitude = english.GetDataField(33);
         QTemporaryDir dir;
-        m_db.setDatabaseName(dir.filePath(QStringLiteral("missing.sqlite")));
-        Load(fields, 5, 4);
+        Load(english, 5, 4, dir.filePath(QStringLiteral("missing.sqlite")));
         QCOMPARE(TakeMessageBoxes(), QStringList{QStringLiteral("could not access DB!")});
-        QCOMPARE(Rows(fields), before);
-        QCOMPARE(fields.GetDataField(33), altitude);
-        // Read-only: the failed open made no file.
+        QCOMPARE(Rows(english), before);
+        QCOMPARE(english.GetDataField(33), altitude);
         QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("missing.sqlite"))));
-
-        fields.LoadFromDB(nullptr);
-        QCOMPARE(Rows(fields), before);
+        english.LoadFromDB(nullptr);
+        QCOMPARE(Rows(english), before);
+        // A database without the catalogue's tables: an empty list, quietly.
+        QVERIFY(TestEnv::WriteFile(dir.filePath(QStringLiteral("empty.sqlite")), QByteArray()));
+        Load(english, 1, 1, dir.filePath(QStringLiteral("empty.sqlite")));
+        QCOMPARE(english.count(), 0);
+        QCOMPARE(english.GetBaseId(10), -1);
+        QVERIFY(TakeMessageBoxes().isEmpty());
+        QVERIFY(!g_pDB->isOpen());
     }
 
-    void foreignDatabaseGivesEmptyCatalogue()
+    void catalogueFilePlaced_data()
     {
+        QTest::addColumn<QString>("folder"); // beneath the test's folder
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("writable folder") << QString() << true;
+        QTest::newRow("missing folder") << "R8designer.app/Contents/MacOS" << false;
+        QTest::newRow("folder that takes no files") << QString() << false;
+    }
+    void catalogueFilePlaced()
+    {
+        QFETCH(QString, folder);
+        QFETCH(bool, writable);
+        const QByteArray builtIn = ReadFile(QStringLiteral(":/R8strings.sqlite"));
+        const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        const QString user = userDir + "/R8strings.sqlite";
+        QFile::remove(user);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("foreign.sqlite"));
-        {
-            QSqlDatabase writer = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
-            writer.setDatabaseName(path);
-            QVERIFY(writer.open());
-            QSqlQuery q(writer);
-            QVERIFY(q.exec(QStringLiteral("CREATE TABLE Other (Id INTEGER, Name VARCHAR)")));
-            writer.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("writer"));
+        // Permissions do not stop root; /proc takes no new files from anyone.
+        QString place = dir.filePath(folder);
+        if (!writable && folder.isEmpty() && ::geteuid() == 0)
+            place = QStringLiteral("/proc");
+        else if (!writable && folder.isEmpty())
+            QVERIFY(QFile::setPermissions(place, QFile::ReadOwner | QFile::ExeOwner));
+        const QString path = place + QLatin1String("/R8strings.sqlite");
+        const QString expected = writable ? path : user;
+        QCOMPARE(EnsureCatalogueFile(path), expected);
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(ReadFile(expected), builtIn);
+        // One copy only: no bundle folder is made beside an installed executable.
+        QCOMPARE(QFileInfo::exists(path), writable);
+        QCOMPARE(QFileInfo::exists(user), !writable);
+        // A copy already there (perhaps downloaded since) is kept.
+        QVERIFY(TestEnv::WriteFile(expected, "newer"));
+        QCOMPARE(EnsureCatalogueFile(path), expected);
+        QCOMPARE(ReadFile(expected), QByteArray("newer"));
+    }
 
-        DataFields fields;
-        Load(fields, 1, 1);
-        QVERIFY(fields.count() > 0);
-        m_db.setDatabaseName(path);
-        Load(fields, 1, 1);
-        QCOMPARE(fields.count(), 0);
-        QVERIFY(!fields.GetDataField(33));
-        QCOMPARE(fields.GetBaseId(10), -1);
-        QVERIFY(TakeMessageBoxes().isEmpty());
-        QVERIFY(!m_db.isOpen());
+    void toolListing_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("count");       // field lines listed
+        QTest::addColumn<QString>("pattern"); // a field line listed, or the message on stderr
+        const QString sample = TestEnv::TestData(QStringLiteral("layout/sample.zvl"));
+        QTest::newRow("Tey") << QStringList{"--model", "3"} << 0 << 65 << "^105\\t.*\\tVario$";
+        QTest::newRow("German") << QStringList{"--model", "1", "--lang", "5"} << 0 << 89
+                                << "^110\\t.*\\tÜb\\.Startpl\\.$";
+        const QString built = TestEnv::BundleDir() + "/R8strings.sqlite";
+        QTest::newRow("own file") << QStringList{"--db", built} << 0 << 89 << "^33\\t.*\\tAltitude$";
+        QTest::newRow("model not a number")
+            << QStringList{"--model", "three"} << 2 << 0 << "--model needs a whole number";
+        QTest::newRow("unknown argument")
+            << QStringList{"--colour", "red"} << 2 << 0 << "unknown argument '--colour'";
+        QTest::newRow("--lang 10") << QStringList{"--lang", "10"} << 2 << 0 << "--lang must be 1 to 9";
+        QTest::newRow("model zero") << QStringList{"--model", "0"} << 2 << 0 << "--model must be 1 or more";
+        QTest::newRow("missing file") << QStringList{"--db", "/nonexistent/R8strings.sqlite"} << 1 << 0
+                                      << "catalogue file /nonexistent/R8strings.sqlite not found";
+        QTest::newRow("--model 9") << QStringList{"--model", "9"} << 1 << 0 << "no fields in the catalogue";
+        QTest::newRow("not a database") << QStringList{"--db", sample} << 1 << 0
+                                        << "no fields in the catalogue " + sample;
+    }
+    void toolListing()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(int, count);
+        QFETCH(QString, pattern);
+        const TestEnv::ToolRun run = TestEnv::RunTool(QStringList{"catalogue"} + args);
+        QCOMPARE(run.code, exitCode);
+        // Field lines: base id, sequence, type, flags, range, name.
+        const auto lines = QRegularExpression::MultilineOption;
+        QCOMPARE(run.out.count(QRegularExpression(QStringLiteral("^\\d+\\t"), lines)), count);
+        const QString said = exitCode ? run.err : run.out;
+        QVERIFY2(said.contains(QRegularExpression(pattern, lines)), qPrintable(run.err));
     }
 };
 
