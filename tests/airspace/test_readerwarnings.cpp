@@ -134,18 +134,6 @@ private slots:
         QFETCH(QString, sent);
         QCOMPARE(ASpaceList::SentenceName(name, room), sent);
     }
-
-    void polishNamesSentWithoutQuestionMarks()
-    {
-        ReadTree r;
-        r.LoadFile(TestEnv::OpenAirDir() + QStringLiteral("/cz_pl_sk_hu_low_2025.txt"));
-        int folded = 0;
-        for (const QString& body : ASpaceList::BuildBatch({&r.file})) {
-            QCOMPARE(QString::fromLatin1(body.toLatin1()), body);
-            folded += body.contains(QLatin1String("KEDZIERZYN"));
-        }
-        QVERIFY(folded > 0);
-    }
 };
 
 QTEST_MAIN(TestReaderWarnings)

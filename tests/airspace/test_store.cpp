@@ -38,6 +38,27 @@ AirspaceFilter Near(double radiusKm)
     return f;
 }
 
+// Edge: its south side passes 5 km north of the place, every corner is
+// over 35 km away. Near miss: the same 11 km north. Big: holds the place.
+// Ring: a 3 NM circle whose centre lies 13 km north: its edge is 7.4 km away.
+// High CTR: 2000 m up, 135 km away.
+const struct {
+    const char* text;
+    double radiusKm; // 0: anywhere
+    const char* classes;
+    float floorBelow; // -1: any floor
+    const char* search;
+    const char* expected;
+} kFilters[] = {
+    {"4 km", 4, "", -1, "", "Big"},
+    {"7 km", 7, "", -1, "", "Edge,Big"},
+    {"10 km", 10, "", -1, "", "Edge,Big,Ring"},
+    {"13 km", 13, "", -1, "", "Edge,Near miss,Big,Ring"},
+    {"classes", 0, "Q CTR", -1, "", "Ring,High CTR"},
+    {"floor below", 0, "Q CTR", 1500, "", "Ring"},
+    {"name", 0, "", -1, "ctr", "High CTR"},
+};
+
 } // namespace
 
 class TestStore : public QObject
@@ -53,53 +74,30 @@ private slots:
     }
     void cleanupTestCase() { QSettings().clear(); }
 
-    void radiusFilter_data()
+    void filters_data() { AddRows(kFilters); }
+    void filters()
     {
-        QTest::addColumn<double>("radiusKm");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("4 km") << 4.0 << QStringList({"Big"});
-        QTest::newRow("7 km") << 7.0 << QStringList({"Edge", "Big"});
-        QTest::newRow("10 km") << 10.0 << QStringList({"Edge", "Big", "Ring"});
-        QTest::newRow("13 km") << 13.0 << QStringList({"Edge", "Near miss", "Big", "Ring"});
-    }
-    // Edge: its south side passes 5 km north of the place, every corner is
-    // over 35 km away. Near miss: the same 11 km north. Big: holds the place.
-    // Ring: a 3 NM circle whose centre lies 13 km north: its edge is 7.4 km away.
-    void radiusFilter()
-    {
-        QFETCH(double, radiusKm);
-        QFETCH(QStringList, expected);
+        QFETCH(int, row);
+        const auto& r = kFilters[row];
         const double north = kPlace.lat;
         AirspaceStore store;
         store.LoadData(QStringLiteral("crafted"),
                        Box("Edge", north + 5 / kKmPerDegLat, 6.5, north + 0.3, 7.5)
                            + Box("Near miss", north + 11 / kKmPerDegLat, 6.5, north + 0.3, 7.5)
-                           + Box("Big", north - 1, 6, north + 1, 8) + "AC Q\nAN Ring\nV X="
-                           + Pos(north + 13 / kKmPerDegLat, kPlace.lon).toLatin1() + "\nDC 3\n");
-        QCOMPARE(StoreNames(store, MatchingAirspaces(store, Near(radiusKm))), expected);
+                           + Box("Big", north - 1, 6, north + 1, 8)
+                           + "AC Q\nAN Ring\nV X=" + Pos(north + 13 / kKmPerDegLat, kPlace.lon).toLatin1()
+                           + "\nDC 3\nAC CTR\nAN High CTR\nAL 2000m\nAH FL95\nDP 45 N 6 E\n");
+        AirspaceFilter f = Near(r.radiusKm);
+        f.bNear = r.radiusKm > 0;
+        f.classes = QString::fromLatin1(r.classes).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        f.bFloorBelow = r.floorBelow >= 0;
+        f.floorBelowMetres = r.floorBelow;
+        f.nameSearch = QString::fromLatin1(r.search);
+        QCOMPARE(StoreNames(store, MatchingAirspaces(store, f)).join(QLatin1Char(',')), QLatin1String(r.expected));
         QCOMPARE(DistanceToAirspace(store, 2, kPlace), 0.0);
         QVERIFY(std::abs(DistanceToAirspace(store, 0, kPlace) - 5.0) < 0.05);
-    }
-
-    void otherChoices()
-    {
-        AirspaceStore store;
-        store.LoadData(QStringLiteral("c"), Box("Low R", 45, 6, 45.1, 6.1)
-                                                + "AC CTR\nAN High CTR\nAL 2000m\nAH FL95\nDP 45 N 6 E\n"
-                                                + Box("Low Q", 45, 6, 45.1, 6.1, "Q"));
-        AirspaceFilter f;
-        f.classes = QStringList{QStringLiteral("R"), QStringLiteral("CTR")};
-        QCOMPARE(StoreNames(store, MatchingAirspaces(store, f)), QStringList({"Low R", "High CTR"}));
-        f.bFloorBelow = true;
-        f.floorBelowMetres = 1500;
-        QCOMPARE(StoreNames(store, MatchingAirspaces(store, f)), QStringList({"Low R"}));
-        f = AirspaceFilter();
-        f.nameSearch = QStringLiteral("ctr");
-        QCOMPARE(StoreNames(store, MatchingAirspaces(store, f)), QStringList({"High CTR"}));
-
         _GEO_COORDS p = {0, 0};
-        QVERIFY(ParsePlace(QStringLiteral("45:30:00 N 006:15:00 W"), &p));
-        QCOMPARE(p.lon, -6.25);
+        QVERIFY(ParsePlace(QStringLiteral("45:30:00 N 006:15:00 W"), &p) && p.lon == -6.25);
         QVERIFY(!ParsePlace(QStringLiteral("95, 10"), &p));
     }
 
