@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(r.total, 0);
         QVERIFY(!r.error.isEmpty() && r.error.contains(why));
         QCOMPARE(r.file.childCount(), 0);
-        const ToolRun run = RunTool({QStringLiteral("airspace-summary"), path});
+        const ToolRun run = RunTool({"airspace-summary", path});
         QCOMPARE(run.code, 1);
         QVERIFY2(run.err.contains(QStringLiteral("cannot read %1: ").arg(path)), qPrintable(run.err));
         QVERIFY(!run.out.contains(QLatin1String("# total")));
@@ -83,8 +83,8 @@ private slots:
         const QString original = TestEnv::OpenAirDir() + QStringLiteral("/fr_ffvp_2026.txt");
         const QString copy = Write(QStringLiteral("\u03a9mega \u0141\u00f3d\u017a.txt"),
                                    Utf16(QString::fromUtf8(TestEnv::ReadFile(original)), littleEndian));
-        const ToolRun a = RunTool({QStringLiteral("airspace-batch"), original});
-        const ToolRun b = RunTool({QStringLiteral("airspace-batch"), copy});
+        const ToolRun a = RunTool({"airspace-batch", original});
+        const ToolRun b = RunTool({"airspace-batch", copy});
         AirspaceStore store;
         store.LoadFile(original);
         QCOMPARE(a.code, 0);
@@ -98,7 +98,7 @@ private slots:
         const QString a =
             Write(QStringLiteral("s.txt"), "AC CTR\nAN Box\nAL 300M\nAH FL 65\nDP 1 N 2 E\nDP 3 S 4 W\n"
                                            "AC Q\nAN Ring\nV X=0 N 10 E\nDC 60\nDA 1,2,3\nAC E\n");
-        const ToolRun run = RunTool({QStringLiteral("airspace-summary"), a});
+        const ToolRun run = RunTool({"airspace-summary", a});
         QCOMPARE(run.code, 0);
         const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 1 + 3 + 1);
@@ -117,17 +117,14 @@ private slots:
     void choicesAndMap()
     {
         const QString path = Write(QStringLiteral("t.txt"), HereAndFar());
-        ToolRun r = RunTool({QStringLiteral("airspace-summary"), path, QStringLiteral("--near"),
-                             QStringLiteral("46,7"), QStringLiteral("--radius"), QStringLiteral("50"),
-                             QStringLiteral("--class"), QStringLiteral("R")});
+        ToolRun r = RunTool({"airspace-summary", path, "--near", "46,7", "--radius", "50", "--class", "R"});
         QCOMPARE(r.code, 0);
         QVERIFY(r.out.contains("\nHere\tR\t"));
         QVERIFY(!r.out.contains("Far") && !r.out.contains("Here Q"));
-        r = RunTool({QStringLiteral("airspace-batch"), path, QStringLiteral("--fit")});
+        r = RunTool({"airspace-batch", path, "--fit"});
         QCOMPARE(r.out.count("PZVCTD"), 3);
         const QString png = dir.filePath(QStringLiteral("map.png"));
-        r = RunTool({QStringLiteral("airspace-map"), path, QStringLiteral("-o"), png, QStringLiteral("--near"),
-                     QStringLiteral("46,7"), QStringLiteral("--radius"), QStringLiteral("30")});
+        r = RunTool({"airspace-map", path, "-o", png, "--near", "46,7", "--radius", "30"});
         QCOMPARE(r.code, 0);
         const QImage image(png);
         QCOMPARE(image.size(), QSize(1000, 800));
@@ -138,17 +135,17 @@ private slots:
 
     void helpRefusalsAndWarnings()
     {
-        ToolRun r = RunTool({QStringLiteral("airspace-summary"), QStringLiteral("--help")});
+        ToolRun r = RunTool({"airspace-summary", "--help"});
         QVERIFY(r.code == 0 && r.out.contains(QLatin1String("Usage: r8tool airspace-summary")));
-        r = RunTool({QStringLiteral("airspace-batch")});
+        r = RunTool({"airspace-batch"});
         QCOMPARE(r.code, 2);
         QVERIFY(r.err.contains(QLatin1String("name at least one OpenAir file")));
         const QString path = Write(QStringLiteral("w.txt"), "AN Early\nAC R\nAN Late\nAH NOTAM\nDP 1 N 2 E\n");
-        r = RunTool({QStringLiteral("airspace-batch"), path, QStringLiteral("--near"), QStringLiteral("north")});
+        r = RunTool({"airspace-batch", path, "--near", "north"});
         QCOMPARE(r.code, 2);
         // Warnings go to stderr as FILE:LINE: message, and nothing else but
         // the platform's own notes.
-        r = RunTool({QStringLiteral("airspace-batch"), path});
+        r = RunTool({"airspace-batch", path});
         QCOMPARE(r.code, 0);
         QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         lines = lines.filter(QRegularExpression(QStringLiteral("^(?!QStandardPaths)")));
