@@ -1,44 +1,104 @@
-// r8tool airspace-batch and airspace-summary as a user runs them.
+// r8tool's airspace commands as a user runs them, and files the reader
+// refuses with a message naming them.
 #include "airspace.h"
-#include "aspacelist.h"
+#include "airspacetest.h"
+#include "airspacestore.h"
 #include "testsupport.h"
 
+#include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTreeWidgetItem>
 #include <QtTest>
 
 using TestEnv::RunTool;
+using TestEnv::ToolRun;
+
+namespace {
+
+QByteArray Utf16(const QString& text, bool bLittle)
+{
+    QByteArray out(bLittle ? "\xFF\xFE" : "\xFE\xFF", 2);
+    for (const QChar c : text) {
+        const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+        out.append(bLittle ? lo : hi).append(bLittle ? hi : lo);
+    }
+    return out;
+}
+
+} // namespace
 
 class TestTool : public QObject
 {
     Q_OBJECT
     QTemporaryDir dir;
-    QString Write(const char* name, const QByteArray& text)
+    QString Write(const QString& name, const QByteArray& text)
     {
-        const QString path = dir.filePath(QLatin1String(name));
+        const QString path = dir.filePath(name);
         return TestEnv::WriteFile(path, text) ? path : QString();
     }
 
 private slots:
-    void batchMatchesTheDialogsBatch()
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void refused_data()
     {
-        const QString a = Write("a.txt", "AC R\nAN Caf\xC3\xA9\nAL SFC\nAH 1000ft\nDP 46 N 6 E\n");
-        const QString b = TestEnv::OpenAirDir() + QStringLiteral("/uk_2020.txt");
-        const TestEnv::ToolRun run = RunTool({"airspace-batch", a, b});
-        QCOMPARE(run.code, 0);
-        QTreeWidgetItem fa, fb;
-        AirSpace reader;
-        reader.LoadFromFile(&fa, a);
-        reader.LoadFromFile(&fb, b);
-        QCOMPARE(run.out, ASpaceList::BuildBatch({&fa, &fb}).join(QLatin1Char('\n')) + QLatin1Char('\n'));
-        QVERIFY(run.out.startsWith(QStringLiteral("PZVCTR,\nPZVCTD,0,305,0,0.10472,0.10472,Caf\u00e9\nPZVCTP,")));
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("missing") << dir.filePath(QStringLiteral("none.txt")) << "";
+        QTest::newRow("device") << QStringLiteral("/dev/zero") << "not a regular file";
+        QTest::newRow("directory") << dir.path() << "";
+        QFile sparse(dir.filePath(QStringLiteral("sparse.txt")));
+        if (sparse.open(QIODevice::WriteOnly))
+            sparse.resize(300LL * 1024 * 1024);
+        QTest::newRow("300 MB") << sparse.fileName() << "over 256 MB";
+        QTest::newRow("binary") << Write(QStringLiteral("bin.txt"), QByteArray("AC R\nAN X\0\1\2", 12))
+                                << "not a text file";
+    }
+    void refused()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, why);
+        ReadTree r;
+        r.LoadFile(path);
+        QCOMPARE(r.total, 0);
+        QVERIFY(!r.error.isEmpty() && r.error.contains(why));
+        QCOMPARE(r.file.childCount(), 0);
+        const ToolRun run = RunTool({"airspace-summary", path});
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.contains(QStringLiteral("cannot read %1: ").arg(path)), qPrintable(run.err));
+        QVERIFY(!run.out.contains(QLatin1String("# total")));
+    }
+
+    // The batch printed is the dialog's, and a UTF-16 copy under a name
+    // Latin-1 cannot spell gives the same.
+    void utf16ReadsAsTheOriginal_data()
+    {
+        QTest::addColumn<bool>("littleEndian");
+        QTest::newRow("UTF-16LE") << true;
+        QTest::newRow("UTF-16BE") << false;
+    }
+    void utf16ReadsAsTheOriginal()
+    {
+        QFETCH(bool, littleEndian);
+        const QString original = TestEnv::OpenAirDir() + QStringLiteral("/fr_ffvp_2026.txt");
+        const QString copy = Write(QStringLiteral("\u03a9mega \u0141\u00f3d\u017a.txt"),
+                                   Utf16(QString::fromUtf8(TestEnv::ReadFile(original)), littleEndian));
+        const ToolRun a = RunTool({"airspace-batch", original});
+        const ToolRun b = RunTool({"airspace-batch", copy});
+        AirspaceStore store;
+        store.LoadFile(original);
+        QCOMPARE(a.code, 0);
+        QVERIFY(a.out == store.BuildBatch().join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        QCOMPARE(b.code, 0);
+        QVERIFY(a.out == b.out);
     }
 
     void summaryFigures()
     {
-        const QString a = Write("s.txt", "AC CTR\nAN Box\nAL 300M\nAH FL 65\nDP 1 N 2 E\nDP 3 S 4 W\n"
-                                         "AC Q\nAN Ring\nV X=0 N 10 E\nDC 60\nDA 1,2,3\nAC E\n");
-        const TestEnv::ToolRun run = RunTool({"airspace-summary", a});
+        const QString a =
+            Write(QStringLiteral("s.txt"), "AC CTR\nAN Box\nAL 300M\nAH FL 65\nDP 1 N 2 E\nDP 3 S 4 W\n"
+                                           "AC Q\nAN Ring\nV X=0 N 10 E\nDC 60\nDA 1,2,3\nAC E\n");
+        const ToolRun run = RunTool({"airspace-summary", a});
         QCOMPARE(run.code, 0);
         const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 1 + 3 + 1);
@@ -54,15 +114,45 @@ private slots:
             lines.at(4).startsWith(QStringLiteral("# total\t3 airspaces\t\t\t2\t1\t1\t130\t-3.000000\t-4.000000")));
     }
 
-    void refusals()
+    void choicesAndMap()
     {
-        TestEnv::ToolRun run = RunTool({"airspace-batch"});
-        QCOMPARE(run.code, 2);
-        QVERIFY(run.err.contains(QLatin1String("name at least one OpenAir file")));
-        run = RunTool({"airspace-summary", "/nonexistent/x.txt"});
-        QCOMPARE(run.code, 1);
-        QVERIFY(run.err.contains(QLatin1String("cannot read /nonexistent/x.txt")));
-        QVERIFY(!run.out.contains(QLatin1String("# total")));
+        const QString path = Write(QStringLiteral("t.txt"), HereAndFar());
+        ToolRun r = RunTool({"airspace-summary", path, "--near", "46,7", "--radius", "50", "--class", "R"});
+        QCOMPARE(r.code, 0);
+        QVERIFY(r.out.contains("\nHere\tR\t"));
+        QVERIFY(!r.out.contains("Far") && !r.out.contains("Here Q"));
+        r = RunTool({"airspace-batch", path, "--fit"});
+        QCOMPARE(r.out.count("PZVCTD"), 3);
+        const QString png = dir.filePath(QStringLiteral("map.png"));
+        r = RunTool({"airspace-map", path, "-o", png, "--near", "46,7", "--radius", "30"});
+        QCOMPARE(r.code, 0);
+        const QImage image(png);
+        QCOMPARE(image.size(), QSize(1000, 800));
+        // The checked airspace around the place is filled in its class colour.
+        const QColor centre = image.pixelColor(530, 430);
+        QVERIFY2(centre.red() > centre.blue(), qPrintable(centre.name()));
+    }
+
+    void helpRefusalsAndWarnings()
+    {
+        ToolRun r = RunTool({"airspace-summary", "--help"});
+        QVERIFY(r.code == 0 && r.out.contains(QLatin1String("Usage: r8tool airspace-summary")));
+        r = RunTool({"airspace-batch"});
+        QCOMPARE(r.code, 2);
+        QVERIFY(r.err.contains(QLatin1String("name at least one OpenAir file")));
+        const QString path = Write(QStringLiteral("w.txt"), "AN Early\nAC R\nAN Late\nAH NOTAM\nDP 1 N 2 E\n");
+        r = RunTool({"airspace-batch", path, "--near", "north"});
+        QCOMPARE(r.code, 2);
+        // Warnings go to stderr as FILE:LINE: message, and nothing else but
+        // the platform's own notes.
+        r = RunTool({"airspace-batch", path});
+        QCOMPARE(r.code, 0);
+        QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        lines = lines.filter(QRegularExpression(QStringLiteral("^(?!QStandardPaths)")));
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines.at(0).startsWith(path + QStringLiteral(":1: AN ")));
+        QVERIFY(lines.at(1).startsWith(path + QStringLiteral(":4: ")));
+        QVERIFY(r.out.startsWith("PZVCTR,\nPZVCTD,0,0,0,"));
     }
 };
 
