@@ -1,67 +1,67 @@
-// Designing pages in the window: the image export paints what r8tool render
-// paints from the saved file, the layout check's list leads to its problem,
-// a send with problems asks first, and the grid reaches every page.
+// Designing pages in the window: copies of elements and pages (what a
+// paste puts where, what the saved file then holds, each change one step
+// undone back to the very same file), the image export painting what
+// r8tool render paints from the saved file, the layout check's list leading
+// to its problem, a send with problems asking first, the grid reaching
+// every page and Shift+arrow stepping ten pixels.
+#include "copypagedialog.h"
 #include "layoutcheckdock.h"
-#include "mainwindow.h"
 #include "preferencesdialog.h"
-#include "r8element.h"
 #include "screenlayout.h"
 #include "screenthumb.h"
-#include "testsupport.h"
+#include "windowhost.h"
 #include "zvcommandsender.h"
 
-#include <QAbstractButton>
-#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
-#include <QKeyEvent>
-#include <QMessageBox>
+#include <QDialogButtonBox>
+#include <QMimeData>
 #include <QProcess>
+#include <QPushButton>
 #include <QSettings>
 #include <QTreeWidget>
 #include <QUndoStack>
-#include <QtTest>
+
+using namespace WindowHost;
 
 class TestDesign : public QObject
 {
     Q_OBJECT
     MainWindow* w = nullptr;
     QTemporaryDir dir;
+    R8element* box = nullptr;
+    R8element* dial = nullptr;
+    QByteArray start;
 
-    QString Path(const QString& name) const { return dir.filePath(name); }
-    R8element* Place(int iType, QPoint pos, unsigned int uPages, int iField = 0)
+    LayoutFile::Content Parsed() const
     {
-        R8element* el = w->Elements().at(w->AddElement(iType));
-        el->RestorePosition(pos);
-        el->RestorePages(uPages);
-        if (iField)
-            el->RestoreField(iField);
-        return el;
+        LayoutFile::Content content;
+        LayoutFile::Parse(Content(*w), &content, nullptr);
+        return content;
     }
+    void Select(const QList<R8element*>& elements) { w->Page(w->CurrentPage())->SelectOnly(elements); }
+    int Steps() const { return w->undoStack()->index(); }
+    // Undoing every step gives the layout of the start again.
+    void UndoAllGivesTheStart()
+    {
+        while (w->undoStack()->canUndo())
+            w->undoStack()->undo();
+        QCOMPARE(Content(*w), start);
+    }
+
     // Equal but for the anti-aliased rim of the large page number, whose
-    // shading depends on what the process has drawn before: no pixel may
+    // shading depends on what the process has drawn before: no colour may
     // differ by more than a shade (a selection pattern, a moved element or
     // another zoom differ by far more).
-    static bool SameImages(const QString& a, const QString& b)
+    bool SameImages(const QString& a, const QString& b) const
     {
-        const QImage x = QImage(a).convertToFormat(QImage::Format_ARGB32);
-        const QImage y = QImage(b).convertToFormat(QImage::Format_ARGB32);
-        if (x.isNull() || x.size() != y.size())
-            return false;
-        for (int row = 0; row < x.height(); ++row)
-            for (int col = 0; col < x.width(); ++col) {
-                const QRgb p = x.pixel(col, row);
-                const QRgb q = y.pixel(col, row);
-                if (qAbs(qRed(p) - qRed(q)) > 48 || qAbs(qGreen(p) - qGreen(q)) > 48
-                    || qAbs(qBlue(p) - qBlue(q)) > 48)
-                    return false;
-            }
-        return true;
-    }
-    static int Render(const QStringList& args)
-    {
-        QProcess tool;
-        tool.start(TestEnv::ToolPath("R8TOOL"), QStringList{QStringLiteral("render")} + args);
-        return tool.waitForFinished(60000) ? tool.exitCode() : -1;
+        const QImage x = QImage(dir.filePath(a)).convertToFormat(QImage::Format_ARGB32);
+        const QImage y = QImage(dir.filePath(b)).convertToFormat(QImage::Format_ARGB32);
+        for (qsizetype i = 0; x.size() == y.size() && !x.isNull() && i < x.sizeInBytes(); ++i)
+            if (qAbs(x.constBits()[i] - y.constBits()[i]) > 48)
+                return false;
+        return x.size() == y.size() && !x.isNull();
     }
 
 private slots:
@@ -69,15 +69,20 @@ private slots:
     void init()
     {
         w = new MainWindow;
-        // Two overlapping boxes on page 3; an altitude box and a dial on
-        // page 0 (the dial also on page 2, selected: no selection in pictures).
-        Place(R8_TYPE_DATAFIELD, QPoint(10, 10), 1, 33);
-        R8element* dial = Place(R8_TYPE_DIAL, QPoint(20, 120), 0x5, 105);
-        Place(R8_TYPE_DATAFIELD, QPoint(0, 200), 0x8, 33);
-        Place(R8_TYPE_DATAFIELD, QPoint(30, 210), 0x8, 147);
-        w->Page(0)->SelectElement(dial);
-        w->Thumb(2)->SetName(QStringLiteral("Glide"));
+        // An altitude box with its own attributes and range on page 0, a
+        // vario dial on pages 0 and 2, two overlapping boxes on page 3;
+        // page 1 named, page 5 triggered and disabled.
+        box = Place(*w, R8_TYPE_DATAFIELD, QPoint(12, 30), 0x1, 33);
+        box->RestoreAttribs(R8_ATTR_BORDER | R8_ATTR_CENTER | 1);
+        box->SetRangeMin(-3.0f);
+        dial = Place(*w, R8_TYPE_DIAL, QPoint(100, 150), 0x5, 105);
+        Place(*w, R8_TYPE_DATAFIELD, QPoint(0, 200), 0x8, 33);
+        Place(*w, R8_TYPE_DATAFIELD, QPoint(30, 210), 0x8, 147);
+        w->Thumb(1)->SetName(QStringLiteral("Glide"));
+        w->Thumb(5)->SetTrigger(2);
         w->Thumb(5)->SetDisabled(1);
+        w->undoStack()->clear();
+        start = Content(*w);
     }
     void cleanup()
     {
@@ -85,53 +90,149 @@ private slots:
         w = nullptr;
     }
 
+    // A copy pasted onto the page shown is the original but for its page;
+    // a cut is undone to the very same layout.
+    void copyPasteAndCut()
+    {
+        Select({box});
+        w->CopyElements();
+        w->SelectPage(w->Page(4));
+        w->PasteElements();
+        QCOMPARE(Steps(), 1);
+        QCOMPARE(R8selectedElements, QList<R8element*>{w->Elements().last()});
+        LayoutFile::Content saved = Parsed();
+        QCOMPARE(saved.objects.size(), 5);
+        QCOMPARE(saved.objects[4].Screens, 0x10);
+        saved.objects[4].Screens = saved.objects[0].Screens;
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&saved.objects[4]), sizeof saved.objects[4]),
+                 QByteArray(reinterpret_cast<const char*>(&saved.objects[0]), sizeof saved.objects[0]));
+        UndoAllGivesTheStart();
+        w->SelectPage(w->Page(0));
+        Select({dial});
+        w->CutElements();
+        QVERIFY(!w->Elements().contains(dial));
+        QVERIFY(QApplication::clipboard()->text().contains(QLatin1String("ID=\"53248\"")));
+        UndoAllGivesTheStart();
+    }
+
+    // On its own page a copy moves aside, once more for each copy already
+    // there, and is a step of its own.
+    void pasteOverItsOriginalMovesAside()
+    {
+        Select({box, dial});
+        w->CopyElements();
+        w->PasteElements();
+        w->PasteElements();
+        w->DuplicateElements(); // the second paste's copies, again aside
+        QCOMPARE(Steps(), 3);
+        QList<QPoint> places;
+        for (const R8element* el : w->Elements())
+            places << el->GetPosition();
+        const QList<QPoint> expected = {{12, 30},   {100, 150}, {0, 200},   {30, 210}, {20, 38},
+                                        {108, 158}, {28, 46},   {116, 166}, {36, 54},  {124, 174}};
+        QCOMPARE(places, expected);
+        QCOMPARE(w->Elements().at(9)->OnPages(), 0x1u);
+    }
+
+    // Nothing of another program's clipboard becomes part of the layout.
+    void foreignPasteDoesNothing()
+    {
+        for (const char* mime : {"image/png", "text/plain"}) {
+            auto* content = new QMimeData;
+            content->setData(QLatin1String(mime), "<svg><Object ID=\"1\" X=\"5\"/></svg>");
+            QApplication::clipboard()->setMimeData(content);
+            w->PasteElements();
+            QCOMPARE(Steps(), 0);
+            QCOMPARE(Content(*w), start);
+        }
+    }
+
+    // Copy page 0 to pages 4 and 5 (shown there, or copies): one step.
+    void copyPageIsOneStep_data()
+    {
+        QTest::addColumn<bool>("duplicate");
+        QTest::addColumn<QVector<int>>("screens");
+        QTest::newRow("shown on") << false << QVector<int>{0x31, 0x35, 0x8, 0x8};
+        QTest::newRow("copies") << true << QVector<int>{0x1, 0x5, 0x8, 0x8, 0x10, 0x10, 0x20, 0x20};
+    }
+    void copyPageIsOneStep()
+    {
+        QFETCH(bool, duplicate);
+        QFETCH(QVector<int>, screens);
+        w->CopyPage(0, 0x30, duplicate);
+        QCOMPARE(Steps(), 1);
+        QVector<int> saved;
+        for (const LayoutFile::ObjectRecord& object : Parsed().objects)
+            saved.append(object.Screens);
+        QCOMPARE(saved, screens);
+        QCOMPARE(Parsed().objects.at(duplicate ? 7 : 1).FieldID, 105);
+        UndoAllGivesTheStart();
+    }
+
+    // The dialog of "Copy page to...": never the page itself, nothing to
+    // confirm until a page is chosen.
+    void copyPageDialogChoices()
+    {
+        CopyPageDialog dialog(2);
+        QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        QVERIFY(!ok->isEnabled());
+        dialog.SetPages(0xFFFF);
+        QCOMPARE(dialog.Pages(), 0xFFFBu);
+        QVERIFY(ok->isEnabled());
+        dialog.SetPages(0x4);
+        QCOMPARE(dialog.Pages(), 0u);
+        QVERIFY(!ok->isEnabled());
+    }
+
+    void clearAndSwapAreOneStep()
+    {
+        w->ClearPage(0); // the box goes, the dial stays on page 2
+        QCOMPARE(Steps(), 1);
+        QVERIFY(!w->Elements().contains(box));
+        QCOMPARE(dial->OnPages(), 0x4u);
+        UndoAllGivesTheStart();
+
+        w->SwapPages(2, 5);
+        QCOMPARE(Steps(), 1);
+        QCOMPARE(dial->OnPages(), 0x21u);
+        QCOMPARE(w->PagesProps().at(2), (PageProps{QString(), 2, 1}));
+        QCOMPARE(w->PagesProps().at(5).Disabled, 0);
+        w->SwapPages(7, 8); // two empty pages alike: no step
+        QCOMPARE(Steps(), 1);
+        UndoAllGivesTheStart();
+    }
     void exportPaintsAsRenderTool()
     {
-        QVERIFY(w->Save(Path(QStringLiteral("layout.zvl"))));
+        w->Page(0)->SelectElement(dial); // no selection marks in pictures
+        QVERIFY(w->Save(dir.filePath(QStringLiteral("l.zvl"))));
         QString message;
-        QVERIFY2(w->ExportPageImage(Path(QStringLiteral("page.png")), 1.5f, &message), qPrintable(message));
-        QCOMPARE(Render({Path(QStringLiteral("layout.zvl")), QStringLiteral("--page"), QStringLiteral("0"),
-                         QStringLiteral("--zoom"), QStringLiteral("1.5"), QStringLiteral("-o"),
-                         Path(QStringLiteral("tool.png"))}),
-                 0);
-        QVERIFY(SameImages(Path(QStringLiteral("page.png")), Path(QStringLiteral("tool.png"))));
-
-        QVERIFY2(w->ExportAllPages(Path(QStringLiteral("all")), 1.0f, &message), qPrintable(message));
-        QCOMPARE(Render({Path(QStringLiteral("layout.zvl")), QStringLiteral("--all"), QStringLiteral("--zoom"),
-                         QStringLiteral("1"), QStringLiteral("-o"), Path(QStringLiteral("tool-all"))}),
-                 0);
-        const QStringList files = QDir(Path(QStringLiteral("all"))).entryList(QDir::Files, QDir::Name);
-        QCOMPARE(files.size(), 17);
-        for (const QString& file : files)
-            QVERIFY2(SameImages(Path(QStringLiteral("all/") + file), Path(QStringLiteral("tool-all/") + file)),
-                     qPrintable(file));
-
+        QVERIFY2(w->ExportPageImage(dir.filePath(QStringLiteral("page.png")), 1.5f, &message), qPrintable(message));
+        QProcess tool;
+        tool.start(TestEnv::ToolPath("R8TOOL"),
+                   {QStringLiteral("render"), dir.filePath(QStringLiteral("l.zvl")), QStringLiteral("--page"),
+                    QStringLiteral("0"), QStringLiteral("--zoom"), QStringLiteral("1.5"), QStringLiteral("-o"),
+                    dir.filePath(QStringLiteral("tool.png"))});
+        QVERIFY(tool.waitForFinished(60000) && tool.exitCode() == 0);
+        QVERIFY(SameImages(QStringLiteral("page.png"), QStringLiteral("tool.png")));
         // A folder that cannot be made: a message, no crash.
-        QFile blocker(Path(QStringLiteral("blocker")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        QVERIFY(!w->ExportAllPages(Path(QStringLiteral("blocker/sub")), 1.0f, &message));
+        QVERIFY(TestEnv::WriteFile(dir.filePath(QStringLiteral("blocker")), QByteArray()));
+        QVERIFY(!w->ExportAllPages(dir.filePath(QStringLiteral("blocker/sub")), 1.0f, &message));
         QVERIFY(!message.isEmpty());
     }
 
-    // Activating a row shows its page with the problem's elements selected.
+    // Activating a row shows its page with the problem's elements selected;
+    // the list follows the edits.
     void checkRowLeadsToProblem()
     {
         w->CheckLayout();
-        LayoutCheckDock* dock = w->CheckDock();
-        QVERIFY(dock->isVisible());
-        QTreeWidget* list = dock->List();
-        QTreeWidgetItem* overlap = nullptr;
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            if (list->topLevelItem(i)->text(0) == QLatin1String("3") && !overlap)
-                overlap = list->topLevelItem(i);
-        QVERIFY(overlap);
-        QVERIFY2(overlap->text(1).contains(QLatin1String("overlaps")), qPrintable(overlap->text(1)));
-        emit list->itemActivated(overlap, 1);
+        QVERIFY(w->CheckDock()->isVisible());
+        QTreeWidget* list = w->CheckDock()->List();
+        const QList<QTreeWidgetItem*> overlaps = list->findItems(QStringLiteral("overlaps"), Qt::MatchContains, 1);
+        QCOMPARE(overlaps.size(), 1);
+        QCOMPARE(overlaps.first()->text(0), QStringLiteral("3"));
+        emit list->itemActivated(overlaps.first(), 1);
         QCOMPARE(w->CurrentPage(), 3);
-        QCOMPARE(R8selectedElements.size(), 2);
-        QCOMPARE(R8selectedElements.at(0), w->Elements().at(2));
-
-        // The list follows the edits: moving one box away ends the overlap.
+        QCOMPARE(R8selectedElements, (QList<R8element*>{w->Elements().at(2), w->Elements().at(3)}));
         w->Elements().at(3)->SetPosition(QPoint(100, 100));
         QTRY_VERIFY(list->findItems(QStringLiteral("overlaps"), Qt::MatchContains, 1).isEmpty());
     }
@@ -143,77 +244,44 @@ private slots:
         QTest::addColumn<bool>("listShown");
         QTest::newRow("cancel") << QStringLiteral("Cancel") << false << false;
         QTest::newRow("show problems") << QStringLiteral("Show problems") << false << true;
-        QTest::newRow("send anyway") << QStringLiteral("Send &anyway") << true << false;
+        QTest::newRow("send anyway") << QStringLiteral("Send anyway") << true << false;
     }
     void sendWithProblemsAsksFirst()
     {
         QFETCH(QString, button);
         QFETCH(bool, sends);
-        QFETCH(bool, listShown);
         QString asked;
-        TestEnv::OnNextModal([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            QVERIFY(box);
-            asked = box->text() + QLatin1Char('\n') + box->detailedText();
-            for (QAbstractButton* b : box->buttons())
-                if (b->text().remove(QLatin1Char('&')) == QString(button).remove(QLatin1Char('&')))
-                    b->click();
-        });
+        AnswerNextBox(button, &asked);
         w->SendToDevice();
         QVERIFY2(asked.contains(QLatin1String("page 3: ")), qPrintable(asked));
-        QCOMPARE(!w->findChild<QAction*>(QStringLiteral("actionSend"))->isEnabled(), sends);
-        QCOMPARE(w->CheckDock()->isVisible(), listShown);
-        if (!sends)
-            QCOMPARE(w->CommandSender()->QueuedCount(), 0);
+        QCOMPARE(!Act(*w, "actionSend")->isEnabled(), sends);
+        QVERIFY(sends || w->CommandSender()->QueuedCount() == 0);
+        QTEST(w->CheckDock()->isVisible(), "listShown");
     }
 
-    // View > Show grid and Snap to grid set every page; the choice is kept.
+    // Show grid, Snap to grid and the grid size chosen in the preferences
+    // reach every page.
     void gridReachesEveryPage()
     {
-        QAction* show = w->findChild<QAction*>(QStringLiteral("actionShowGrid"));
-        QAction* snap = w->findChild<QAction*>(QStringLiteral("actionSnapToGrid"));
-        show->setChecked(true);
-        snap->setChecked(true);
-        for (int i = 0; i < R8_PAGE_COUNT; ++i) {
-            QVERIFY(w->Page(i)->GetGrid().show && w->Page(i)->GetGrid().snap);
-            QCOMPARE(w->Page(i)->GetGrid().size, 5);
-        }
-        // The page strip's picture leaves the grid out.
-        w->Page(7)->SetGrid({10, false, false});
-        const QImage plain = w->Page(7)->Picture().toImage();
-        w->Page(7)->SetGrid({10, true, false});
-        QCOMPARE(w->Page(7)->Picture().toImage(), plain);
-        QVERIFY(w->Page(7)->grab().toImage() != plain);
-    }
-
-    // Shift+arrow in the window moves the selection ten pixels, one step.
-    void shiftArrowStepsTen()
-    {
-        R8element* box = w->Elements().at(0);
-        w->Page(0)->SelectElement(box);
-        const int steps = w->undoStack()->index();
-        QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::ShiftModifier);
-        QApplication::sendEvent(w, &right);
-        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-        QApplication::sendEvent(w, &down);
-        QCOMPARE(box->GetPosition(), QPoint(20, 11));
-        QCOMPARE(w->undoStack()->index(), steps + 2);
-    }
-
-    // The grid size chosen in the preferences reaches the pages at once.
-    void gridSizeFromPreferences()
-    {
-        TestEnv::OnNextModal([](QWidget* modal) {
-            auto* dialog = qobject_cast<PreferencesDialog*>(modal);
-            QVERIFY(dialog);
+        Act(*w, "actionShowGrid")->setChecked(true);
+        Act(*w, "actionSnapToGrid")->setChecked(true);
+        OnNextDialog<PreferencesDialog>([](PreferencesDialog* dialog) {
             dialog->GridSizeCombo()->setCurrentIndex(dialog->GridSizeCombo()->findData(8));
             dialog->accept();
         });
         w->PreferencesAction();
-        QCOMPARE(PreferencesDialog::StoredGridSize(), 8);
-        QCOMPARE(w->Page(11)->GetGrid().size, 8);
         QSettings(QStringLiteral("Zarvin"), QStringLiteral("R8designer")).remove(QStringLiteral("GridSize"));
-        QCOMPARE(PreferencesDialog::StoredGridSize(), 5);
+        for (int i = 0; i < R8_PAGE_COUNT; ++i)
+            QVERIFY(w->Page(i)->GetGrid().show && w->Page(i)->GetGrid().snap && w->Page(i)->GetGrid().size == 8);
+    }
+
+    void shiftArrowStepsTen()
+    {
+        w->Page(0)->SelectElement(box);
+        QTest::keyClick(w, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::keyClick(w, Qt::Key_Down);
+        QCOMPARE(box->GetPosition(), QPoint(22, 31));
+        QCOMPARE(w->undoStack()->index(), 2);
     }
 };
 

@@ -1,45 +1,35 @@
-// The layout document commands on the real main window: save, load, the
-// recent-file list, the modified prompt and what a bad file or an
-// unwritable target must not do to the pilot's work.
+// The layout document on the real main window: save, load, the recent-file
+// list, the modified prompt, what a bad file or an unwritable target must
+// not do to the pilot's work, and the recovery copy nothing a crash can
+// take: it follows the modified layout, a copy left by a killed run is
+// offered and restored under its own file name, two running designers
+// never share a copy.
 #include "appglobals.h"
-#include "mainwindow.h"
-#include "pageprops.h"
-#include "r8element.h"
-#include "testsupport.h"
+#include "recoveryfile.h"
+#include "windowhost.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QMessageBox>
+#include <QFileDialog>
+#include <QPushButton>
 #include <QSettings>
-#include <QtTest>
+#include <QSysInfo>
+
+using namespace WindowHost;
+using TestEnv::ReadFile;
+using TestEnv::WriteFile;
 
 namespace {
 
-QString ReadAll(const QString& path)
+// The files a designer killed while editing leaves behind.
+void LeaveDeadCopy(const QByteArray& layout, const QString& original)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
-void WriteFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
-
-// Answers the next message box with a button and remembers its text.
-void AnswerNextBox(QMessageBox::StandardButton button, QString* text = nullptr)
-{
-    TestEnv::OnNextModal([button, text](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        QVERIFY(box);
-        if (text)
-            *text = box->text() + QLatin1Char('\n') + box->informativeText();
-        box->button(button)->click();
-    });
+    const QString base = RecoveryFile().Folder() + QLatin1String("/recovery-2147480.zvl");
+    QVERIFY(QDir().mkpath(RecoveryFile().Folder()));
+    QVERIFY(WriteFile(base, layout));
+    QVERIFY(WriteFile(base + QLatin1String(".name"), original.toUtf8()));
+    QVERIFY(WriteFile(base + QLatin1String(".lock"),
+                      "2147480\nR8designer\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
 }
 
 } // namespace
@@ -52,30 +42,24 @@ class TestDocument : public QObject
     QSettings settings;
 
     QString Path(const char* name) const { return dir.filePath(QLatin1String(name)); }
-
-    // Two elements, one of them on two pages, and two named pages.
+    // Two elements, one of them on two pages, and two named pages; page 2
+    // triggered and disabled.
     void MakeLayout()
     {
-        R8element* a = w->Elements().at(w->AddElement(R8_TYPE_DATAFIELD));
-        a->RestorePages(1);
-        a->SetField(33);
-        a->SetPosition(QPoint(10, 20));
-        R8element* b = w->Elements().at(w->AddElement(R8_TYPE_DIAL));
-        b->RestorePages(0x5);
-        b->SetPosition(QPoint(100, 200));
+        Place(*w, R8_TYPE_DATAFIELD, QPoint(0, 0), 1, 33)->SetPosition(QPoint(10, 20));
+        Place(*w, R8_TYPE_DIAL, QPoint(100, 200), 0x5);
         QVector<PageProps> pages = w->PagesProps();
         pages[0].Name = QStringLiteral("Thermal");
         pages[2] = {QStringLiteral("Glide"), 32, 1};
         w->SetPagesProps(pages);
     }
     QStringList Recent() const { return settings.value(QStringLiteral("recentFileList")).toStringList(); }
-    QList<QAction*> VisibleRecentActions() const
+    QAction* RecentAction(const QString& path) const
     {
-        QList<QAction*> shown;
         for (QAction* act : w->findChildren<QAction*>())
-            if (act->isVisible() && act->data().toString().startsWith(dir.path()))
-                shown.append(act);
-        return shown;
+            if (act->isVisible() && act->data().toString() == path)
+                return act;
+        return nullptr;
     }
 
 private slots:
@@ -93,6 +77,7 @@ private slots:
     {
         delete w;
         w = nullptr;
+        QDir(RecoveryFile().Folder()).removeRecursively();
     }
     void cleanupTestCase() { theSettings = nullptr; }
 
@@ -106,52 +91,48 @@ private slots:
     void saveAndReopenFromRecentList()
     {
         MakeLayout();
+        const QByteArray made = Content(*w);
         const QString path = Path("flight.zvl");
         QVERIFY(w->Save(path));
         QVERIFY(!w->IsModified());
-        const QString saved = ReadAll(path);
-        QVERIFY(saved.startsWith(QStringLiteral("<ZarvinLayout>")));
+        QCOMPARE(ReadFile(path), made);
         w->loadFile(path); // puts it on the recent list
-        QCOMPARE(Recent(), QStringList{path});
-        w->NewLayout();
-        QVERIFY(w->Elements().isEmpty());
-        QVERIFY(w->Undos().isEmpty());
-        QCOMPARE(w->PagesProps().at(2), PageProps()); // New resets page properties
-        const QList<QAction*> recent = VisibleRecentActions();
-        QCOMPARE(recent.size(), 1);
-        QCOMPARE(recent.first()->text(), QStringLiteral("&1 flight.zvl"));
-        recent.first()->trigger();
-        QCOMPARE(w->Elements().size(), 2);
-        QCOMPARE(w->Elements().at(0)->GetPosition(), QPoint(10, 20));
-        QCOMPARE(w->Elements().at(0)->GetField(), 33);
-        QCOMPARE(w->Elements().at(1)->OnPages(), 0x5u);
-        QCOMPARE(w->PagesProps().at(2).Trigger, 32u);
-        QCOMPARE(w->PagesProps().at(2).Disabled, 1);
-        QVERIFY(!w->IsModified());
         QCOMPARE(w->windowTitle(), QStringLiteral("flight.zvl[*] - Zarvin Designer"));
-        // Saving again writes the same bytes.
-        QVERIFY(w->Save(path));
-        QCOMPARE(ReadAll(path), saved);
+        w->NewLayout();
+        QCOMPARE(Content(*w), LayoutFile::Write({}, QVector<PageProps>(R8_PAGE_COUNT)));
+        QVERIFY(w->Undos().isEmpty());
+        QCOMPARE(RecentAction(path)->text(), QStringLiteral("&1 flight.zvl"));
+        RecentAction(path)->trigger();
+        QCOMPARE(Content(*w), made);
+        QVERIFY(!w->IsModified());
+
+        // A file that lists some pages only: the others are default pages,
+        // not what the layout before had.
+        const QString part = Path("part.zvl");
+        QVERIFY(WriteFile(part, "<ZarvinLayout>\n    <Page PageID=\"1\" Name=\"Only\" PageTrig=\"4\" "
+                                "Disabled=\"0\"/>\n</ZarvinLayout>\n"));
+        w->loadFile(part);
+        QCOMPARE(w->PagesProps().at(1), (PageProps{QStringLiteral("Only"), 4, 0}));
+        QCOMPARE(w->PagesProps().at(2), PageProps());
     }
 
     void malformedFileLeavesLayoutAndFileAlone()
     {
         MakeLayout();
+        const QByteArray before = Content(*w);
         const QString path = Path("broken.zvl");
         const QByteArray broken = "<ZarvinLayout>\n    <Page PageID=\"0\" Name=\"x\"/>\n    <Object ID=\"1\"\n";
-        WriteFile(path, broken);
+        QVERIFY(WriteFile(path, broken));
         QString text;
-        AnswerNextBox(QMessageBox::Ok, &text);
+        AnswerNextBox(QStringLiteral("OK"), &text);
         w->loadFile(path);
-        QVERIFY2(text.contains(QStringLiteral("broken.zvl")), qPrintable(text));
-        QVERIFY2(text.contains(QStringLiteral("Line 4")), qPrintable(text));
-        QCOMPARE(w->Elements().size(), 2);
-        QCOMPARE(w->PagesProps().at(0).Name, QStringLiteral("Thermal"));
+        QVERIFY2(text.contains(QStringLiteral("broken.zvl")) && text.contains(QStringLiteral("Line 4")),
+                 qPrintable(text));
+        QCOMPARE(Content(*w), before);
         QVERIFY(w->IsModified());
         QVERIFY(Recent().isEmpty());
-        QCOMPARE(ReadAll(path).toUtf8(), broken);
-        // Save still goes to no file: the broken one did not become current.
-        QVERIFY(!w->windowTitle().contains(QStringLiteral("broken.zvl")));
+        QCOMPARE(ReadFile(path), broken);
+        QVERIFY(!w->windowTitle().contains(QStringLiteral("broken.zvl"))); // not the layout's file
     }
 
     void unwritableTargetKeepsModifiedFlag()
@@ -159,25 +140,21 @@ private slots:
         MakeLayout();
         const QString target = Path("missing-folder/flight.zvl");
         QString text;
-        AnswerNextBox(QMessageBox::Ok, &text);
+        AnswerNextBox(QStringLiteral("OK"), &text);
         QVERIFY(!w->Save(target));
         QVERIFY(text.contains(QStringLiteral("flight.zvl")));
         QVERIFY(w->IsModified());
         QVERIFY(!QFile::exists(target));
-
-        // An existing file that cannot be replaced stays as it was.
-        const QString readOnlyDir = Path("ro");
-        QVERIFY(QDir().mkpath(readOnlyDir));
-        const QString existing = readOnlyDir + QLatin1String("/old.zvl");
-        WriteFile(existing, "<ZarvinLayout/>\n");
-        QFile::setPermissions(readOnlyDir, QFile::ReadOwner | QFile::ExeOwner);
-        if (QFileInfo(readOnlyDir).isWritable())
+        // A file in a folder that takes no new files is not written in place.
+        const QString existing = Path("ro/old.zvl");
+        QVERIFY(QDir().mkpath(Path("ro")) && WriteFile(existing, "<ZarvinLayout/>\n"));
+        QFile::setPermissions(Path("ro"), QFile::ReadOwner | QFile::ExeOwner);
+        if (QFileInfo(Path("ro")).isWritable())
             QSKIP("running with rights that ignore folder permissions");
-        AnswerNextBox(QMessageBox::Ok);
+        AnswerNextBox(QStringLiteral("OK"));
         QVERIFY(!w->Save(existing));
-        QVERIFY(w->IsModified());
-        QCOMPARE(ReadAll(existing), QStringLiteral("<ZarvinLayout/>\n"));
-        QFile::setPermissions(readOnlyDir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(ReadFile(existing), QByteArray("<ZarvinLayout/>\n"));
+        QFile::setPermissions(Path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void recentListKeepsFiveNewestFirst()
@@ -185,53 +162,109 @@ private slots:
         QStringList paths;
         for (int i = 0; i < 6; ++i) {
             paths << Path(QByteArray("f" + QByteArray::number(i) + ".zvl").constData());
-            WriteFile(paths.last(), "<ZarvinLayout/>");
+            QVERIFY(WriteFile(paths.last(), "<ZarvinLayout/>"));
             w->loadFile(paths.last());
         }
-        QCOMPARE(Recent(), (QStringList{paths[5], paths[4], paths[3], paths[2], paths[1]}));
         w->loadFile(paths[3]);
         QCOMPARE(Recent(), (QStringList{paths[3], paths[5], paths[4], paths[2], paths[1]}));
-        QCOMPARE(VisibleRecentActions().size(), 5);
+        QVERIFY(RecentAction(paths[1]) && !RecentAction(paths[0]));
+        QString startedIn; // the file dialogs start in the folder last used
+        OnNextDialog<QFileDialog>([&startedIn](QFileDialog* dialog) {
+            startedIn = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        w->OpenLayout();
+        QCOMPARE(startedIn, QDir(dir.path()).absolutePath());
     }
 
+    // Cancel keeps the unsaved layout, Discard drops it, Save writes it to
+    // its file first; a recent file, Quit and closing ask too.
     void modifiedPromptAnswers()
     {
-        MakeLayout();
-        // Cancel: nothing happens.
-        AnswerNextBox(QMessageBox::Cancel);
-        QVERIFY(!w->AboutToLooseLayout());
-        QVERIFY(w->IsModified());
-        // Discard: go on without saving.
-        AnswerNextBox(QMessageBox::Discard);
-        w->NewLayout();
-        QVERIFY(w->Elements().isEmpty());
-        QVERIFY(!w->IsModified());
-        // Save: writes the current file; true only once it is saved.
-        MakeLayout();
         const QString path = Path("prompt.zvl");
-        WriteFile(path, "<ZarvinLayout/>");
+        QVERIFY(WriteFile(path, "<ZarvinLayout/>"));
         w->loadFile(path);
         MakeLayout();
-        AnswerNextBox(QMessageBox::Save);
-        QVERIFY(w->AboutToLooseLayout());
-        QVERIFY(!w->IsModified());
-        QVERIFY(ReadAll(path).contains(QStringLiteral("<Object")));
-    }
-
-    void closeAsksAndStoresToolBarState()
-    {
-        MakeLayout();
-        AnswerNextBox(QMessageBox::Cancel);
+        const QByteArray made = Content(*w);
+        AnswerNextBox(QStringLiteral("Cancel"));
+        RecentAction(path)->trigger();
+        AnswerNextBox(QStringLiteral("Cancel"));
+        Act(*w, "actionQuit")->trigger();
+        QVERIFY(w->IsModified());
+        QCOMPARE(Content(*w), made);
+        AnswerNextBox(QStringLiteral("Cancel"));
         QCloseEvent refused;
         QApplication::sendEvent(w, &refused);
         QVERIFY(!refused.isAccepted());
         QVERIFY(!settings.contains(QStringLiteral("FileToolBarVisible")));
 
-        AnswerNextBox(QMessageBox::Discard);
+        AnswerNextBox(QStringLiteral("Save"));
+        QVERIFY(w->AboutToLooseLayout());
+        QCOMPARE(ReadFile(path), made);
+        MakeLayout();
+        AnswerNextBox(QStringLiteral("Discard"));
         QCloseEvent accepted;
         QApplication::sendEvent(w, &accepted);
         QVERIFY(accepted.isAccepted());
-        QCOMPARE(settings.value(QStringLiteral("FileToolBarVisible")).toBool(), true);
+        QVERIFY(settings.value(QStringLiteral("FileToolBarVisible")).toBool());
+    }
+
+    void copyFollowsTheModifiedLayout()
+    {
+        const QString copy = w->Recovery().Path();
+        R8element* el = Place(*w, R8_TYPE_DIAL, QPoint(0, 0), 1);
+        el->SetPosition(QPoint(33, 44));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(copy), 5000);
+        QVERIFY(ReadFile(copy).contains("X=\"33\""));
+        w->UnDo(); // back where the history started: nothing to recover
+        QVERIFY(!QFile::exists(copy));
+        w->ReDo();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(copy), 5000);
+        QVERIFY(w->Save(dir.filePath(QStringLiteral("saved.zvl"))));
+        QVERIFY(!QFile::exists(copy));
+        el->SetPosition(QPoint(50, 60));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(copy), 5000);
+        // A second designer (the same process stands in for it) cannot take
+        // this one's copy, nor see it as left behind.
+        RecoveryFile other(RecoveryFile().Folder());
+        QString error;
+        QVERIFY(!other.Write("<ZarvinLayout/>", QString(), &error));
+        QVERIFY(other.StaleFiles().isEmpty());
+        delete w; // a normal end
+        w = nullptr;
+        QVERIFY(!QFile::exists(copy));
+    }
+
+    void killedRunIsRestoredUnderItsFileName()
+    {
+        const QString original = dir.filePath(QStringLiteral("flight.zvl"));
+        const QByteArray edited =
+            "<ZarvinLayout>\n    <Page PageID=\"3\" Name=\"Thermal\" PageTrig=\"2\" Disabled=\"0\"/>\n"
+            "    <Object ID=\"1\" X=\"12\" Y=\"34\" W=\"80\" H=\"29\" Screens=\"8\" FieldID=\"33\" "
+            "Attrib=\"44\" RangeMin=\"0\" RangeMax=\"0\"/>\n</ZarvinLayout>\n";
+        LeaveDeadCopy(edited, original);
+        OnNextDialog<QMessageBox>([](QMessageBox* box) {
+            QCOMPARE(box->defaultButton()->text(), QStringLiteral("Restore"));
+            box->defaultButton()->click();
+        });
+        w->OfferRecovery();
+        const QByteArray restored = Content(*w);
+        QVERIFY(restored.contains("X=\"12\" Y=\"34\"") && restored.contains("Name=\"Thermal\""));
+        QVERIFY(w->IsModified());
+        QVERIFY(w->windowTitle().startsWith(QStringLiteral("flight.zvl")));
+        QVERIFY(w->Recovery().StaleFiles().isEmpty()); // taken over by this run
+        w->SaveLayouts();                              // no dialog: the layout has its file again
+        QCOMPARE(ReadFile(original), restored);
+        QVERIFY(!w->IsModified());
+    }
+
+    void discardedCopyIsGone()
+    {
+        LeaveDeadCopy("<ZarvinLayout/>\n", QString());
+        AnswerNextBox(QStringLiteral("Discard"));
+        w->OfferRecovery();
+        QVERIFY(w->Recovery().StaleFiles().isEmpty());
+        QVERIFY(!w->IsModified());
     }
 };
 

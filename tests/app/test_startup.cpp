@@ -1,19 +1,31 @@
+// What start-up works out before and as the window opens: the program's
+// folder, the layout named on the command line, the catalogue choice kept
+// in the settings and a broken catalogue reported, which translations load
+// (and that the shipped ones keep the menus usable from the keyboard), and
+// a newer catalogue served over HTTP on 127.0.0.1 replacing a damaged one.
 #include "appglobals.h"
+#include "datafields.h"
+#include "mainwindow.h"
 #include "startup.h"
 #include "testsupport.h"
 
-#include <QDir>
-#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
 #include <QSettings>
+#include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
 
 namespace {
 
-QString QtFolder()
+// The accelerator letter of a menu text, lower case; a null char if it has none.
+QChar Accelerator(QString text)
 {
-    return QtTranslationsDirectory();
+    text.remove(QLatin1String("&&"));
+    const int at = text.indexOf(QLatin1Char('&'));
+    return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
 }
 
 } // namespace
@@ -25,10 +37,8 @@ class TestStartup : public QObject
     void ResetTranslators()
     {
         for (QTranslator* t : {theTranslator, g_pBaseTranslations}) {
-            if (t) {
-                QCoreApplication::removeTranslator(t);
-                delete t;
-            }
+            QCoreApplication::removeTranslator(t);
+            delete t;
         }
         theTranslator = new QTranslator();
         g_pBaseTranslations = new QTranslator();
@@ -36,32 +46,22 @@ class TestStartup : public QObject
 
 private slots:
     void init() { ResetTranslators(); }
-    void cleanupTestCase()
-    {
-        ResetTranslators();
-        delete theTranslator;
-        delete g_pBaseTranslations;
-        theTranslator = g_pBaseTranslations = nullptr;
-    }
 
-    void programFileDirectory_data()
+    void programFolderAndCommandLine()
     {
-        QTest::addColumn<QString>("exeDir");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("inside the bundle") << "/Applications/R8designer.app/Contents/MacOS"
-                                           << "/Applications/R8designer.app/Contents/MacOS/";
-        QTest::newRow("build folder") << "/home/pilot/build"
-                                      << "/home/pilot/build/R8designer.app/Contents/MacOS/";
-        QTest::newRow("lower case") << "/opt/r8/contents/macos"
-                                    << "/opt/r8/contents/macos/R8designer.app/Contents/MacOS/";
-        QTest::newRow("below the bundle") << "/x/Contents/MacOS/bin"
-                                          << "/x/Contents/MacOS/bin/R8designer.app/Contents/MacOS/";
-    }
-    void programFileDirectory()
-    {
-        QFETCH(QString, exeDir);
-        QFETCH(QString, expected);
-        QCOMPARE(ProgramFileDirectory(exeDir), expected);
+        QCOMPARE(ProgramFileDirectory(QStringLiteral("/Applications/R8designer.app/Contents/MacOS")),
+                 QStringLiteral("/Applications/R8designer.app/Contents/MacOS/"));
+        QCOMPARE(ProgramFileDirectory(QStringLiteral("/home/pilot/build")),
+                 QStringLiteral("/home/pilot/build/R8designer.app/Contents/MacOS/"));
+        QCOMPARE(LayoutArgument({QStringLiteral("r8designer")}), QString());
+        QCOMPARE(LayoutArgument({QStringLiteral("r8designer"), QStringLiteral("rel.zvl")}),
+                 QDir::current().absoluteFilePath(QStringLiteral("rel.zvl")));
+        QProcess designer;
+        designer.start(QFileInfo(TestEnv::ToolPath("R8TOOL")).dir().filePath(QStringLiteral("r8designer")),
+                       {QStringLiteral("--help")});
+        QVERIFY(designer.waitForFinished(20000));
+        QCOMPARE(designer.exitCode(), 0);
+        QVERIFY(designer.readAllStandardOutput().contains("file.zvl"));
     }
 
     void catalogueChoiceFromSettings()
@@ -72,70 +72,128 @@ private slots:
         ReadCatalogueChoice(settings);
         QCOMPARE(g_iTargetModel, 1);
         QCOMPARE(g_iLangID, 1);
-
         settings.setValue(QStringLiteral("TargetDevice"), 2);
         settings.setValue(QStringLiteral("SelectedLanguage"), 1);
         ReadCatalogueChoice(settings);
         QCOMPARE(g_iTargetModel, 3);
         QCOMPARE(g_iLangID, 5);
-
-        settings.setValue(QStringLiteral("SelectedLanguage"), 5); // Russian
+        settings.setValue(QStringLiteral("SelectedLanguage"), 5); // Russian: no catalogue texts
         ReadCatalogueChoice(settings);
         QCOMPARE(g_iLangID, 1);
+        // An empty catalogue (a damaged file reads as one) is reported with its file.
+        QVERIFY(
+            CatalogueProblem(0, QStringLiteral("/x/R8strings.sqlite")).contains(QStringLiteral("R8strings.sqlite")));
+        QVERIFY(CatalogueProblem(900, QStringLiteral("/x/R8strings.sqlite")).isEmpty());
     }
 
-    void englishLoadsNothing()
+    // Qt's own texts come from a file beside the program, else from Qt's
+    // folder; the program's texts load even when Qt's do not.
+    void translations_data()
     {
-        const TranslationLoad loaded = InstallTranslations(TestEnv::BundleDir() + QLatin1Char('/'), 1, QtFolder());
-        QVERIFY(!loaded.base);
-        QVERIFY(!loaded.app);
-        QVERIFY(g_pBaseTranslations->isEmpty());
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+        QTest::addColumn<int>("langId");
+        QTest::addColumn<QString>("programQm");
+        QTest::addColumn<QString>("baseQm");
+        QTest::addColumn<bool>("qtFolder");
+        QTest::addColumn<bool>("base");
+        QTest::addColumn<bool>("app");
+        QTest::addColumn<QString>("cancel");
+        QTest::newRow("English: none") << 1 << QString() << QString() << true << false << false << "Cancel";
+        QTest::newRow("German, Qt's from its folder")
+            << 5 << "de_DE" << QString() << true << true << true << "Abbrechen";
+        QTest::newRow("French, no Qt texts anywhere")
+            << 4 << "fr_FR" << QString() << false << false << true << "Cancel";
+        QTest::newRow("French, Qt's from its folder")
+            << 4 << "fr_FR" << QString() << true << true << true << "Annuler";
+        QTest::newRow("Italian, Qt's beside the program")
+            << 6 << QString() << "it" << false << true << false << "Annulla";
     }
-
-    void germanBaseFromQtFolder()
+    void translations()
     {
-        // The bundle has the program's translations but not Qt's own.
-        const QString bundle = TestEnv::BundleDir() + QLatin1Char('/');
-        QVERIFY(QFileInfo::exists(bundle + QLatin1String("r8designer_de_DE.qm")));
-        QVERIFY(!QFileInfo::exists(bundle + QLatin1String("qt_de.qm")));
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failded to load translation file :.+/")
-                                                            + QRegularExpression::escape(bundle + "qt_de.qm")
-                                                            + QLatin1Char('$')));
-        const TranslationLoad loaded = InstallTranslations(bundle, 5, QtFolder());
-        QVERIFY(loaded.base);
-        QVERIFY(loaded.app);
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Abbrechen"));
-    }
-
-    void baseFailureKeepsAppTranslation()
-    {
-        QTemporaryDir dir;
+        QFETCH(int, langId);
+        QFETCH(QString, programQm);
+        QFETCH(QString, baseQm);
+        QFETCH(bool, qtFolder);
+        QTemporaryDir program;
         QTemporaryDir emptyQtFolder;
-        const QString fileDir = dir.path() + QLatin1Char('/');
-        QVERIFY(QFile::copy(TestEnv::BundleDir() + QLatin1String("/r8designer_fr_FR.qm"),
-                            fileDir + QLatin1String("r8designer_fr_FR.qm")));
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failded to load translation file :")));
-        TranslationLoad loaded = InstallTranslations(fileDir, 4, emptyQtFolder.path());
-        QVERIFY(!loaded.base);
-        QVERIFY(loaded.app);
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+        const QString fileDir = program.path() + QLatin1Char('/');
+        if (!programQm.isEmpty())
+            QVERIFY(QFile::copy(TestEnv::BundleDir() + QLatin1String("/r8designer_") + programQm + ".qm",
+                                fileDir + QLatin1String("r8designer_") + programQm + ".qm"));
+        if (!baseQm.isEmpty())
+            QVERIFY(QFile::copy(QtTranslationsDirectory() + QLatin1String("/qtbase_") + baseQm + ".qm",
+                                fileDir + QLatin1String("qt_") + baseQm + ".qm"));
+        const TranslationLoad loaded =
+            InstallTranslations(fileDir, langId, qtFolder ? QtTranslationsDirectory() : emptyQtFolder.path());
+        QTEST(loaded.base, "base");
+        QTEST(loaded.app, "app");
+        QTEST(QCoreApplication::translate("QPlatformTheme", "Cancel"), "cancel");
+    }
 
-        // Qt's folder stands in for the missing base file.
-        ResetTranslators();
-        QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Failded to load translation file :")));
-        loaded = InstallTranslations(fileDir, 4, QtFolder());
-        QVERIFY(loaded.base);
-        QVERIFY(loaded.app);
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuler"));
+    // Under each shipped translation every visible entry of the menu bar and
+    // of each menu keeps an accelerator, and no two entries of one menu
+    // share it.
+    void menusKeepDistinctAccelerators_data()
+    {
+        QTest::addColumn<QString>("lang");
+        for (const char* lang : {"de_DE", "fr_FR", "it_IT", "es_ES"})
+            QTest::newRow(lang) << QString::fromLatin1(lang);
+    }
+    void menusKeepDistinctAccelerators()
+    {
+        QFETCH(QString, lang);
+        QVERIFY(TestEnv::LoadCatalogue(1, 1) > 0);
+        QVERIFY(theTranslator->load(QLatin1String("r8designer_") + lang, TestEnv::BundleDir()));
+        QCoreApplication::installTranslator(theTranslator);
+        MainWindow window;
+        QCOMPARE(window.menuBar()->actions().first()->text(), theTranslator->translate("MainWindow", "&File"));
+        QList<QList<QAction*>> menus = {window.menuBar()->actions()};
+        for (const QAction* a : window.menuBar()->actions())
+            menus.append(a->menu()->actions());
+        for (const QList<QAction*>& menu : menus) {
+            QHash<QChar, QString> seen;
+            for (const QAction* a : menu) {
+                const QChar key = Accelerator(a->text());
+                if (a->isSeparator() || !a->isVisible() || key.isNull())
+                    continue;
+                QVERIFY2(!seen.contains(key), qPrintable(seen.value(key) + QLatin1String(" and ") + a->text()));
+                seen.insert(key, a->text());
+            }
+        }
+        for (const QAction* a : window.menuBar()->actions())
+            QVERIFY2(!Accelerator(a->text()).isNull(), qPrintable(a->text()));
+        g_pDB = nullptr;
+    }
 
-        // A base file beside the program is used first, without the line.
-        ResetTranslators();
-        QVERIFY(QFile::copy(QtFolder() + QLatin1String("/qtbase_it.qm"), fileDir + QLatin1String("qt_it.qm")));
-        loaded = InstallTranslations(fileDir, 6, emptyQtFolder.path());
-        QVERIFY(loaded.base);
-        QVERIFY(!loaded.app);
-        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annulla"));
+    void newCatalogueIsInstalledAndLoaded()
+    {
+        QTemporaryDir served;
+        QTemporaryDir local;
+        const QByteArray catalogue = TestEnv::ReadFile(TestEnv::BundleDir() + QStringLiteral("/R8strings.sqlite"));
+        QVERIFY(TestEnv::WriteFile(served.filePath(QStringLiteral("R8strings.sqlite")), catalogue));
+        const QString dbPath = local.filePath(QStringLiteral("R8strings.sqlite"));
+        QVERIFY(TestEnv::WriteFile(dbPath, "not a catalogue"));
+        TestEnv::HttpServer server;
+        QVERIFY2(server.Start(served.path()), "the HTTP server did not come up");
+
+        QSettings settings(local.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("CatalogueUrl"), server.Url(QStringLiteral("R8strings.sqlite")));
+        theSettings = &settings;
+        strDbName = dbPath;
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("download"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        db.setDatabaseName(dbPath);
+        g_pDB = &db;
+        g_DataFields.LoadFromDB(g_pDB);
+        QCOMPARE(g_DataFields.count(), 0);
+        {
+            MainWindow w;
+            QTRY_VERIFY_WITH_TIMEOUT(TestEnv::ReadFile(dbPath) == catalogue, 15000);
+            QTRY_VERIFY(g_DataFields.GetDataField(33));
+        }
+        theSettings = nullptr;
+        g_pDB = nullptr;
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("download"));
     }
 };
 
