@@ -74,8 +74,6 @@ private slots:
             << "d901" << QByteArray("Alvo") << 100 << QStringList{"order=shuffle", "seed=5", "repeat=4"} << 25 << 1;
         QTest::newRow("request past the end")
             << "d905" << QByteArray("Dulan") << 100 << QStringList{"beyond=5", "beyond-index=100"} << 0 << 1;
-        QTest::newRow("request of block 0xFFFFFFFF")
-            << "d905" << QByteArray("Dulan") << 100 << QStringList{"beyond=5", "beyond-index=0xFFFFFFFF"} << 0 << 1;
         QTest::newRow("replies in pieces")
             << "d903" << QByteArray("TeyP") << 10 << QStringList{"split=2", "split-ms=40"} << 0 << 1;
         QTest::newRow("wrong ready restarts")

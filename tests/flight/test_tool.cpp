@@ -53,8 +53,8 @@ private slots:
     {
         // The sample layout: page 0 "Thermal" has "Entering thermal", page 1
         // "Glide" the transition, page 7 "Power up".
-        QVERIFY2(Render("12:06:40", "live.png").startsWith(QLatin1String("12:06:40 page 0: Entering thermal at")),
-                 qPrintable(Render("12:06:40", "live.png")));
+        const QString thermal = Render("12:06:40", "live.png");
+        QVERIFY2(thermal.startsWith(QLatin1String("12:06:40 page 0: Entering thermal at")), qPrintable(thermal));
         QCOMPARE(RunTool({"render", sample, "--page", "0", "-o", dir.filePath(QStringLiteral("still.png"))}).code,
                  0);
         const QImage live(dir.filePath(QStringLiteral("live.png"))),
