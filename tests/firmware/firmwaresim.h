@@ -44,27 +44,26 @@ inline Outcome RunWorker(const QString& file, int timeoutMs = 30000,
                          const std::function<void(firmwareToDevice*, const QString&)>& onMessage = {})
 {
     Outcome outcome;
-    auto* worker = new firmwareToDevice(nullptr);
-    worker->strFileName = file;
+    firmwareToDevice worker(nullptr);
+    worker.strFileName = file;
     QEventLoop loop;
-    QObject::connect(worker, &firmwareToDevice::resultReady, &loop, [&](const QString& text) {
+    QObject::connect(&worker, &firmwareToDevice::resultReady, &loop, [&](const QString& text) {
         outcome.messages << text;
         if (onMessage)
-            onMessage(worker, text);
+            onMessage(&worker, text);
     });
-    QObject::connect(worker, &firmwareToDevice::progressPercentage, &loop,
+    QObject::connect(&worker, &firmwareToDevice::progressPercentage, &loop,
                      [&](int value, int maximum) { outcome.progress.append(qMakePair(value, maximum)); });
-    QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&worker, &QThread::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(timeoutMs, &loop, [&] {
         outcome.bTimedOut = true;
-        worker->requestInterruption();
+        worker.requestInterruption();
     });
-    worker->start();
+    worker.start();
     loop.exec();
-    worker->wait();
+    worker.wait();
     QCoreApplication::sendPostedEvents(&loop); // queued messages before the end
-    outcome.bSucceeded = worker->Succeeded();
-    delete worker;
+    outcome.bSucceeded = worker.Succeeded();
     return outcome;
 }
 

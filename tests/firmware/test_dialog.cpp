@@ -1,11 +1,10 @@
-// The firmware dialog: the remembered file, browsing, sending and the
+// The firmware dialog: the remembered file, sending with a bar that starts
+// empty for every transfer and is never left as a busy indicator, and the
 // refusal to close while a transfer runs.
 #include "appglobals.h"
 #include "firmwaresender.h"
 #include "firmwaresim.h"
 
-#include <QApplication>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -59,21 +58,34 @@ private slots:
         QCOMPARE(FileField(again)->text(), QStringLiteral("/tmp/typed but never sent.zvf"));
     }
 
+    void sendToInstrument_data()
+    {
+        QTest::addColumn<int>("blocks");
+        QTest::newRow("an image of 3 blocks") << 3;
+        QTest::newRow("an image without blocks") << 0;
+    }
     void sendToInstrument()
     {
-        const QByteArray body = FirmwareImage::SampleBody(40, 0x08000000u, 21);
-        const QString out = dir.filePath(QStringLiteral("received.bin"));
-        SimProcess sim;
-        QVERIFY(sim.Start(SimArgs("d905", out)));
-        ExtraPorts use(sim.ports);
+        // Each transfer follows a finished one of 40 blocks that left the bar full.
+        QFETCH(int, blocks);
         firmwareSender dlg;
-        Send(dlg, WriteImage(dir.filePath(QStringLiteral("dulan.zvf")), FirmwareImage::kMagicSD, "Dulan", body));
-        QTRY_VERIFY_WITH_TIMEOUT(!dlg.IsSending(), 20000);
-        QCOMPARE(Message(dlg), QStringLiteral("Done"));
-        QCOMPARE(Child<QProgressBar>(dlg, "progressBar")->maximum(), 40);
-        QCOMPARE(Child<QProgressBar>(dlg, "progressBar")->value(), 40);
-        sim.Output();
-        QCOMPARE(TestEnv::ReadFile(out), body);
+        auto* bar = Child<QProgressBar>(dlg, "progressBar");
+        for (const int n : {40, blocks}) {
+            const QByteArray body = FirmwareImage::SampleBody(n, 0x08000000u, quint32(n));
+            const QString out = dir.filePath(QStringLiteral("received%1.bin").arg(n));
+            SimProcess sim; // takes one image, then goes
+            QVERIFY(sim.Start(SimArgs("d905", out)));
+            ExtraPorts use(sim.ports);
+            Send(dlg, WriteImage(dir.filePath(QStringLiteral("dulan.zvf")), FirmwareImage::kMagicSD, "Dulan", body));
+            QVERIFY(dlg.IsSending());
+            QCOMPARE(bar->value(), bar->minimum());
+            QTRY_VERIFY_WITH_TIMEOUT(!dlg.IsSending(), 20000);
+            QCOMPARE(Message(dlg), QStringLiteral("Done"));
+            QCOMPARE(bar->maximum(), std::max(n, 1)); // never 0: that would be a busy bar
+            QCOMPARE(bar->value(), bar->maximum());
+            sim.Output();
+            QCOMPARE(TestEnv::ReadFile(out), body);
+        }
     }
 
     void closeRefusedWhileSending()
@@ -89,8 +101,7 @@ private slots:
         QVERIFY(!dlg.close());
         QCOMPARE(Message(dlg), QStringLiteral("Stopping…"));
         QTest::keyClick(&dlg, Qt::Key_Escape);
-        QVERIFY(dlg.isVisible());
-        QVERIFY(dlg.IsSending());
+        QVERIFY(dlg.isVisible() && dlg.IsSending());
         // The worker stops at its next start; then the dialog closes.
         QTRY_VERIFY_WITH_TIMEOUT(!dlg.IsSending(), 20000);
         QCOMPARE(Message(dlg), QStringLiteral("Stopped."));

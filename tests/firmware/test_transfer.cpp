@@ -1,6 +1,7 @@
 // Whole transfers by firmwareToDevice to r8sim on a real pseudo-terminal.
 #include "firmwaresim.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -12,9 +13,9 @@ class TestFirmwareTransfer : public QObject
     Q_OBJECT
     QTemporaryDir dir;
     QString Out() const { return dir.filePath(QStringLiteral("received.bin")); }
-    QString Image(const QByteArray& magic, const QByteArray& name, const QByteArray& body) const
+    QString Image(const QByteArray& name, const QByteArray& body) const
     {
-        return WriteImage(dir.filePath(QStringLiteral("image.zvf")), magic, name, body);
+        return WriteImage(dir.filePath(QStringLiteral("image.zvf")), kMagicSD, name, body);
     }
 
 private slots:
@@ -27,11 +28,10 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("message");
         const QByteArray tey = SampleBody(3, 0, 1);
-        QTest::newRow("63-byte file") << QString() << Build(kMagicSD, "Tey", QByteArray()).left(63)
-                                      << "Invalid file!";
         QTest::newRow("bad magic") << QString() << Build("ZVF_X9", "Tey", tey) << "Corrupt firmware file!";
-        QTest::newRow("tey") << QString() << Build(kMagicSD, "tey", tey) << "unknown model!";
-        QTest::newRow("no instrument") << QString() << Build(kMagicSD, "Tey", tey) << "No instrument is connected!";
+        // The connection is looked at before the family.
+        QTest::newRow("R8 image, no instrument")
+            << QString() << Build(kMagicOld, "Tey", tey) << "No instrument is connected!";
         QTest::newRow("R8 image") << "d904" << Build(kMagicOld, "Tey", tey)
                                   << "Please use Podrum application for the non SD instruments.";
         QTest::newRow("Tey image to a TEY SD+")
@@ -47,17 +47,14 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(QString, message);
         SimProcess sim;
-        if (!product.isEmpty())
-            QVERIFY(sim.Start(SimArgs(product, Out())));
+        QVERIFY(product.isEmpty() || sim.Start(SimArgs(product, Out())));
         ExtraPorts use(sim.ports);
         const QString path = dir.filePath(QStringLiteral("check.zvf"));
         QVERIFY(TestEnv::WriteFile(path, file));
         const Outcome outcome = RunWorker(path);
         QCOMPARE(outcome.messages, QStringList{message});
-        QVERIFY(outcome.progress.isEmpty());
-        QVERIFY(!outcome.bSucceeded);
-        if (!product.isEmpty())
-            QVERIFY2(!sim.Output(true).contains(QLatin1String("start ")), "start packet sent after a failed check");
+        QVERIFY(outcome.progress.isEmpty() && !outcome.bSucceeded);
+        QVERIFY2(product.isEmpty() || !sim.Output(true).contains(QLatin1String("start ")), "start packet sent");
         // A missing file, or the folder the dialog first suggests.
         QCOMPARE(RunWorker(dir.filePath(QStringLiteral("none.zvf"))).messages, QStringList{"File does not exist!"});
         QCOMPARE(RunWorker(dir.path()).messages, QStringList{"File does not exist!"});
@@ -77,8 +74,6 @@ private slots:
             << "d901" << QByteArray("Alvo") << 100 << QStringList{"order=shuffle", "seed=5", "repeat=4"} << 25 << 1;
         QTest::newRow("request past the end")
             << "d905" << QByteArray("Dulan") << 100 << QStringList{"beyond=5", "beyond-index=100"} << 0 << 1;
-        QTest::newRow("request of block 0xFFFFFFFF")
-            << "d905" << QByteArray("Dulan") << 100 << QStringList{"beyond=5", "beyond-index=0xFFFFFFFF"} << 0 << 1;
         QTest::newRow("replies in pieces")
             << "d903" << QByteArray("TeyP") << 10 << QStringList{"split=2", "split-ms=40"} << 0 << 1;
         QTest::newRow("wrong ready restarts")
@@ -91,45 +86,46 @@ private slots:
         QFETCH(int, blocks);
         QFETCH(QStringList, options);
         QFETCH(int, answers);
-        QFETCH(int, starts);
         const QByteArray body = SampleBody(blocks, 0x08000000u, quint32(blocks));
         SimProcess sim;
         QVERIFY(sim.Start(SimArgs(product, Out(), options)));
         ExtraPorts use(sim.ports);
         // A tail shorter than a block is never sent.
-        const Outcome outcome = RunWorker(Image(kMagicSD, model, body + QByteArray(500, 'z')));
+        const Outcome outcome = RunWorker(Image(model, body + QByteArray(500, 'z')));
         const QString report = sim.Output();
         QVERIFY2(outcome.bSucceeded, qPrintable(outcome.messages.join(QLatin1Char('|')) + report));
         QCOMPARE(TestEnv::ReadFile(Out()), body);
-        QVERIFY(QFile::exists(Out()));
         QVERIFY(report.contains(QStringLiteral("start %1 blocks").arg(blocks)));
         QVERIFY2(!report.contains(QLatin1String("differs")) && !report.contains(QLatin1String("bad checksum")),
                  qPrintable(report));
-        QCOMPARE(outcome.messages.count(QStringLiteral("Starting...")), starts);
+        QTEST(int(outcome.messages.count(QStringLiteral("Starting..."))), "starts");
         QCOMPARE(outcome.messages.last(), QStringLiteral("Done"));
         QCOMPARE(outcome.progress.size(), blocks + answers + 1);
         QCOMPARE(outcome.progress.last(), qMakePair(blocks, blocks));
-        for (int i = 0; i < blocks; ++i)
-            QVERIFY2(outcome.progress.contains(qMakePair(i, blocks)), qPrintable(QString::number(i)));
         QCOMPARE(sim.ExitCode(), 0);
     }
 
-    void interruptionWhileWaiting()
+    void silentInstrument()
     {
-        // A silent instrument keeps the worker waiting; an interruption ends it
-        // at its next wait (nothing but the start packet has gone out).
+        // The usual count while the instrument says nothing, then after 10 s a
+        // hint; a stop request ends the worker at its next wait.
         SimProcess sim;
         QVERIFY(sim.Start(SimArgs("d904", Out(), {"silent=1"})));
         ExtraPorts use(sim.ports);
-        const Outcome outcome = RunWorker(Image(kMagicSD, "Tey", SampleBody(3, 0, 16)), 30000,
-                                          [](firmwareToDevice* worker, const QString& text) {
-                                              if (text == QLatin1String("Waiting...2"))
-                                                  worker->requestInterruption();
-                                          });
-        QVERIFY(!outcome.bTimedOut);
-        QVERIFY(!outcome.bSucceeded);
-        QCOMPARE(outcome.messages.count(QStringLiteral("Starting...")), 1);
-        QCOMPARE(outcome.messages.last(), QStringLiteral("Waiting...2"));
+        QElapsedTimer clock;
+        clock.start();
+        qint64 hintAtMs = -1;
+        const Outcome outcome =
+            RunWorker(Image("Tey", SampleBody(3, 0, 5)), 20000, [&](firmwareToDevice* worker, const QString& text) {
+                if (text == firmwareToDevice::SilenceHint() && hintAtMs < 0) {
+                    hintAtMs = clock.elapsed();
+                    worker->requestInterruption();
+                }
+            });
+        QVERIFY2(hintAtMs >= 10000, qPrintable(QStringLiteral("hint after %1 ms").arg(hintAtMs)));
+        QVERIFY(!outcome.bTimedOut && !outcome.bSucceeded);
+        QVERIFY(outcome.messages.contains(QStringLiteral("Waiting...31")));
+        QCOMPARE(outcome.messages.last(), firmwareToDevice::SilenceHint());
         QVERIFY(outcome.progress.isEmpty());
     }
 
@@ -138,7 +134,7 @@ private slots:
         SimProcess sim;
         QVERIFY(sim.Start(SimArgs("d904", Out(), {"hangup=10"})));
         ExtraPorts use(sim.ports);
-        const Outcome outcome = RunWorker(Image(kMagicSD, "Tey", SampleBody(100, 0, 17)), 20000);
+        const Outcome outcome = RunWorker(Image("Tey", SampleBody(100, 0, 17)), 20000);
         QVERIFY(sim.Output().contains(QLatin1String("hanging up after 10 blocks")));
         QVERIFY2(!outcome.bTimedOut, "the worker went on after the instrument hung up");
         QVERIFY(!outcome.bSucceeded);
