@@ -10,30 +10,16 @@
 
 struct ReadTree {
     QTreeWidgetItem file;
-    QVector<AirWarning> warnings;
-    QString error;
     int total = 0;
 
     ReadTree() = default;
-    explicit ReadTree(const QByteArray& text)
-    {
-        AirSpace reader;
-        Keep(reader, reader.LoadFromData(&file, text));
-    }
-    void LoadFile(const QString& path)
-    {
-        AirSpace reader;
-        Keep(reader, reader.LoadFromFile(&file, path));
-    }
+    explicit ReadTree(const QByteArray& text) { total = reader.LoadFromData(&file, text); }
+    void LoadFile(const QString& path) { total = reader.LoadFromFile(&file, path); }
     QTreeWidgetItem* Air(int i) const { return file.child(i); }
+    const QVector<AirWarning>& Warnings() const { return reader.Warnings(); }
 
 private:
-    void Keep(const AirSpace& reader, int bytes)
-    {
-        total = bytes;
-        warnings = reader.Warnings();
-        error = reader.ErrorString();
-    }
+    AirSpace reader;
 };
 
 // A shape's position in degrees.
