@@ -4,6 +4,7 @@
 #include "appglobals.h"
 #include "elementhost.h"
 #include "r8element.h"
+#include "screenlayout.h"
 #include "testsupport.h"
 
 #include <QHash>
@@ -27,10 +28,12 @@ public:
     void UpdateLayouts(unsigned int) override {}
 
     // A placed element on the given pages, like the window's AddElement.
-    R8element* Add(int iType, QPoint pos, unsigned int uPages = 1, float fZoom = 1.0f)
+    R8element* Add(int iType, QPoint pos, unsigned int uPages = 1, float fZoom = 1.0f, QSize size = QSize())
     {
         auto* el = new R8element(nullptr, iType, 1);
         el->SetZoom(fZoom);
+        if (size.isValid())
+            el->SetSize(size);
         el->SetScreenElementIndex(m_Elements.size());
         el->RestorePages(uPages);
         el->RestorePosition(pos);
@@ -57,4 +60,9 @@ public:
 private:
     QList<R8element*> m_Elements;
     QHash<int, int> m_Announced;
+};
+
+// The page canvas over the host's elements.
+struct CanvasHost : TestHost {
+    ScreenLayout canvas{nullptr, 0};
 };

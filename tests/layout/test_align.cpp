@@ -1,26 +1,21 @@
 // Alignment and formatting commands of the page canvas on the selection.
 #include "layouthost.h"
-#include "screenlayout.h"
 
 #include <QtTest>
 
 class TestAlign : public QObject
 {
     Q_OBJECT
-    TestHost* m_pHost = nullptr;
+    QScopedPointer<CanvasHost> m_pHost;
     ScreenLayout* m_pCanvas = nullptr;
 
 private slots:
     void init()
     {
-        m_pHost = new TestHost;
-        m_pCanvas = new ScreenLayout(nullptr, 0);
+        m_pHost.reset(new CanvasHost);
+        m_pCanvas = &m_pHost->canvas;
     }
-    void cleanup()
-    {
-        delete m_pCanvas;
-        delete m_pHost;
-    }
+    void cleanup() { m_pHost.reset(); }
 
     void edges_data()
     {
@@ -51,10 +46,8 @@ private slots:
         using Command = unsigned int (ScreenLayout::*)();
         const Command commands[] = {&ScreenLayout::AlignTop, &ScreenLayout::AlignBottom, &ScreenLayout::AlignLeft,
                                     &ScreenLayout::AlignRight};
-        R8element* a = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(30, 40), 1);
-        a->SetWidth(100);
-        R8element* b = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 100), 2);
-        b->SetHeight(50);
+        R8element* a = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(30, 40), 1, 1.0f, QSize(100, 29));
+        R8element* b = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 100), 2, 1.0f, QSize(80, 50));
         R8element* const references[] = {nullptr, nullptr, nullptr, a, b};
         m_pHost->Select(selection == 1 ? QList<R8element*>{a} : QList<R8element*>{a, b}, references[selection]);
         QCOMPARE((m_pCanvas->*commands[edge])(), selection == 1 ? 1u : 3u);
@@ -67,8 +60,7 @@ private slots:
 
     void centring()
     {
-        R8element* a = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(3, 7), 1);
-        a->SetWidth(81);
+        R8element* a = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(3, 7), 1, 1.0f, QSize(81, 29));
         m_pHost->Select({a});
         QCOMPARE(m_pCanvas->AlignCenter(), 1u);
         QCOMPARE(m_pCanvas->AlignMiddle(), 1u);
@@ -100,8 +92,7 @@ private slots:
     {
         R8element* box = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(0, 0), 1); // 80 x 29
         R8element* dial = m_pHost->Add(R8_TYPE_DIAL, QPoint(0, 100), 1);   // 60 x 60
-        R8element* wide = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(100, 200), 1);
-        wide->SetSize(QSize(100, 40));
+        R8element* wide = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(100, 200), 1, 1.0f, QSize(100, 40));
         m_pHost->Select({box, dial, wide});
         QCOMPARE(m_pCanvas->AlignWidth(), 1u);
         QCOMPARE(box->GetSize(), QSize(100, 29));
