@@ -8,6 +8,7 @@
 #include "testsupport.h"
 
 #include <QHash>
+#include <QVariantList>
 
 class TestHost : public ElementHost
 {
@@ -37,8 +38,14 @@ public:
         el->SetScreenElementIndex(m_Elements.size());
         el->RestorePages(uPages);
         el->RestorePosition(pos);
-        QObject::connect(el, &R8element::ElementGeometryWillChange, [this](int i) { ++m_Announced[i]; });
-        QObject::connect(el, &R8element::ElementFieldWillChange, [this](int i) { ++m_Announced[i]; });
+        QObject::connect(el, &R8element::ElementGeometryWillChange, [this, el](int i) {
+            ++m_Announced[i];
+            before << QRect(el->GetPosition(), el->GetSize());
+        });
+        QObject::connect(el, &R8element::ElementFieldWillChange, [this, el](int i) {
+            ++m_Announced[i];
+            before << el->GetField();
+        });
         m_Elements.append(el);
         return el;
     }
@@ -55,6 +62,8 @@ public:
         }
         m_Announced.clear();
     }
+    // What each announced element still held: its rectangle, or its field.
+    QVariantList before;
     int Announced(const R8element* el) const { return m_Announced.value(el->GetScreenElementIndex()); }
 
 private:

@@ -202,7 +202,6 @@ private slots:
         row("top to bottom", false, {100, -73}, false, 0, {110, 129, 80, 29}, true);
         row("centre to centre", false, {69, 20}, false, 0, {80, 220, 80, 29}, true);
         row("grid", false, {23, 1}, false, 5, {35, 200, 80, 29}, false);
-        row("alt: no grid either", false, {23, 1}, true, 5, {33, 201, 80, 29}, false);
         row("right edge to left edge", true, {9, 0}, false, 0, {10, 200, 90, 29}, true);
         row("alt: resize freely", true, {9, 0}, true, 0, {10, 200, 89, 29}, false);
         row("resize on the grid", true, {15, 0}, false, 4, {10, 200, 94, 29}, false);
