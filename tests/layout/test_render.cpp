@@ -113,11 +113,9 @@ private slots:
         QTest::newRow("altitude rounds") << 1 << 1234.6 << "1235";
         QTest::newRow("vario one decimal") << 3 << -1.26 << "-1.3";
         QTest::newRow("tiny sink has no sign") << 3 << -0.04 << "0.0";
-        QTest::newRow("distance three decimals") << 4 << 12.3456 << "12.346";
         QTest::newRow("long duration") << 7 << 4 * 3600.0 + 19 * 60 + 36 << "04:19:36";
         QTest::newRow("date") << 8 << double(QDate(2019, 3, 9).toJulianDay()) << "2019-03-09";
         QTest::newRow("no value: dashes in the sample's shape") << 3 << nan << "---.-";
-        QTest::newRow("no time") << 7 << nan << "--:--:--";
         QTest::newRow("infinite") << 1 << std::numeric_limits<double>::infinity() << "-----";
     }
     void valueText()
