@@ -104,8 +104,7 @@ private slots:
 
         // Snapped to whole instrument pixels: 41 / 2 and 33 / 2 truncated,
         // one record per moved element.
-        QCOMPARE(a->GetPosition(), QPoint(20, 16));
-        QCOMPARE(b->GetPosition(), QPoint(40, 26));
+        QCOMPARE(QList<QPoint>({a->GetPosition(), b->GetPosition()}), QList<QPoint>({{20, 16}, {40, 26}}));
         QCOMPARE(m_pHost->Announced(a) + m_pHost->Announced(b), 2);
         // Only the element under the pointer stays selected.
         QCOMPARE(R8selectedElements, QList<R8element*>({b}));

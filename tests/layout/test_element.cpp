@@ -115,7 +115,8 @@ private slots:
         QCOMPARE(QVariantList({el.GetFieldName(), el.GetDataType()}), QVariantList({"Altitude", 1}));
         // No entry: the id is kept, the old field's name and data type go.
         el.SetField(99999);
-        QCOMPARE(QVariantList({el.GetField(), el.GetFieldName(), el.GetDataType()}), QVariantList({99999, "", 0}));
+        const QVariantList unknown = {el.GetField(), el.GetFieldName(), el.GetDataType()};
+        QCOMPARE(unknown, QVariantList({99999, "", 0}));
         // A field that forbids the large font says so in the property mask.
         for (const _DataField* f : g_DataFields.Fields()) {
             el.RestoreField(f->BaseId);
