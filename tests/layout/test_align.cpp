@@ -1,26 +1,21 @@
 // Alignment and formatting commands of the page canvas on the selection.
 #include "layouthost.h"
-#include "screenlayout.h"
 
 #include <QtTest>
 
 class TestAlign : public QObject
 {
     Q_OBJECT
-    TestHost* m_pHost = nullptr;
+    QScopedPointer<CanvasHost> m_pHost;
     ScreenLayout* m_pCanvas = nullptr;
 
 private slots:
     void init()
     {
-        m_pHost = new TestHost;
-        m_pCanvas = new ScreenLayout(nullptr, 0);
+        m_pHost.reset(new CanvasHost);
+        m_pCanvas = &m_pHost->canvas;
     }
-    void cleanup()
-    {
-        delete m_pCanvas;
-        delete m_pHost;
-    }
+    void cleanup() { m_pHost.reset(); }
 
     void edges_data()
     {
@@ -51,15 +46,12 @@ private slots:
         using Command = unsigned int (ScreenLayout::*)();
         const Command commands[] = {&ScreenLayout::AlignTop, &ScreenLayout::AlignBottom, &ScreenLayout::AlignLeft,
                                     &ScreenLayout::AlignRight};
-        R8element* a = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(30, 40), 1);
-        a->SetWidth(100);
-        R8element* b = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 100), 2);
-        b->SetHeight(50);
+        R8element* a = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(30, 40), 1, 1.0f, QSize(100, 29));
+        R8element* b = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(10, 100), 2, 1.0f, QSize(80, 50));
         R8element* const references[] = {nullptr, nullptr, nullptr, a, b};
         m_pHost->Select(selection == 1 ? QList<R8element*>{a} : QList<R8element*>{a, b}, references[selection]);
         QCOMPARE((m_pCanvas->*commands[edge])(), selection == 1 ? 1u : 3u);
-        QCOMPARE(a->GetPosition(), first);
-        QCOMPARE(b->GetPosition(), second);
+        QCOMPARE(QList<QPoint>({a->GetPosition(), b->GetPosition()}), QList<QPoint>({first, second}));
         // One record for each element that moved, none for one that stayed.
         QCOMPARE(m_pHost->Announced(a), first == QPoint(30, 40) ? 0 : 1);
         QCOMPARE(m_pHost->Announced(b), second == QPoint(10, 100) ? 0 : 1);
@@ -67,8 +59,7 @@ private slots:
 
     void centring()
     {
-        R8element* a = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(3, 7), 1);
-        a->SetWidth(81);
+        R8element* a = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(3, 7), 1, 1.0f, QSize(81, 29));
         m_pHost->Select({a});
         QCOMPARE(m_pCanvas->AlignCenter(), 1u);
         QCOMPARE(m_pCanvas->AlignMiddle(), 1u);
@@ -81,8 +72,8 @@ private slots:
         c->RestoreSize(QSize(4, 4));
         m_pHost->Select({b, c});
         QCOMPARE(m_pCanvas->AlignCenter(), 6u);
-        QCOMPARE(b->GetPosition().x(), 11); // 12 - 1
-        QCOMPARE(c->GetPosition().x(), 10); // 12 - 2
+        // 12 - 1 and 12 - 2.
+        QCOMPARE(QList<int>({b->GetPosition().x(), c->GetPosition().x()}), QList<int>({11, 10}));
 
         // Centred on the reference.
         m_pHost->Select({a, b}, a);
@@ -100,19 +91,17 @@ private slots:
     {
         R8element* box = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(0, 0), 1); // 80 x 29
         R8element* dial = m_pHost->Add(R8_TYPE_DIAL, QPoint(0, 100), 1);   // 60 x 60
-        R8element* wide = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(100, 200), 1);
-        wide->SetSize(QSize(100, 40));
+        R8element* wide = m_pHost->Add(R8_TYPE_DATAFIELD, QPoint(100, 200), 1, 1.0f, QSize(100, 40));
         m_pHost->Select({box, dial, wide});
         QCOMPARE(m_pCanvas->AlignWidth(), 1u);
-        QCOMPARE(box->GetSize(), QSize(100, 29));
-        QCOMPARE(dial->GetSize(), QSize(100, 100));
+        QCOMPARE(QList<QSize>({box->GetSize(), dial->GetSize()}), QList<QSize>({{100, 29}, {100, 100}}));
         QCOMPARE(dial->MyPath().boundingRect().size(), QSizeF(100, 100));
         QCOMPARE(m_pHost->Announced(wide), 0);
 
         m_pHost->Select({box, dial, wide}, wide); // height 40
         QCOMPARE(m_pCanvas->AlignHeight(), 1u);
-        QCOMPARE(box->GetSize(), QSize(100, 40));
-        QCOMPARE(dial->GetSize(), QSize(100, 100)); // the dial's height follows its width
+        // The dial's height follows its width.
+        QCOMPARE(QList<QSize>({box->GetSize(), dial->GetSize()}), QList<QSize>({{100, 40}, {100, 100}}));
     }
 
     void joins()
@@ -133,8 +122,8 @@ private slots:
         m_pHost->Select({a, b}, b);
         b->SetPositionX(150);
         m_pCanvas->AlignJoinHorizontal();
-        QCOMPARE(a->GetPosition().x(), 71); // 150 - 80 + 1
-        QCOMPARE(b->GetPosition().x(), 150);
+        // 150 - 80 + 1.
+        QCOMPARE(QList<int>({a->GetPosition().x(), b->GetPosition().x()}), QList<int>({71, 150}));
     }
 
     void textAlignmentSkipsOtherTypes()
@@ -147,10 +136,9 @@ private slots:
         QCOMPARE(m_pCanvas->TextAlignLeft(), 0b01u);
         QCOMPARE(box->GetAttribs(), 12u);
         QCOMPARE(m_pCanvas->TextAlignRight() | m_pCanvas->TextAlignRight(), 0b01u);
-        QCOMPARE(box->GetAttribs(), 44u);
-        QCOMPARE(icon->GetAttribs(), 44u);
-        QCOMPARE(m_pHost->Announced(box), 3); // no change, no record
-        QCOMPARE(m_pHost->Announced(icon), 0);
+        QCOMPARE(QList<unsigned>({box->GetAttribs(), icon->GetAttribs()}), QList<unsigned>({44u, 44u}));
+        // No change, no record.
+        QCOMPARE(QList<int>({m_pHost->Announced(box), m_pHost->Announced(icon)}), QList<int>({3, 0}));
     }
 };
 

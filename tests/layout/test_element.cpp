@@ -6,38 +6,16 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-namespace {
-
-// Records each announcement together with the value the element still had.
-struct Watcher {
-    explicit Watcher(R8element* el)
-    {
-        QObject::connect(el, &R8element::ElementGeometryWillChange, [this, el](int i) {
-            indexes << i;
-            rects << QRect(el->GetPosition(), el->GetSize());
-        });
-        QObject::connect(el, &R8element::ElementFieldWillChange, [this, el](int) { fields << el->GetField(); });
-    }
-    QList<int> indexes, fields;
-    QList<QRect> rects;
-};
-
-} // namespace
-
 class TestElement : public QObject
 {
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(TestEnv::LoadCatalogue() > 0); }
 
-    // What a file may hold is clamped by the reader's tests; here what the
-    // user's own changes go through.
+    // What a file may hold is clamped by the reader's tests, what code sets
+    // by the announcement tests; here the tool box and dragging on screen.
     void clamping()
     {
-        R8element box(nullptr, R8_TYPE_DATAFIELD, 1);
-        box.SetHeight(-7);
-        box.SetPosition(QPoint(200, 300));
-        QCOMPARE(QRect(box.GetPosition(), box.GetSize()), QRect(160, 300, 80, 10));
         // Tool box samples live outside the screen and are never pulled in.
         R8element sample(nullptr, R8_TYPE_DATAFIELD, 0);
         sample.SetPosition(QPoint(200, 400));
@@ -52,41 +30,41 @@ private slots:
 
     void announcementsComeOnceAndBefore()
     {
-        R8element el(nullptr, R8_TYPE_DATAFIELD, 1);
-        el.SetScreenElementIndex(4);
-        Watcher w(&el);
+        TestHost host;
+        host.Add(R8_TYPE_DATAFIELD, QPoint(100, 100));
+        R8element* el = host.Add(R8_TYPE_DATAFIELD, QPoint(0, 0));
         // No change, no announcement; a clamp is a change.
-        el.SetPosition(QPoint(0, 0));
-        el.SetSize(QSize(80, 29));
-        el.SetField(0);
-        el.SetHeight(5);
-        el.SetPositionX(25);
-        el.SetPositionY(35);
-        el.SetField(33);
-        el.SetField(33);
-        QCOMPARE(w.indexes, QList<int>({4, 4, 4}));
-        QCOMPARE(w.rects, QList<QRect>({QRect(0, 0, 80, 29), QRect(0, 0, 80, 10), QRect(25, 0, 80, 10)}));
-        QCOMPARE(w.fields, QList<int>({0}));
-        el.SetAttribs(44);
-        el.SetAttribs(12);
-        QCOMPARE(w.indexes.size(), 4);
+        el->SetPosition(QPoint(0, 0));
+        el->SetSize(QSize(80, 29));
+        el->SetField(0);
+        el->SetHeight(5);
+        el->SetPositionX(25);
+        el->SetPositionY(35);
+        el->SetField(33);
+        el->SetField(33);
+        el->SetAttribs(44);
+        el->SetAttribs(12);
+        QCOMPARE(host.before, QVariantList({QRect(0, 0, 80, 29), QRect(0, 0, 80, 10), QRect(25, 0, 80, 10), 0,
+                                            QRect(25, 35, 80, 10)}));
+        QCOMPARE(host.Announced(el), 5);
 
         // Restoring stores without a word, still repairs the position, and
         // neither clamps nor rebuilds.
-        const QRectF outline = el.MyPath().boundingRect();
-        el.RestorePosition(QPoint(300, 10));
-        el.RestoreSize(QSize(5, 5));
-        el.RestoreField(105);
-        QCOMPARE(w.indexes.size() + w.fields.size(), 5);
-        QCOMPARE(QRect(el.GetPosition(), el.GetSize()), QRect(160, 10, 5, 5));
-        QCOMPARE(el.MyPath().boundingRect(), outline);
+        const QRectF outline = el->MyPath().boundingRect();
+        el->RestorePosition(QPoint(300, 10));
+        el->RestoreSize(QSize(5, 5));
+        el->RestoreField(105);
+        QCOMPARE(host.before.size(), 5);
+        QCOMPARE(QRect(el->GetPosition(), el->GetSize()), QRect(160, 10, 5, 5));
+        QCOMPARE(el->MyPath().boundingRect(), outline);
 
         // Without a list index nothing is announced for geometry or field.
         R8element loose(nullptr, R8_TYPE_DATAFIELD, 1);
-        Watcher lw(&loose);
+        QSignalSpy geometry(&loose, &R8element::ElementGeometryWillChange);
+        QSignalSpy field(&loose, &R8element::ElementFieldWillChange);
         loose.SetPosition(QPoint(5, 5));
         loose.SetField(33);
-        QVERIFY(lw.indexes.isEmpty() && lw.fields.isEmpty());
+        QVERIFY(geometry.isEmpty() && field.isEmpty());
     }
 
     void zoomRebuildDoesNotShrink()
@@ -116,32 +94,29 @@ private slots:
 
     void snapToWholePixels()
     {
-        R8element el(nullptr, R8_TYPE_DATAFIELD, 1);
-        el.SetZoom(2.0f);
-        el.SetScreenElementIndex(1);
-        Watcher w(&el);
-        el.SetGraphicPosition(QPoint(470, 63));
-        el.GraphicSizeSetWidth(101.0f);
-        QVERIFY(w.indexes.isEmpty()); // dragging announces nothing
-        el.SnapIt();
-        el.SnapIt();
+        TestHost host;
+        R8element* el = host.Add(R8_TYPE_DATAFIELD, QPoint(0, 0), 1, 2.0f);
+        el->SetGraphicPosition(QPoint(470, 63));
+        el->GraphicSizeSetWidth(101.0f);
+        QVERIFY(host.before.isEmpty()); // dragging announces nothing
+        el->SnapIt();
+        el->SnapIt();
         // Size, then position, each announced once with the values before;
         // dragged past the screen, it lands inside.
-        QCOMPARE(w.rects, QList<QRect>({QRect(0, 0, 80, 29), QRect(0, 0, 50, 29)}));
-        QCOMPARE(QRect(el.GetPosition(), el.GetSize()), QRect(190, 31, 50, 29));
-        QCOMPARE(el.GraphicPosition(), QPoint(380, 62));
+        QCOMPARE(host.before, QVariantList({QRect(0, 0, 80, 29), QRect(0, 0, 50, 29)}));
+        QCOMPARE(QRect(el->GetPosition(), el->GetSize()), QRect(190, 31, 50, 29));
+        QCOMPARE(el->GraphicPosition(), QPoint(380, 62));
     }
 
     void attributesAndField()
     {
         R8element el(nullptr, R8_TYPE_MAP, 1);
         el.SetField(33);
-        QCOMPARE(el.GetFieldName(), QStringLiteral("Altitude"));
-        QCOMPARE(el.GetDataType(), 1);
+        QCOMPARE(QVariantList({el.GetFieldName(), el.GetDataType()}), QVariantList({"Altitude", 1}));
         // No entry: the id is kept, the old field's name and data type go.
         el.SetField(99999);
-        QCOMPARE(el.GetField(), 99999);
-        QVERIFY(el.GetFieldName().isEmpty() && el.GetDataType() == 0);
+        const QVariantList unknown = {el.GetField(), el.GetFieldName(), el.GetDataType()};
+        QCOMPARE(unknown, QVariantList({99999, "", 0}));
         // A field that forbids the large font says so in the property mask.
         for (const _DataField* f : g_DataFields.Fields()) {
             el.RestoreField(f->BaseId);

@@ -71,12 +71,10 @@ private slots:
         QTest::addColumn<int>("lines");
         // Page 0: an altitude box over a vario box. Page 1: "G.R.Goal", which
         // the Dulan (model 4) does not have, but the Alvo (model 1) does.
-        const QByteArray broken =
-            "<Object ID=\"1\" X=\"0\" Y=\"0\" W=\"80\" H=\"29\" Screens=\"1\" FieldID=\"33\"/>\n"
-            "<Object ID=\"1\" X=\"40\" Y=\"10\" W=\"80\" H=\"29\" Screens=\"1\" FieldID=\"105\"/>\n"
-            "<Object ID=\"1\" X=\"0\" Y=\"0\" W=\"80\" H=\"29\" Screens=\"2\" FieldID=\"88\"/>\n";
-        const QByteArray clean =
-            "<Object ID=\"1\" X=\"0\" Y=\"0\" W=\"80\" H=\"29\" Screens=\"3\" FieldID=\"33\"/>\n";
+        const QByteArray broken = "<Object ID='1' X='0' Y='0' W='80' H='29' Screens='1' FieldID='33'/>\n"
+                                  "<Object ID='1' X='40' Y='10' W='80' H='29' Screens='1' FieldID='105'/>\n"
+                                  "<Object ID='1' X='0' Y='0' W='80' H='29' Screens='2' FieldID='88'/>\n";
+        const QByteArray clean = "<Object ID='1' X='0' Y='0' W='80' H='29' Screens='3' FieldID='33'/>\n";
         QTest::newRow("model 4") << broken << "4" << 1 << 2;
         QTest::newRow("model 1") << broken << "1" << 1 << 1;
         QTest::newRow("clean") << clean << "4" << 0 << 1;
@@ -91,7 +89,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("layout.zvl"));
         QByteArray disabled;
         for (int i = 2; i < R8_PAGE_COUNT; ++i)
-            disabled += "<Page PageID=\"" + QByteArray::number(i) + "\" Disabled=\"1\"/>\n";
+            disabled += "<Page PageID='" + QByteArray::number(i) + "' Disabled='1'/>\n";
         if (!objects.isEmpty())
             QVERIFY(TestEnv::WriteFile(path, "<ZarvinLayout>\n" + disabled + objects + "</ZarvinLayout>\n"));
         const TestEnv::ToolRun run =

@@ -62,22 +62,21 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing layout") << QStringList{"render", "missing.zvl", "--page", "0"} << 1 << "missing.zvl";
-        QTest::newRow("broken layout") << QStringList{"render", "broken.zvl", "--page", "0"} << 1 << "line 1";
-        QTest::newRow("page 16") << QStringList{"render", sample, "--page", "16"} << 2 << "0 to 15";
-        QTest::newRow("no page") << QStringList{"render", sample} << 2 << "--page";
-        QTest::newRow("zoom not a number") << QStringList{"sample-sheet", "--zoom", "huge"} << 2 << "--zoom";
-        QTest::newRow("zoom 0") << QStringList{"sample-sheet", "--zoom", "0"} << 2 << "--zoom";
-        QTest::newRow("unwritable") << QStringList{"sample-sheet", "-o", "/nonexistent/x.png"} << 1
-                                    << "could not write";
+        QVERIFY(TestEnv::WriteFile(Out("broken.zvl"), "<ZarvinLayout><Object ID=\"1\"</ZarvinLayout>"));
+        const auto row = [](const char* name, const QStringList& args, int code, const char* message) {
+            QTest::newRow(name) << args << code << message;
+        };
+        row("missing layout", {"render", Out("missing.zvl"), "--page", "0"}, 1, "missing.zvl");
+        row("broken layout", {"render", Out("broken.zvl"), "--page", "0"}, 1, "line 1");
+        row("page 16", {"render", sample, "--page", "16"}, 2, "0 to 15");
+        row("no page", {"render", sample}, 2, "--page");
+        row("zoom not a number", {"sample-sheet", "--zoom", "huge"}, 2, "--zoom");
+        row("zoom 0", {"sample-sheet", "--zoom", "0"}, 2, "--zoom");
+        row("unwritable", {"sample-sheet", "-o", "/nonexistent/x.png"}, 1, "could not write");
     }
     void refusals()
     {
         QFETCH(QStringList, args);
-        QVERIFY(TestEnv::WriteFile(Out("broken.zvl"), "<ZarvinLayout><Object ID=\"1\"</ZarvinLayout>"));
-        for (QString& a : args)
-            if (a.endsWith(QLatin1String(".zvl")) && !a.contains(QLatin1Char('/')))
-                a = Out(qPrintable(a));
         if (!args.contains(QStringLiteral("-o")))
             args << "-o" << Out("x.png");
         const TestEnv::ToolRun run = RunTool(args);
