@@ -16,7 +16,7 @@ using namespace WindowHost;
 class TestFlightPreview : public QObject
 {
     Q_OBJECT
-    MainWindow* w = nullptr;
+    std::unique_ptr<MainWindow> w;
     FlightPreview* preview = nullptr;
 
     void SetPage(int iPage, unsigned int uTrigger, int iDisabled)
@@ -39,7 +39,7 @@ private slots:
     void initTestCase() { QVERIFY(TestEnv::LoadCatalogue(1, 1) > 0); }
     void init()
     {
-        w = new MainWindow;
+        w = std::make_unique<MainWindow>();
         // Page 2 on power up, page 5 in thermals; page 4 also claims
         // thermals but is disabled. An altitude box on both shown pages.
         SetPage(2, kTriggerPowerUp, 0);
@@ -50,15 +50,11 @@ private slots:
         QString error;
         const QString igcDir = qEnvironmentVariable("R8_IGC_DIR", TestEnv::SourceDir() + "/../shared/data/igc");
         QVERIFY2(IgcFile::ReadFile(igcDir + QLatin1String("/napret.igc"), &log, &error), qPrintable(error));
-        preview = new FlightPreview(w, log, QStringLiteral("napret.igc"));
+        preview = new FlightPreview(w.get(), log, QStringLiteral("napret.igc"));
         preview->show();
         QVERIFY(QTest::qWaitForWindowExposed(preview));
     }
-    void cleanup()
-    {
-        delete w; // takes the preview with it
-        w = nullptr;
-    }
+    void cleanup() { w.reset(); } // takes the preview with it
 
     void pageFollowsTheTriggers()
     {

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QMessageBox>
 #include <QtTest>
+#include <memory>
 
 namespace WindowHost {
 
