@@ -69,20 +69,9 @@ private slots:
     void init()
     {
         w = std::make_unique<MainWindow>();
-        // An altitude box with its own attributes and range on page 0, a
-        // vario dial on pages 0 and 2, two overlapping boxes on page 3;
-        // page 1 named, page 5 triggered and disabled.
-        box = Place(*w, R8_TYPE_DATAFIELD, QPoint(12, 30), 0x1, 33);
-        box->RestoreAttribs(R8_ATTR_BORDER | R8_ATTR_CENTER | 1);
-        box->SetRangeMin(-3.0f);
-        dial = Place(*w, R8_TYPE_DIAL, QPoint(100, 150), 0x5, 105);
-        Place(*w, R8_TYPE_DATAFIELD, QPoint(0, 200), 0x8, 33);
-        Place(*w, R8_TYPE_DATAFIELD, QPoint(30, 210), 0x8, 147);
-        w->Thumb(1)->SetName(QStringLiteral("Glide"));
-        w->Thumb(5)->SetTrigger(2);
-        w->Thumb(5)->SetDisabled(1);
-        w->undoStack()->clear();
-        start = Content(*w);
+        start = SampleLayout(*w);
+        box = w->Elements().at(0);
+        dial = w->Elements().at(1);
     }
     void cleanup() { w.reset(); }
 

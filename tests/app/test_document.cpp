@@ -42,16 +42,12 @@ class TestDocument : public QObject
     QSettings settings;
 
     QString Path(const char* name) const { return dir.filePath(QLatin1String(name)); }
-    // Two elements, one of them on two pages, and two named pages; page 2
-    // triggered and disabled.
-    void MakeLayout()
+    // The sample layout, changed since it was loaded; gives its bytes.
+    QByteArray MakeLayout()
     {
-        Place(*w, R8_TYPE_DATAFIELD, QPoint(0, 0), 1, 33)->SetPosition(QPoint(10, 20));
-        Place(*w, R8_TYPE_DIAL, QPoint(100, 200), 0x5);
-        QVector<PageProps> pages = w->PagesProps();
-        pages[0].Name = QStringLiteral("Thermal");
-        pages[2] = {QStringLiteral("Glide"), 32, 1};
-        w->SetPagesProps(pages);
+        SampleLayout(*w);
+        w->Elements().at(0)->SetPosition(QPoint(10, 20));
+        return Content(*w);
     }
     QStringList Recent() const { return settings.value(QStringLiteral("recentFileList")).toStringList(); }
     QAction* RecentAction(const QString& path) const
@@ -89,8 +85,7 @@ private slots:
 
     void saveAndReopenFromRecentList()
     {
-        MakeLayout();
-        const QByteArray made = Content(*w);
+        const QByteArray made = MakeLayout();
         const QString path = Path("flight.zvl");
         QVERIFY(w->Save(path));
         QVERIFY(!w->IsModified());
@@ -110,13 +105,12 @@ private slots:
                                 "Disabled=\"0\"/>\n</ZarvinLayout>\n"));
         w->loadFile(part);
         QCOMPARE(w->PagesProps().at(1), (PageProps{QStringLiteral("Only"), 4, 0}));
-        QCOMPARE(w->PagesProps().at(2), PageProps());
+        QCOMPARE(w->PagesProps().at(5), PageProps());
     }
 
     void malformedFileLeavesLayoutAndFileAlone()
     {
-        MakeLayout();
-        const QByteArray before = Content(*w);
+        const QByteArray before = MakeLayout();
         const QString path = Path("broken.zvl");
         const QByteArray broken = "<ZarvinLayout>\n    <Page PageID=\"0\" Name=\"x\"/>\n    <Object ID=\"1\"\n";
         QVERIFY(WriteFile(path, broken));
@@ -181,8 +175,7 @@ private slots:
         const QString path = Path("prompt.zvl");
         QVERIFY(WriteFile(path, "<ZarvinLayout/>"));
         w->loadFile(path);
-        MakeLayout();
-        const QByteArray made = Content(*w);
+        const QByteArray made = MakeLayout();
         AnswerNextBox(QStringLiteral("Cancel"));
         RecentAction(path)->trigger();
         AnswerNextBox(QStringLiteral("Cancel"));
@@ -235,8 +228,7 @@ private slots:
     void killedRunIsDiscardedOrRestored()
     {
         const QString original = dir.filePath("flight.zvl");
-        MakeLayout();
-        const QByteArray edited = Content(*w);
+        const QByteArray edited = MakeLayout();
         w.reset();
         w = std::make_unique<MainWindow>(); // the next run
         LeaveDeadCopy("<ZarvinLayout/>\n", QString());
