@@ -132,25 +132,35 @@ private slots:
         }
     }
 
-    // Copy page 0 to pages 4 and 5 (shown there, or copies): one step.
-    void copyPageIsOneStep_data()
+    // Copying page 0 to pages 4 and 5 (shown there, or copies), clearing
+    // page 0 and swapping pages 2 and 5 (their properties too) are one step
+    // each. Saved: each element's pages/field, then pages 2 and 5 as
+    // trigger/disabled.
+    void pageCommandIsOneStep_data()
     {
-        QTest::addColumn<bool>("duplicate");
-        QTest::addColumn<QVector<int>>("screens");
-        QTest::newRow("shown on") << false << QVector<int>{0x31, 0x35, 0x8, 0x8};
-        QTest::newRow("copies") << true << QVector<int>{0x1, 0x5, 0x8, 0x8, 0x10, 0x10, 0x20, 0x20};
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("copy page: shown on") << 0 << "31/33 35/105 8/33 8/147 0/0 2/1";
+        QTest::newRow("copy page: copies") << 1 << "1/33 5/105 8/33 8/147 10/33 10/105 20/33 20/105 0/0 2/1";
+        QTest::newRow("clear page") << 2 << "4/105 8/33 8/147 0/0 2/1";
+        QTest::newRow("swap pages") << 3 << "1/33 21/105 8/33 8/147 2/1 0/0";
     }
-    void copyPageIsOneStep()
+    void pageCommandIsOneStep()
     {
-        QFETCH(bool, duplicate);
-        QFETCH(QVector<int>, screens);
-        w->CopyPage(0, 0x30, duplicate);
+        QFETCH(int, command);
+        const std::function<void()> commands[] = {[this] { w->CopyPage(0, 0x30, false); },
+                                                  [this] { w->CopyPage(0, 0x30, true); },
+                                                  [this] { w->ClearPage(0); }, [this] { w->SwapPages(2, 5); }};
+        commands[command]();
         QCOMPARE(Steps(), 1);
-        QVector<int> saved;
+        QStringList saved;
         for (const LayoutFile::ObjectRecord& object : Parsed().objects)
-            saved.append(object.Screens);
-        QCOMPARE(saved, screens);
-        QCOMPARE(Parsed().objects.at(duplicate ? 7 : 1).FieldID, 105);
+            saved << QStringLiteral("%1/%2").arg(object.Screens, 0, 16).arg(object.FieldID);
+        for (const PageProps& page : {w->PagesProps().at(2), w->PagesProps().at(5)})
+            saved << QStringLiteral("%1/%2").arg(page.Trigger).arg(page.Disabled);
+        QTEST(saved.join(QLatin1Char(' ')), "saved");
+        w->SwapPages(7, 8); // two empty pages alike: no step
+        QCOMPARE(Steps(), 1);
         UndoAllGivesTheStart();
     }
 
@@ -168,23 +178,6 @@ private slots:
         QVERIFY(!ok->isEnabled());
     }
 
-    void clearAndSwapAreOneStep()
-    {
-        w->ClearPage(0); // the box goes, the dial stays on page 2
-        QCOMPARE(Steps(), 1);
-        QVERIFY(!w->Elements().contains(box));
-        QCOMPARE(dial->OnPages(), 0x4u);
-        UndoAllGivesTheStart();
-
-        w->SwapPages(2, 5);
-        QCOMPARE(Steps(), 1);
-        QCOMPARE(dial->OnPages(), 0x21u);
-        QCOMPARE(w->PagesProps().at(2), (PageProps{QString(), 2, 1}));
-        QCOMPARE(w->PagesProps().at(5).Disabled, 0);
-        w->SwapPages(7, 8); // two empty pages alike: no step
-        QCOMPARE(Steps(), 1);
-        UndoAllGivesTheStart();
-    }
     void exportPaintsAsRenderTool()
     {
         w->Page(0)->SelectElement(dial); // no selection marks in pictures

@@ -144,9 +144,7 @@ private slots:
     {
         const QByteArray before = SampleLayout(*w);
         const QList<R8element*> all = w->Elements();
-        all[0]->ElementSelect(1);
-        all[1]->ElementSelect(1);
-        R8selectedElements = {all[1], all[0]};
+        w->Page(0)->SelectOnly({all[1], all[0]});
         Act(*w, "actionDelete")->trigger();
         QCOMPARE(w->Elements(), all.mid(2));
         QVERIFY(R8selectedElements.isEmpty());
