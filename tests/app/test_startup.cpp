@@ -9,6 +9,7 @@
 #include "startup.h"
 #include "testsupport.h"
 
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -17,18 +18,6 @@
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
-
-namespace {
-
-// The accelerator letter of a menu text, lower case; a null char if it has none.
-QChar Accelerator(QString text)
-{
-    text.remove(QLatin1String("&&"));
-    const int at = text.indexOf(QLatin1Char('&'));
-    return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
-}
-
-} // namespace
 
 class TestStartup : public QObject
 {
@@ -145,17 +134,17 @@ private slots:
         for (const QAction* a : window.menuBar()->actions())
             menus.append(a->menu()->actions());
         for (const QList<QAction*>& menu : menus) {
-            QHash<QChar, QString> seen;
+            QHash<QKeySequence, QString> seen;
             for (const QAction* a : menu) {
-                const QChar key = Accelerator(a->text());
-                if (a->isSeparator() || !a->isVisible() || key.isNull())
+                const QKeySequence key = QKeySequence::mnemonic(a->text());
+                if (a->isSeparator() || !a->isVisible() || key.isEmpty())
                     continue;
                 QVERIFY2(!seen.contains(key), qPrintable(seen.value(key) + QLatin1String(" and ") + a->text()));
                 seen.insert(key, a->text());
             }
         }
         for (const QAction* a : window.menuBar()->actions())
-            QVERIFY2(!Accelerator(a->text()).isNull(), qPrintable(a->text()));
+            QVERIFY2(!QKeySequence::mnemonic(a->text()).isEmpty(), qPrintable(a->text()));
         g_pDB = nullptr;
     }
 
