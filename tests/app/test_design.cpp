@@ -2,8 +2,8 @@
 // paste puts where, what the saved file then holds, each change one step
 // undone back to the very same file), the image export painting what
 // r8tool render paints from the saved file, the layout check's list leading
-// to its problem, a send with problems asking first, and the grid reaching
-// every page.
+// to its problem, a send with problems asking first (an empty one refused),
+// and the grid reaching every page.
 #include "copypagedialog.h"
 #include "layoutcheckdock.h"
 #include "preferencesdialog.h"
@@ -212,23 +212,33 @@ private slots:
         QTRY_VERIFY(list->findItems(QStringLiteral("overlaps"), Qt::MatchContains, 1).isEmpty());
     }
 
+    // A send with problems asks first; one with nothing on a page refuses.
     void sendWithProblemsAsksFirst_data()
     {
         QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("asked");
         QTest::addColumn<bool>("sends");
         QTest::addColumn<bool>("listShown");
-        QTest::newRow("cancel") << QStringLiteral("Cancel") << false << false;
-        QTest::newRow("show problems") << QStringLiteral("Show problems") << false << true;
-        QTest::newRow("send anyway") << QStringLiteral("Send anyway") << true << false;
+        const QString problem = QStringLiteral("page 3: ");
+        QTest::newRow("cancel") << QStringLiteral("Cancel") << problem << false << false;
+        QTest::newRow("show problems") << QStringLiteral("Show problems") << problem << false << true;
+        QTest::newRow("send anyway") << QStringLiteral("Send anyway") << problem << true << false;
+        QTest::newRow("nothing on a page")
+            << QStringLiteral("OK") << QStringLiteral("Layout has no elements!") << false << false;
     }
     void sendWithProblemsAsksFirst()
     {
         QFETCH(QString, button);
+        QFETCH(QString, asked);
         QFETCH(bool, sends);
-        QString asked;
-        AnswerNextBox(button, &asked);
+        if (button == QLatin1String("OK")) {
+            w->CleanAllElements();
+            Place(*w, R8_TYPE_DATAFIELD, QPoint(0, 0), 0); // on no page: does not count
+        }
+        QString text;
+        AnswerNextBox(button, &text);
         w->SendToDevice();
-        QVERIFY2(asked.contains(QLatin1String("page 3: ")), qPrintable(asked));
+        QVERIFY2(text.contains(asked), qPrintable(text));
         QCOMPARE(!Act(*w, "actionSend")->isEnabled(), sends);
         QVERIFY(sends || w->CommandSender()->QueuedCount() == 0);
         QTEST(w->CheckDock()->isVisible(), "listShown");

@@ -301,17 +301,6 @@ private slots:
         QVERIFY(std::isfinite(dial->GetRangeMax()));
         QCOMPARE(dial->GetRangeMax() == 12.5f, !refused);
     }
-
-    void sendRefusesEmptyLayout()
-    {
-        Place(*w, R8_TYPE_DATAFIELD, QPoint(0, 0), 0); // on no page: does not count
-        QString shown;
-        AnswerNextBox(QStringLiteral("OK"), &shown);
-        w->SendToDevice();
-        QVERIFY(shown.startsWith(QStringLiteral("Layout has no elements!")));
-        QVERIFY(Act(*w, "actionSend")->isEnabled());
-        QCOMPARE(w->CommandSender()->QueuedCount(), 0);
-    }
 };
 
 QTEST_MAIN(TestMainWindow)
