@@ -2,8 +2,8 @@
 // paste puts where, what the saved file then holds, each change one step
 // undone back to the very same file), the image export painting what
 // r8tool render paints from the saved file, the layout check's list leading
-// to its problem, a send with problems asking first, the grid reaching
-// every page and Shift+arrow stepping ten pixels.
+// to its problem, a send with problems asking first (an empty one refused),
+// and the grid reaching every page.
 #include "copypagedialog.h"
 #include "layoutcheckdock.h"
 #include "preferencesdialog.h"
@@ -28,7 +28,7 @@ using namespace WindowHost;
 class TestDesign : public QObject
 {
     Q_OBJECT
-    MainWindow* w = nullptr;
+    std::unique_ptr<MainWindow> w;
     QTemporaryDir dir;
     R8element* box = nullptr;
     R8element* dial = nullptr;
@@ -68,27 +68,12 @@ private slots:
     void initTestCase() { QVERIFY(TestEnv::LoadCatalogue(1, 1) > 0); }
     void init()
     {
-        w = new MainWindow;
-        // An altitude box with its own attributes and range on page 0, a
-        // vario dial on pages 0 and 2, two overlapping boxes on page 3;
-        // page 1 named, page 5 triggered and disabled.
-        box = Place(*w, R8_TYPE_DATAFIELD, QPoint(12, 30), 0x1, 33);
-        box->RestoreAttribs(R8_ATTR_BORDER | R8_ATTR_CENTER | 1);
-        box->SetRangeMin(-3.0f);
-        dial = Place(*w, R8_TYPE_DIAL, QPoint(100, 150), 0x5, 105);
-        Place(*w, R8_TYPE_DATAFIELD, QPoint(0, 200), 0x8, 33);
-        Place(*w, R8_TYPE_DATAFIELD, QPoint(30, 210), 0x8, 147);
-        w->Thumb(1)->SetName(QStringLiteral("Glide"));
-        w->Thumb(5)->SetTrigger(2);
-        w->Thumb(5)->SetDisabled(1);
-        w->undoStack()->clear();
-        start = Content(*w);
+        w = std::make_unique<MainWindow>();
+        start = SampleLayout(*w);
+        box = w->Elements().at(0);
+        dial = w->Elements().at(1);
     }
-    void cleanup()
-    {
-        delete w;
-        w = nullptr;
-    }
+    void cleanup() { w.reset(); }
 
     // A copy pasted onto the page shown is the original but for its page;
     // a cut is undone to the very same layout.
@@ -147,25 +132,35 @@ private slots:
         }
     }
 
-    // Copy page 0 to pages 4 and 5 (shown there, or copies): one step.
-    void copyPageIsOneStep_data()
+    // Copying page 0 to pages 4 and 5 (shown there, or copies), clearing
+    // page 0 and swapping pages 2 and 5 (their properties too) are one step
+    // each. Saved: each element's pages/field, then pages 2 and 5 as
+    // trigger/disabled.
+    void pageCommandIsOneStep_data()
     {
-        QTest::addColumn<bool>("duplicate");
-        QTest::addColumn<QVector<int>>("screens");
-        QTest::newRow("shown on") << false << QVector<int>{0x31, 0x35, 0x8, 0x8};
-        QTest::newRow("copies") << true << QVector<int>{0x1, 0x5, 0x8, 0x8, 0x10, 0x10, 0x20, 0x20};
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("copy page: shown on") << 0 << "31/33 35/105 8/33 8/147 0/0 2/1";
+        QTest::newRow("copy page: copies") << 1 << "1/33 5/105 8/33 8/147 10/33 10/105 20/33 20/105 0/0 2/1";
+        QTest::newRow("clear page") << 2 << "4/105 8/33 8/147 0/0 2/1";
+        QTest::newRow("swap pages") << 3 << "1/33 21/105 8/33 8/147 2/1 0/0";
     }
-    void copyPageIsOneStep()
+    void pageCommandIsOneStep()
     {
-        QFETCH(bool, duplicate);
-        QFETCH(QVector<int>, screens);
-        w->CopyPage(0, 0x30, duplicate);
+        QFETCH(int, command);
+        const std::function<void()> commands[] = {[this] { w->CopyPage(0, 0x30, false); },
+                                                  [this] { w->CopyPage(0, 0x30, true); },
+                                                  [this] { w->ClearPage(0); }, [this] { w->SwapPages(2, 5); }};
+        commands[command]();
         QCOMPARE(Steps(), 1);
-        QVector<int> saved;
+        QStringList saved;
         for (const LayoutFile::ObjectRecord& object : Parsed().objects)
-            saved.append(object.Screens);
-        QCOMPARE(saved, screens);
-        QCOMPARE(Parsed().objects.at(duplicate ? 7 : 1).FieldID, 105);
+            saved << QStringLiteral("%1/%2").arg(object.Screens, 0, 16).arg(object.FieldID);
+        for (const PageProps& page : {w->PagesProps().at(2), w->PagesProps().at(5)})
+            saved << QStringLiteral("%1/%2").arg(page.Trigger).arg(page.Disabled);
+        QTEST(saved.join(QLatin1Char(' ')), "saved");
+        w->SwapPages(7, 8); // two empty pages alike: no step
+        QCOMPARE(Steps(), 1);
         UndoAllGivesTheStart();
     }
 
@@ -175,7 +170,6 @@ private slots:
     {
         CopyPageDialog dialog(2);
         QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
-        QVERIFY(!ok->isEnabled());
         dialog.SetPages(0xFFFF);
         QCOMPARE(dialog.Pages(), 0xFFFBu);
         QVERIFY(ok->isEnabled());
@@ -184,39 +178,20 @@ private slots:
         QVERIFY(!ok->isEnabled());
     }
 
-    void clearAndSwapAreOneStep()
-    {
-        w->ClearPage(0); // the box goes, the dial stays on page 2
-        QCOMPARE(Steps(), 1);
-        QVERIFY(!w->Elements().contains(box));
-        QCOMPARE(dial->OnPages(), 0x4u);
-        UndoAllGivesTheStart();
-
-        w->SwapPages(2, 5);
-        QCOMPARE(Steps(), 1);
-        QCOMPARE(dial->OnPages(), 0x21u);
-        QCOMPARE(w->PagesProps().at(2), (PageProps{QString(), 2, 1}));
-        QCOMPARE(w->PagesProps().at(5).Disabled, 0);
-        w->SwapPages(7, 8); // two empty pages alike: no step
-        QCOMPARE(Steps(), 1);
-        UndoAllGivesTheStart();
-    }
     void exportPaintsAsRenderTool()
     {
         w->Page(0)->SelectElement(dial); // no selection marks in pictures
-        QVERIFY(w->Save(dir.filePath(QStringLiteral("l.zvl"))));
+        QVERIFY(w->Save(dir.filePath("l.zvl")));
         QString message;
-        QVERIFY2(w->ExportPageImage(dir.filePath(QStringLiteral("page.png")), 1.5f, &message), qPrintable(message));
+        QVERIFY2(w->ExportPageImage(dir.filePath("page.png"), 1.5f, &message), qPrintable(message));
         QProcess tool;
-        tool.start(TestEnv::ToolPath("R8TOOL"),
-                   {QStringLiteral("render"), dir.filePath(QStringLiteral("l.zvl")), QStringLiteral("--page"),
-                    QStringLiteral("0"), QStringLiteral("--zoom"), QStringLiteral("1.5"), QStringLiteral("-o"),
-                    dir.filePath(QStringLiteral("tool.png"))});
+        tool.start(TestEnv::ToolPath("R8TOOL"), {"render", dir.filePath("l.zvl"), "--page", "0", "--zoom", "1.5",
+                                                 "-o", dir.filePath("tool.png")});
         QVERIFY(tool.waitForFinished(60000) && tool.exitCode() == 0);
-        QVERIFY(SameImages(QStringLiteral("page.png"), QStringLiteral("tool.png")));
+        QVERIFY(SameImages("page.png", "tool.png"));
         // A folder that cannot be made: a message, no crash.
-        QVERIFY(TestEnv::WriteFile(dir.filePath(QStringLiteral("blocker")), QByteArray()));
-        QVERIFY(!w->ExportAllPages(dir.filePath(QStringLiteral("blocker/sub")), 1.0f, &message));
+        QVERIFY(TestEnv::WriteFile(dir.filePath("blocker"), QByteArray()));
+        QVERIFY(!w->ExportAllPages(dir.filePath("blocker/sub"), 1.0f, &message));
         QVERIFY(!message.isEmpty());
     }
 
@@ -237,23 +212,33 @@ private slots:
         QTRY_VERIFY(list->findItems(QStringLiteral("overlaps"), Qt::MatchContains, 1).isEmpty());
     }
 
+    // A send with problems asks first; one with nothing on a page refuses.
     void sendWithProblemsAsksFirst_data()
     {
         QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("asked");
         QTest::addColumn<bool>("sends");
         QTest::addColumn<bool>("listShown");
-        QTest::newRow("cancel") << QStringLiteral("Cancel") << false << false;
-        QTest::newRow("show problems") << QStringLiteral("Show problems") << false << true;
-        QTest::newRow("send anyway") << QStringLiteral("Send anyway") << true << false;
+        const QString problem = QStringLiteral("page 3: ");
+        QTest::newRow("cancel") << QStringLiteral("Cancel") << problem << false << false;
+        QTest::newRow("show problems") << QStringLiteral("Show problems") << problem << false << true;
+        QTest::newRow("send anyway") << QStringLiteral("Send anyway") << problem << true << false;
+        QTest::newRow("nothing on a page")
+            << QStringLiteral("OK") << QStringLiteral("Layout has no elements!") << false << false;
     }
     void sendWithProblemsAsksFirst()
     {
         QFETCH(QString, button);
+        QFETCH(QString, asked);
         QFETCH(bool, sends);
-        QString asked;
-        AnswerNextBox(button, &asked);
+        if (button == QLatin1String("OK")) {
+            w->CleanAllElements();
+            Place(*w, R8_TYPE_DATAFIELD, QPoint(0, 0), 0); // on no page: does not count
+        }
+        QString text;
+        AnswerNextBox(button, &text);
         w->SendToDevice();
-        QVERIFY2(asked.contains(QLatin1String("page 3: ")), qPrintable(asked));
+        QVERIFY2(text.contains(asked), qPrintable(text));
         QCOMPARE(!Act(*w, "actionSend")->isEnabled(), sends);
         QVERIFY(sends || w->CommandSender()->QueuedCount() == 0);
         QTEST(w->CheckDock()->isVisible(), "listShown");
@@ -273,15 +258,6 @@ private slots:
         QSettings(QStringLiteral("Zarvin"), QStringLiteral("R8designer")).remove(QStringLiteral("GridSize"));
         for (int i = 0; i < R8_PAGE_COUNT; ++i)
             QVERIFY(w->Page(i)->GetGrid().show && w->Page(i)->GetGrid().snap && w->Page(i)->GetGrid().size == 8);
-    }
-
-    void shiftArrowStepsTen()
-    {
-        w->Page(0)->SelectElement(box);
-        QTest::keyClick(w, Qt::Key_Right, Qt::ShiftModifier);
-        QTest::keyClick(w, Qt::Key_Down);
-        QCOMPARE(box->GetPosition(), QPoint(22, 31));
-        QCOMPARE(w->undoStack()->index(), 2);
     }
 };
 

@@ -4,12 +4,15 @@
 #include "layoutfile.h"
 #include "mainwindow.h"
 #include "r8element.h"
+#include "screenthumb.h"
 #include "testsupport.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QMessageBox>
+#include <QUndoStack>
 #include <QtTest>
+#include <memory>
 
 namespace WindowHost {
 
@@ -32,6 +35,24 @@ inline QAction* Act(const MainWindow& w, const char* name)
 inline QByteArray Content(const MainWindow& w)
 {
     return LayoutFile::Write(w.Elements(), w.PagesProps());
+}
+
+// An altitude box with its own attributes and range on page 0, a vario dial
+// on pages 0 and 2, two overlapping boxes on page 3; page 1 named, page 5
+// triggered and disabled; no history: a layout as loaded. Gives its bytes.
+inline QByteArray SampleLayout(MainWindow& w)
+{
+    R8element* box = Place(w, R8_TYPE_DATAFIELD, QPoint(12, 30), 0x1, 33);
+    box->RestoreAttribs(R8_ATTR_BORDER | R8_ATTR_CENTER | 1);
+    box->SetRangeMin(-3.0f);
+    Place(w, R8_TYPE_DIAL, QPoint(100, 150), 0x5, 105);
+    Place(w, R8_TYPE_DATAFIELD, QPoint(0, 200), 0x8, 33);
+    Place(w, R8_TYPE_DATAFIELD, QPoint(30, 210), 0x8, 147);
+    w.Thumb(1)->SetName(QStringLiteral("Glide"));
+    w.Thumb(5)->SetTrigger(2);
+    w.Thumb(5)->SetDisabled(1);
+    w.undoStack()->clear();
+    return Content(w);
 }
 
 // Runs edit on the next dialog, which must be a Dialog.
