@@ -4,7 +4,7 @@
 # existing build (build/ or $BUILD_DIR, which must have been built so that
 # the generated ui_*.h headers exist). The two analysers share the cores.
 # Prints every finding once and exits 1 when there is any.
-#   scripts/analyse.sh                 every source of app/ layout/ ... flight/ resources/ tools/
+#   scripts/analyse.sh                 every source of app/ layout/ ... resources/ tools/
 #   scripts/analyse.sh FILE...         only these sources
 #   ANALYSERS=tidy (or clazy) scripts/analyse.sh   one analyser only
 # A finding that is wrong for this code is silenced on its line with
@@ -30,7 +30,7 @@ else
   mapfile -t files < <(python3 - "$DB" "$ROOT" <<'EOF'
 import json, os, sys
 db, root = sys.argv[1], sys.argv[2]
-folders = ("app", "layout", "catalogue", "link", "airspace", "firmware", "flight", "resources", "tools")
+folders = ("app", "layout", "catalogue", "link", "airspace", "firmware", "resources", "tools")
 seen = set()
 for entry in json.load(open(db)):
     path = os.path.relpath(os.path.join(entry["directory"], entry["file"]), root)

@@ -16,7 +16,7 @@ if [ $# -gt 0 ]; then
 elif git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
   mapfile -t files < <(git ls-files '*.cpp' '*.h')
 else
-  mapfile -t files < <(find app layout catalogue link airspace firmware flight resources tools tests bench fuzz \
+  mapfile -t files < <(find app layout catalogue link airspace firmware resources tools tests bench fuzz \
                              \( -name '*.cpp' -o -name '*.h' \) | sort)
 fi
 if [ $check -eq 1 ]; then
