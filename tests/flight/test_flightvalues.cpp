@@ -60,15 +60,14 @@ private slots:
 
     void maxAltitudeOfTheFlight()
     {
-        // The top of the last flight, from its take-off on, held after it landed.
-        for (const char* file : {"napret.igc", "flight_with_middle_landing.igc", "new_zealand.igc"}) {
-            const FlightTrack track(ReadRealLog(QLatin1String(file)));
-            const FlightLeg leg = track.Legs().last();
-            double top = -1e9;
-            for (int i = leg.iTakeoffFix; i <= (leg.iLandingFix < 0 ? track.FixCount() - 1 : leg.iLandingFix); ++i)
-                top = std::max(top, track.Value(i, FlightQuantity::Altitude));
-            QCOMPARE(track.Value(track.FixCount() - 1, FlightQuantity::MaxAltitude), top);
-        }
+        // The top of the second flight, from its take-off on, held after it
+        // landed: the first flight of the log went higher.
+        const FlightTrack track(ReadRealLog(QStringLiteral("flight_with_middle_landing.igc")));
+        const FlightLeg leg = track.Legs().last();
+        double top = -1e9;
+        for (int i = leg.iTakeoffFix; i <= leg.iLandingFix; ++i)
+            top = std::max(top, track.Value(i, FlightQuantity::Altitude));
+        QCOMPARE(track.Value(track.FixCount() - 1, FlightQuantity::MaxAltitude), top);
     }
 
     void repeatedTimesStayFinite()
