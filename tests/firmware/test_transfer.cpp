@@ -68,8 +68,6 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<int>("answers"); // requests answered beyond one per block
         QTest::addColumn<int>("starts");
-        QTest::newRow("whole image") << "d904" << QByteArray("Tey") << 100 << QStringList{} << 0 << 1;
-        QTest::newRow("empty image") << "d902" << QByteArray("Osk") << 0 << QStringList{} << 0 << 1;
         QTest::newRow("shuffled and repeated")
             << "d901" << QByteArray("Alvo") << 100 << QStringList{"order=shuffle", "seed=5", "repeat=4"} << 25 << 1;
         QTest::newRow("request past the end")

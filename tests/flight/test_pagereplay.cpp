@@ -51,8 +51,6 @@ private slots:
             << "3=32 !5 5=2 9=2" << qint64(250) << 9 << "Entering thermal at 00:03:20";
         QTest::newRow("airspace warning")
             << "3=32 5=2 6=4 7=1" << qint64(450) << 7 << "Airspace warning at 00:06:40 (LSZH CTR)";
-        QTest::newRow("landing keeps the page")
-            << "3=32 5=2 6=4 7=1" << qint64(600) << 7 << "Airspace warning at 00:06:40 (LSZH CTR)";
         QTest::newRow("one page, several triggers")
             << "4=39" << qint64(350) << 4 << "Transition (leaving thermal) at 00:05:00";
         QTest::newRow("every page disabled") << "!0 !1 !2 !3 !4 !5 !6 !7 !8 !9 !10 !11 !12 !13 !14 !15 5=2"
