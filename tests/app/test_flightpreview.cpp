@@ -48,8 +48,8 @@ private slots:
         Place(*w, R8_TYPE_DATAFIELD, QPoint(10, 10), 1u << 2 | 1u << 5, 33)->ElementSelect(1);
         IgcLog log;
         QString error;
-        const QString igcDir = qEnvironmentVariable("R8_IGC_DIR", TestEnv::SourceDir() + "/../shared/data/igc");
-        QVERIFY2(IgcFile::ReadFile(igcDir + QLatin1String("/napret.igc"), &log, &error), qPrintable(error));
+        QVERIFY2(IgcFile::ReadFile(TestEnv::IgcDir() + QLatin1String("/napret.igc"), &log, &error),
+                 qPrintable(error));
         preview = new FlightPreview(w.get(), log, QStringLiteral("napret.igc"));
         preview->show();
         QVERIFY(QTest::qWaitForWindowExposed(preview));

@@ -11,9 +11,7 @@
 
 inline QString IgcPath(const QString& name)
 {
-    const QString dir =
-        qEnvironmentVariable("R8_IGC_DIR", TestEnv::SourceDir() + QStringLiteral("/../shared/data/igc"));
-    return QDir(dir).filePath(name);
+    return QDir(TestEnv::IgcDir()).filePath(name);
 }
 
 inline IgcLog ReadRealLog(const QString& name)

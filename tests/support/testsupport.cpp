@@ -75,6 +75,10 @@ QString OpenAirDir()
 {
     return Env("R8_OPENAIR_DIR", SourceDir() + QLatin1String("/../shared/data/openair"));
 }
+QString IgcDir()
+{
+    return Env("R8_IGC_DIR", SourceDir() + QLatin1String("/../shared/data/igc"));
+}
 QString BundleDir()
 {
     return Env("R8_BUNDLE_DIR", BesideExecutable(QStringLiteral("R8designer.app/Contents/MacOS")));

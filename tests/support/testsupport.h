@@ -13,6 +13,7 @@ class QWidget;
 namespace TestEnv {
 QString TestData(const QString& relative = QString()); // tests/data
 QString OpenAirDir();                                  // shared OpenAir files
+QString IgcDir();                                      // shared IGC flight logs
 QString BundleDir();                                   // build/R8designer.app/Contents/MacOS
 QString SourceDir();
 QString ToolPath(const char* envName); // "R8TOOL", "R8SIM"
